@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs, with apt, whatever the build, the program and the tests need and the machine lacks.
+set -euo pipefail
+
+packages=(
+  cmake g++ pkg-config ninja-build
+  qt6-base-dev libgl-dev
+  libsqlcipher-dev sqlcipher
+  libreoffice-dev libreoffice-calc libreoffice-writer
+  cups printer-driver-cups-pdf poppler-utils
+  fonts-noto-cjk
+  xvfb xauth imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

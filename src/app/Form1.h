@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/MainState.h"
+#include "store/DateKey.h"
+#include "ui/Form1Controls.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+namespace store {
+class HomeworkDb;
+}
+namespace tracking {
+class DayRecords;
+}
+
+// The main window: the application itself, holding the state of the run.
+class Form1 : public QMainWindow {
+public:
+    // Opens the database of the program folder; throws store::DatabaseOpenError when it may not.
+    Form1(const QString &programFolder, const store::Clock &clock, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    app::MainState &state() { return state_; }
+    store::HomeworkDb &db() { return *db_; }
+    tracking::DayRecords &day() { return *day_; }
+    const QString &programFolder() const { return programFolder_; }
+    ui::Form1Controls &controls() { return ui_; }
+
+    void Form_Load();
+    void Form_Unload();
+    void Timer1_Timer();
+    void Text1_GotFocus();
+    void List1_Click();
+    void Command2_Click();
+    void Command5_Click();
+    void Command7_Click();
+
+    // Scan input.
+    void Text1_KeyPress(int keyAscii);
+    void 自动输入();
+    QString 取得相应班级相应本子编号的作业本名称和内容(const QString &classDigit, const QString &bookDigits);
+
+    // The status area for one class and book.
+    void 显示(const QString &classDigit, const QString &bookDigits);
+    void 当天数据环境生成();
+    void 保存操作();
+
+    // Runs a database operation; a failure is shown to the teacher and the run goes on.
+    bool guarded(const std::function<void()> &operation);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void connectShell();
+    void showMessagePanel(const QString &message);
+    void showRememberedButtons();
+
+    QString programFolder_;
+    const store::Clock &clock_;
+    app::MainState state_;
+    std::unique_ptr<store::HomeworkDb> db_;
+    std::unique_ptr<tracking::DayRecords> day_;
+    ui::Form1Controls ui_;
+    bool unloaded_ = false;
+};

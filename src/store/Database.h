@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <stdexcept>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+// Any failure of the store; the message is the engine's own description.
+class DatabaseError : public std::runtime_error {
+public:
+    explicit DatabaseError(const QString &message);
+    QString message() const { return QString::fromUtf8(what()); }
+};
+
+// The file exists but is not ours to use: not a database, another key, locked or read-only.
+class DatabaseOpenError : public DatabaseError {
+public:
+    using DatabaseError::DatabaseError;
+};
+
+class Statement;
+
+// One SQLCipher connection, kept for the whole run because deriving the key is slow.
+class Database {
+public:
+    // Opens an existing file; never creates one.
+    static Database openExisting(const QString &path, const QString &key);
+    // Creates a new file; fails if one is already there.
+    static Database createNew(const QString &path, const QString &key);
+
+    Database(Database &&other) noexcept;
+    Database &operator=(Database &&other) noexcept;
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+    ~Database();
+
+    void exec(const QString &sql);
+    // Rows changed by the last statement, and the rowid of the last insert.
+    int changes() const;
+    qint64 lastInsertRowId() const;
+    Statement prepare(const QString &sql);
+    sqlite3 *handle() const { return db_; }
+
+private:
+    explicit Database(sqlite3 *db) : db_(db) {}
+    static Database openWithKey(const QString &path, const QString &key, int flags);
+    sqlite3 *db_ = nullptr;
+};
+
+// A prepared statement; bind by 1-based index, read columns by 0-based position.
+class Statement {
+public:
+    Statement(Statement &&other) noexcept;
+    Statement &operator=(Statement &&other) noexcept;
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+    ~Statement();
+
+    Statement &bind(int index, const QString &text);
+    Statement &bind(int index, int value);
+    Statement &bind(int index, double value);
+    Statement &bindNull(int index);
+
+    // Advances to the next row; false when done. Resets itself when done.
+    bool step();
+    // Runs a statement that returns no rows.
+    void run();
+    void reset();
+
+    int columnCount() const;
+    bool isNull(int column) const;
+    // Null reads as the empty text.
+    QString text(int column) const;
+    int integer(int column) const;
+    double number(int column) const;
+
+private:
+    friend class Database;
+    Statement(sqlite3 *db, sqlite3_stmt *stmt) : db_(db), stmt_(stmt) {}
+    [[noreturn]] void fail() const;
+    sqlite3 *db_ = nullptr;
+    sqlite3_stmt *stmt_ = nullptr;
+};
+
+// Rolls back unless committed; the destructor never throws.
+class Transaction {
+public:
+    explicit Transaction(Database &db);
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    ~Transaction();
+    void commit();
+
+private:
+    Database &db_;
+    bool done_ = false;
+};
+
+// "名字" with embedded quotes doubled, for identifiers that start with digits or hold Chinese.
+QString quoted(const QString &identifier);
+
+} // namespace store

@@ -1,0 +1,241 @@
+#include "store/HomeworkDb.h"
+
+#include "store/MarkString.h"
+#include "store/Schema.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace store {
+
+namespace {
+
+Database openOrCreate(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        return Database::openExisting(path, databaseKey());
+    Database db = Database::createNew(path, databaseKey());
+    createSchema(db);
+    return db;
+}
+
+QString selectAll(const QString &table)
+{
+    return QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoted(table));
+}
+
+} // namespace
+
+HomeworkDb::HomeworkDb(const QString &programFolder) : db_(openOrCreate(filePath(programFolder))) {}
+
+QString HomeworkDb::filePath(const QString &programFolder)
+{
+    return QDir(programFolder).filePath(databaseFileName());
+}
+
+Statement &HomeworkDb::cached(const QString &sql)
+{
+    auto &slot = statements_[sql];
+    if (!slot)
+        slot = std::make_unique<Statement>(db_.prepare(sql));
+    return *slot;
+}
+
+void HomeworkDb::获取语数英科测试作业顺序号(app::MainState &state)
+{
+    Statement &row = cached(selectAll(QStringLiteral("语数英科在作业本名称中的顺序号")) + QStringLiteral(" LIMIT 1"));
+    const bool found = row.step();
+    for (int i = 1; i <= 4; ++i)
+        state.SubjectTestBooks[i] = found ? row.integer(i - 1) : 0;
+    row.reset();
+}
+
+void HomeworkDb::取得班级名称导入数组(app::MainState &state)
+{
+    Statement &row = cached(selectAll(QStringLiteral("班级")) + QStringLiteral(" LIMIT 1"));
+    const bool found = row.step();
+    state.ClassNames[1] = found ? row.text(0) : QString();
+    state.ClassNames[2] = found ? row.text(1) : QString();
+    row.reset();
+}
+
+void HomeworkDb::取得作业本名称导入数组(app::MainState &state)
+{
+    Transaction transaction(db_);
+    Statement row = db_.prepare(QStringLiteral("SELECT rowid, * FROM \"作业本名称\" ORDER BY rowid LIMIT 1"));
+    if (!row.step())
+        throw DatabaseError(QStringLiteral("表“作业本名称”中没有记录。"));
+    const qint64 rowid = row.integer(0);
+    QStringList repaired;
+    for (int i = 1; i <= kBooks; ++i) {
+        if (row.isNull(i + 1))
+            repaired << QStringLiteral("\"本子%1\" = ''").arg(i);
+        state.BookNames[i] = row.text(i + 1);
+    }
+    row.reset();
+    if (!repaired.isEmpty())
+        db_.prepare(QStringLiteral("UPDATE \"作业本名称\" SET %1 WHERE rowid = ?").arg(repaired.join(QStringLiteral(", "))))
+            .bind(1, int(rowid))
+            .run();
+    transaction.commit();
+}
+
+int HomeworkDb::rowCount(const QString &table)
+{
+    Statement &count = cached(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table)));
+    count.step();
+    const int rows = count.integer(0);
+    count.reset();
+    return rows;
+}
+
+void HomeworkDb::取得两个班级的人数导入数组(app::MainState &state)
+{
+    state.ClassSizes[1] = rowCount(QStringLiteral("姓名"));
+    state.ClassSizes[2] = rowCount(QStringLiteral("52姓名"));
+}
+
+QStringList HomeworkDb::pupilNames(const QString &table)
+{
+    Statement &rows = cached(selectAll(table));
+    QStringList names;
+    while (rows.step())
+        names << rows.text(0);
+    return names;
+}
+
+void HomeworkDb::取得学科作业显示标记(app::MainState &state)
+{
+    Statement &rows = cached(selectAll(QStringLiteral("学科显示作业本标记")));
+    for (auto &subject : state.SubjectBookFlags)
+        subject.fill(0);
+    for (int b = 1; b <= kBooks && rows.step(); ++b)
+        for (int s = 1; s <= 5; ++s)
+            state.SubjectBookFlags[s][b] = rows.integer(s - 1);
+    rows.reset();
+}
+
+void HomeworkDb::保存学科作业显示标记(const app::MainState &state)
+{
+    Transaction transaction(db_);
+    Statement rowids = db_.prepare(QStringLiteral("SELECT rowid FROM \"学科显示作业本标记\" ORDER BY rowid LIMIT 32"));
+    Statement update = db_.prepare(QStringLiteral(
+        "UPDATE \"学科显示作业本标记\" SET \"语文\" = ?, \"数学\" = ?, \"英语\" = ?, \"科学\" = ? WHERE rowid = ?"));
+    QList<qint64> ids;
+    while (rowids.step())
+        ids << rowids.integer(0);
+    for (int b = 1; b <= kBooks; ++b) {
+        if (b > ids.size()) {
+            db_.exec(QStringLiteral("INSERT INTO \"学科显示作业本标记\" VALUES (0, 0, 0, 0, 0)"));
+            ids << db_.lastInsertRowId();
+        }
+        for (int s = 1; s <= 4; ++s)
+            update.bind(s, state.SubjectBookFlags[s][b]);
+        update.bind(5, int(ids[b - 1])).run();
+        update.reset();
+    }
+    transaction.commit();
+}
+
+int HomeworkDb::loadRemembered(const QString &table, app::RememberedList &list, int limit)
+{
+    Statement &rows = cached(selectAll(table));
+    int count = 0;
+    while (count < limit && rows.step()) {
+        if (rows.text(0).isEmpty())
+            break;
+        for (int f = 0; f < 5; ++f)
+            list[count][f + 1] = rows.text(f);
+        ++count;
+    }
+    rows.reset();
+    return count;
+}
+
+int HomeworkDb::最近打开作业导入(app::MainState &state)
+{
+    return loadRemembered(QStringLiteral("最近显示作业"), state.RecentShown, app::kRecentLast + 1);
+}
+
+int HomeworkDb::最新输入作业导入(app::MainState &state)
+{
+    return loadRemembered(QStringLiteral("最新输入作业"), state.LatestEntered, app::kLatestLast + 1);
+}
+
+void HomeworkDb::saveRemembered(const QString &table, const app::RememberedList &list, int last)
+{
+    Transaction transaction(db_);
+    Statement rowids = db_.prepare(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table)));
+    QList<qint64> ids;
+    while (rowids.step())
+        ids << rowids.integer(0);
+    Statement update = db_.prepare(
+        QStringLiteral("UPDATE %1 SET \"日期\" = ?, \"班级号\" = ?, \"作业本号\" = ?, \"组合键\" = ?, \"显示标题\" = ? WHERE rowid = ?")
+            .arg(quoted(table)));
+    Statement insert = db_.prepare(QStringLiteral("INSERT INTO %1 VALUES (?, ?, ?, ?, ?)").arg(quoted(table)));
+    for (int i = 0; i <= last && !list[i][1].isEmpty(); ++i) {
+        Statement &write = i < ids.size() ? update : insert;
+        for (int f = 1; f <= 5; ++f)
+            write.bind(f, list[i][f]);
+        if (i < ids.size())
+            write.bind(6, int(ids[i]));
+        write.run();
+        write.reset();
+    }
+    transaction.commit();
+}
+
+void HomeworkDb::最近打开作业保存(const app::MainState &state)
+{
+    saveRemembered(QStringLiteral("最近显示作业"), state.RecentShown, app::kRecentLast);
+}
+
+void HomeworkDb::最新输入作业保存(const app::MainState &state)
+{
+    saveRemembered(QStringLiteral("最新输入作业"), state.LatestEntered, app::kLatestLast);
+}
+
+void HomeworkDb::保存操作(const app::MainState &state)
+{
+    static const QString marksSql = [] {
+        QStringList sets;
+        for (int i = 1; i <= kBooks; ++i)
+            sets << quoted(markColumn(i)) + QStringLiteral(" = ?");
+        for (int i = 1; i <= kBooks; ++i)
+            sets << quoted(flagColumn(i)) + QStringLiteral(" = ?");
+        return QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 WHERE \"日期\" = ?").arg(sets.join(QStringLiteral(", ")));
+    }();
+    static const QString contentsSql = [] {
+        QStringList sets;
+        for (int i = 1; i <= kBooks; ++i)
+            sets << quoted(contentColumn(i)) + QStringLiteral(" = ?");
+        return QStringLiteral("UPDATE \"作业内容登记表\" SET %1 WHERE \"日期\" = ?").arg(sets.join(QStringLiteral(", ")));
+    }();
+
+    Transaction transaction(db_);
+    Statement &marks = cached(marksSql);
+    for (int i = 1; i <= kBooks; ++i) {
+        MarkRow row;
+        std::copy_n(state.MarkGrid[i].begin(), row.size(), row.begin());
+        marks.bind(i, encodeMarks(row));
+        marks.bind(kBooks + i, state.ExcellentClosed[i]);
+    }
+    marks.bind(2 * kBooks + 1, state.CurrentDateKey).run();
+    marks.reset();
+    const bool marksStored = db_.changes() == 1;
+
+    Statement &contents = cached(contentsSql);
+    for (int i = 1; i <= kBooks; ++i)
+        contents.bind(i, state.HomeworkContent[i]);
+    contents.bind(kBooks + 1, state.CurrentDateKey).run();
+    contents.reset();
+    const bool contentsStored = db_.changes() == 1;
+
+    if (!marksStored || !contentsStored)
+        throw DatabaseError(QStringLiteral("日期 %1 的记录在“%2”中不存在，本次保存未执行。")
+                                .arg(state.CurrentDateKey,
+                                     marksStored ? QStringLiteral("作业内容登记表") : QStringLiteral("扫描输入作业完成情况")));
+    transaction.commit();
+}
+
+} // namespace store

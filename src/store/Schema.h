@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+namespace store {
+
+class Database;
+
+inline constexpr int kBooks = 32;
+inline constexpr int kTestColumns = 99;
+inline constexpr int kRecentRows = 11;
+inline constexpr int kLatestRows = 8;
+
+// The key of the connection string's "Database password".
+QString databaseKey();
+QString databaseFileName();
+
+// Column position of each day-row part in the two day tables.
+namespace contents {
+inline constexpr int kDate = 0;
+inline constexpr int kFirstBook = 1;      // 作业1 .. 作业32
+inline constexpr int kFirstTestNumber = 33; // 语文检测编号 .. 科学检测编号
+inline constexpr int kYear = 37;
+}
+namespace marks {
+inline constexpr int kDate = 0;
+inline constexpr int kFirstBook = 1;        // 完成1 .. 完成32
+inline constexpr int kFirstFlag = 33;       // 优秀结束1 .. 优秀结束32
+inline constexpr int kFirstTestNumber = 65; // 语文检测次数顺序号标记 .. 科学检测次数顺序号标记
+inline constexpr int kYear = 69;
+}
+
+QString contentColumn(int slot);    // 作业n
+QString markColumn(int slot);       // 完成n
+QString flagColumn(int slot);       // 优秀结束n
+QString scoreColumn(int test);      // the column at position `test` of a score table
+QString subjectName(int subject);   // 1 语文 .. 4 科学
+QString contentTestColumn(int subject); // 语文检测编号 ..
+QString markTestColumn(int subject);    // 语文检测次数顺序号标记 ..
+
+// Every table in column order, with the rows the program expects, and the initial password.
+void createSchema(Database &db);
+
+} // namespace store

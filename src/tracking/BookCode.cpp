@@ -1,0 +1,73 @@
+#include "tracking/BookCode.h"
+
+#include "store/TextValue.h"
+
+#include <algorithm>
+
+namespace tracking {
+
+CheckedCode checkBookCode(const QString &typed, const QString &currentBookDigits, int firstClassSize)
+{
+    CheckedCode result;
+    switch (typed.size()) {
+    case 1:
+        result.code = QStringLiteral("11") + currentBookDigits + QLatin1Char('0') + typed;
+        break;
+    case 2:
+        result.code = QStringLiteral("11") + currentBookDigits + typed;
+        break;
+    case 6:
+        result.code = typed;
+        break;
+    default:
+        result.check = CodeCheck::WrongLength;
+        return result;
+    }
+    if (result.code.at(1) != QLatin1Char('1')) {
+        result.check = CodeCheck::WrongClass;
+        return result;
+    }
+    result.slot = store::integerValue(result.code.mid(2, 2));
+    if (result.slot > app::kBooks || result.slot < 1) {
+        result.check = CodeCheck::WrongBook;
+        return result;
+    }
+    result.pupil = store::integerValue(result.code.right(2));
+    const int roll = std::min(firstClassSize, app::kPupils);
+    result.check = result.pupil < 1 || result.pupil > roll ? CodeCheck::WrongPupil : CodeCheck::Accepted;
+    return result;
+}
+
+QString codeMessage(CodeCheck check)
+{
+    switch (check) {
+    case CodeCheck::WrongLength:
+        return QStringLiteral("输入编号长度有误！");
+    case CodeCheck::WrongClass:
+        return QStringLiteral("输入编号班级有误！");
+    case CodeCheck::WrongBook:
+        return QStringLiteral("输入作业本编号有误！");
+    case CodeCheck::WrongPupil:
+        return QStringLiteral("输入学生的学号有误！");
+    case CodeCheck::Accepted:
+        break;
+    }
+    return QString();
+}
+
+ExcellentPanel recordScan(app::MainState &state, int slot, int pupil)
+{
+    QString &mark = state.MarkGrid[slot][pupil];
+    if (state.ExcellentClosedAtLoad[slot] == 0) {
+        mark = QStringLiteral("2");
+        state.ExcellentClosed[slot] = 1;
+        return ExcellentPanel::Show;
+    }
+    if (mark != QLatin1String("2") && state.ExcellentClosedAtLoad[slot] == 1) {
+        mark = QStringLiteral("1");
+        return ExcellentPanel::Hide;
+    }
+    return ExcellentPanel::Keep;
+}
+
+} // namespace tracking

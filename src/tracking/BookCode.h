@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/MainState.h"
+
+#include <QString>
+
+namespace tracking {
+
+enum class CodeCheck { Accepted, WrongLength, WrongClass, WrongBook, WrongPupil };
+
+struct CheckedCode {
+    CodeCheck check = CodeCheck::WrongLength;
+    QString code; // the completed code
+    int slot = 0;
+    int pupil = 0;
+};
+
+// Completes one or two typed digits with "11" and the current book, then checks class, book
+// and pupil in that order. A pupil outside the first class is refused: nothing could store it.
+CheckedCode checkBookCode(const QString &typed, const QString &currentBookDigits, int firstClassSize);
+
+// The message-panel text of a refused code.
+QString codeMessage(CodeCheck check);
+
+enum class ExcellentPanel { Show, Hide, Keep };
+
+// Marks pupil `pupil` of book `slot` handed in, or excellent while the book's phase is open.
+ExcellentPanel recordScan(app::MainState &state, int slot, int pupil);
+
+} // namespace tracking

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace ui {
+
+// Every modal message of the program passes here, so tests can read it and answer it.
+class MessagePresenter {
+public:
+    enum class Answer { Ok, Cancel };
+
+    static void inform(QWidget *parent, const QString &text);
+    static Answer ask(QWidget *parent, const QString &text);
+
+    // Test seam: no dialog is shown; texts are recorded and questions get the queued answer.
+    static void setTestMode(bool enabled);
+    static void setNextAnswer(Answer answer);
+    static QStringList takeShown();
+};
+
+} // namespace ui

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/DateKey.h"
+#include "store/HomeworkDb.h"
+#include "store/Schema.h"
+
+#include <QDate>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVariant>
+
+namespace testing {
+
+class FixedClock : public store::Clock {
+public:
+    explicit FixedClock(QDate date = QDate(2014, 5, 17)) : date_(date) {}
+    QDate today() const override { return date_; }
+    void set(QDate date) { date_ = date; }
+
+private:
+    QDate date_;
+};
+
+// A second connection to the program folder's file, as another reader would open it.
+inline store::Database openFile(const QString &folder)
+{
+    return store::Database::openExisting(store::HomeworkDb::filePath(folder), store::databaseKey());
+}
+
+inline QVariant value(store::Database &db, const QString &sql, const QVariantList &binds = {})
+{
+    store::Statement statement = db.prepare(sql);
+    for (int i = 0; i < binds.size(); ++i) {
+        if (binds[i].typeId() == QMetaType::Int)
+            statement.bind(i + 1, binds[i].toInt());
+        else
+            statement.bind(i + 1, binds[i].toString());
+    }
+    if (!statement.step())
+        return {};
+    const QVariant result = statement.isNull(0) ? QVariant() : QVariant(statement.text(0));
+    statement.reset();
+    return result;
+}
+
+inline QStringList column(store::Database &db, const QString &sql)
+{
+    store::Statement statement = db.prepare(sql);
+    QStringList values;
+    while (statement.step())
+        values << statement.text(0);
+    return values;
+}
+
+inline void addPupils(store::Database &db, int count, const QString &table = QStringLiteral("姓名"))
+{
+    store::Statement insert = db.prepare(QStringLiteral("INSERT INTO %1 VALUES (?)").arg(store::quoted(table)));
+    for (int n = 1; n <= count; ++n) {
+        insert.bind(1, QStringLiteral("学生%1").arg(n)).run();
+        insert.reset();
+    }
+}
+
+inline void setBookName(store::Database &db, int slot, const QString &name)
+{
+    db.prepare(QStringLiteral("UPDATE \"作业本名称\" SET \"本子%1\" = ?").arg(slot)).bind(1, name).run();
+}
+
+inline void setContent(store::Database &db, const QString &key, int slot, const QString &content)
+{
+    db.prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::contentColumn(slot))))
+        .bind(1, content)
+        .bind(2, key)
+        .run();
+}
+
+// A program folder with a database holding a class and named books, and nothing else.
+struct ProgramFolder {
+    QTemporaryDir dir;
+    QString path() const { return dir.path(); }
+
+    explicit ProgramFolder(int pupils = 40, int books = 8)
+    {
+        store::HomeworkDb created(path());
+        addPupils(created.database(), pupils);
+        for (int b = 1; b <= books; ++b)
+            setBookName(created.database(), b, QStringLiteral("《本子%1》").arg(b));
+    }
+};
+
+} // namespace testing

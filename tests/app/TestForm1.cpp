@@ -1,0 +1,225 @@
+#include "WindowSupport.h"
+
+#include "tracking/DayRecords.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTimer>
+
+using namespace testing;
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpLeavesTheFocusInTheCodeBox();
+    void everyAreaIsLaidOutWithItsCaption_data();
+    void everyAreaIsLaidOutWithItsCaption();
+    void menuHoldsEveryItemInOrder();
+    void textBoxesAndListsHaveAccessibleNames();
+    void statusLabelsWaitForTheFirstDisplay();
+    void refreshTickRunsEveryTenSeconds();
+    void clickingAPupilReturnsTheFocusToTheCodeBox();
+    void startingTwiceOnADayKeepsTheMarksOfTheFirstRun();
+    void aNewDayLeavesThePreviousDayUntouched();
+    void oversizedClassIsReportedAndShownUpToFifty();
+    void closingAfterClearingSavesNothing();
+    void noticeButtonClosesOnlyWhenARestartIsPending();
+    void displayFillsTheStatusArea();
+};
+
+void TestForm1::startUpLeavesTheFocusInTheCodeBox()
+{
+    RunningWindow run;
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+    QCOMPARE(run.state().TodayKey, QStringLiteral("14-5-17"));
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-17"));
+    QCOMPARE(run.state().HistoryDayChosen, 0);
+    QCOMPARE(run.state().ClassSizes[1], 40);
+    QCOMPARE(run.state().BookNames[3], QStringLiteral("《本子3》"));
+    QVERIFY(!run.window->windowTitle().isEmpty());
+    QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
+}
+
+void TestForm1::everyAreaIsLaidOutWithItsCaption_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("visible");
+    QTest::newRow("status") << "statusFrame" << "基本情况显示：" << true;
+    QTest::newRow("recent") << "recentFrame" << "最近显示作业：" << true;
+    QTest::newRow("latest") << "latestFrame" << "新发布的任务" << true;
+    QTest::newRow("queries") << "queryFrame" << "查询：" << true;
+    QTest::newRow("subjects") << "Frame10" << "学科选择" << false;
+    QTest::newRow("class settings") << "Frame6" << "班级设置：" << false;
+    QTest::newRow("book settings") << "Frame9" << "作业本名称设置：" << false;
+    QTest::newRow("subject links") << "Frame16" << "学科与作业本关联设置窗口" << false;
+    QTest::newRow("print warning") << "Frame13" << "打印警告！" << false;
+}
+
+void TestForm1::everyAreaIsLaidOutWithItsCaption()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(bool, visible);
+    RunningWindow run;
+    auto *frame = run.window->findChild<QGroupBox *>(name);
+    QVERIFY(frame);
+    QCOMPARE(frame->title(), caption);
+    QCOMPARE(frame->isVisible(), visible);
+    QVERIFY(run.window->centralWidget()->rect().contains(frame->geometry()));
+}
+
+void TestForm1::menuHoldsEveryItemInOrder()
+{
+    RunningWindow run;
+    QStringList captions;
+    for (QAction *top : run.window->menuBar()->actions()) {
+        captions << top->text();
+        if (top->menu())
+            for (QAction *item : top->menu()->actions())
+                captions << QStringLiteral("  ") + item->text();
+    }
+    const QStringList expected{"基础数据设定", "  班级设置", "  作业设置", "  学生名单", "  学科设置", "  检测学科姓名导入",
+                               "  测试内容序号设置", "  数据清空", "  密码设定", "任务发布", "试卷成绩录入", "文本生成中心",
+                               "  1、未完总体情况导出", "  2、当天未完情况导出", "  3、检测情况发送生成"};
+    QCOMPARE(captions, expected);
+}
+
+void TestForm1::textBoxesAndListsHaveAccessibleNames()
+{
+    RunningWindow run;
+    QCOMPARE(run.ui().Text1->accessibleName(), QStringLiteral("条形码"));
+    const auto boxes = run.window->findChildren<QLineEdit *>();
+    const auto lists = run.window->findChildren<QListWidget *>();
+    QVERIFY(boxes.size() >= 36);
+    QVERIFY(lists.size() >= 10);
+    for (QWidget *widget : boxes)
+        QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+    for (QWidget *widget : lists)
+        QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+}
+
+void TestForm1::statusLabelsWaitForTheFirstDisplay()
+{
+    RunningWindow run;
+    for (int i : {0, 1, 2, 8, 9})
+        QCOMPARE(run.ui().Label2[i]->text(), QStringLiteral("请选择作业内容"));
+    QVERIFY(!run.ui().Frame2->isVisible());
+    QVERIFY(!run.ui().Frame12->isVisible());
+    QVERIFY(!run.ui().Command7->isVisible());
+}
+
+void TestForm1::refreshTickRunsEveryTenSeconds()
+{
+    RunningWindow run;
+    QCOMPARE(run.ui().Timer1->interval(), 10000);
+    QVERIFY(run.ui().Timer1->isActive());
+    setContent(run.db(), QStringLiteral("14-5-17"), 4, QStringLiteral("别处写入"));
+    run.window->Timer1_Timer();
+    QCOMPARE(run.state().HomeworkContent[4], QStringLiteral("别处写入"));
+    QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("请选择作业内容"));
+}
+
+void TestForm1::clickingAPupilReturnsTheFocusToTheCodeBox()
+{
+    RunningWindow run;
+    run.window->显示(QStringLiteral("1"), QStringLiteral("03"));
+    QCOMPARE(run.ui().List1->count(), 40);
+    QListWidget *list = run.ui().List1;
+    const QRect item = list->visualItemRect(list->item(2));
+    QCOMPARE(item.height(), 16);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+}
+
+void TestForm1::startingTwiceOnADayKeepsTheMarksOfTheFirstRun()
+{
+    RunningWindow run;
+    run.state().MarkGrid[6][4] = QStringLiteral("1");
+    run.state().HomeworkContent[6] = QStringLiteral("第二课");
+    run.restart();
+    QCOMPARE(run.state().MarkGrid[6][4], QStringLiteral("1"));
+    QCOMPARE(run.state().HomeworkContent[6], QStringLiteral("第二课"));
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"扫描输入作业完成情况\"")).toInt(), 1);
+}
+
+void TestForm1::aNewDayLeavesThePreviousDayUntouched()
+{
+    RunningWindow run;
+    run.state().MarkGrid[2][1] = QStringLiteral("1");
+    run.window->close();
+    run.window.reset();
+    run.clock.set(QDate(2014, 5, 19));
+    run.start();
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-19"));
+    QCOMPARE(run.state().MarkGrid[2][1], QStringLiteral("0"));
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成2\" FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-17'"))
+                 .toString()
+                 .left(3),
+             QStringLiteral("011"));
+}
+
+void TestForm1::oversizedClassIsReportedAndShownUpToFifty()
+{
+    RunningWindow run(55);
+    const QStringList shown = ui::MessagePresenter::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown.first().contains(QStringLiteral("55")));
+    run.state().HomeworkContent[1] = QStringLiteral("x");
+    run.window->显示(QStringLiteral("1"), QStringLiteral("01"));
+    QCOMPARE(run.ui().List1->count(), 50);
+    QCOMPARE(run.ui().Label2[9]->text(), QStringLiteral("50人"));
+    run.window->close();
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"姓名\"")).toInt(), 55);
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT length(\"完成1\") FROM \"扫描输入作业完成情况\"")).toInt(), 151);
+}
+
+void TestForm1::closingAfterClearingSavesNothing()
+{
+    RunningWindow run;
+    run.db().exec(QStringLiteral("DELETE FROM \"扫描输入作业完成情况\"; DELETE FROM \"作业内容登记表\";"));
+    run.state().DataCleared = 1;
+    run.state().RecentShown[0] = {QString(), QStringLiteral("14-5-17"), QStringLiteral("1"), QStringLiteral("3"),
+                                  QStringLiteral("14-5-1713"), QStringLiteral("x")};
+    run.window->close();
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"扫描输入作业完成情况\"")).toInt(), 0);
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"日期\" FROM \"最近显示作业\" ORDER BY rowid")).toString(), QString());
+    QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
+}
+
+void TestForm1::noticeButtonClosesOnlyWhenARestartIsPending()
+{
+    RunningWindow run;
+    run.ui().Command7->setText(QStringLiteral("所导入的班级在EXCEL中无姓名，本次导入无效！"));
+    run.ui().Command7->show();
+    QTest::mouseClick(run.ui().Command7, Qt::LeftButton);
+    QVERIFY(!run.ui().Command7->isVisible());
+    QVERIFY(run.window->isVisible());
+
+    run.state().RestartPending = 1;
+    run.ui().Command7->show();
+    QTest::mouseClick(run.ui().Command7, Qt::LeftButton);
+    QVERIFY(!run.window->isVisible());
+}
+
+void TestForm1::displayFillsTheStatusArea()
+{
+    RunningWindow run(4);
+    run.state().HomeworkContent[5] = QStringLiteral("第12页");
+    run.state().MarkGrid[5][2] = QStringLiteral("2");
+    run.window->显示(QStringLiteral("1"), QStringLiteral("5"));
+    QCOMPARE(run.ui().Label2[0]->text(), QStringLiteral("2014-5-17"));
+    QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("《本子5》第12页"));
+    QCOMPARE(run.ui().Label2[8]->text(), QStringLiteral("1人"));
+    QCOMPARE(run.ui().Label2[9]->text(), QStringLiteral("3人"));
+    QCOMPARE(run.ui().List1->item(1)->text(), QStringLiteral("3：学生3"));
+    QVERIFY(run.ui().List1->isVisible());
+}
+
+QTEST_MAIN(TestForm1)
+#include "TestForm1.moc"

@@ -1,0 +1,210 @@
+#include "TestSupport.h"
+
+#include "tracking/DayRecords.h"
+
+#include <QtTest>
+
+using namespace testing;
+
+class TestDay : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstRunOnADayCreatesOneRowInEachTable();
+    void newDayMarksEveryPupilNotHandedIn_data();
+    void newDayMarksEveryPupilNotHandedIn();
+    void newDayKeepsItsParts();
+    void historyModeKeepsTheChosenDay();
+    void nullContentReadsEmptyAndIsWrittenBack();
+    void dayMissingFromOneTableIsReported();
+    void reloadPicksUpStoredMarksAndFlags();
+    void displayListsThePupilsStillMissing();
+    void displayOfTheSecondClassNamesBooksFromSixteenOn();
+};
+
+void TestDay::firstRunOnADayCreatesOneRowInEachTable()
+{
+    ProgramFolder folder(12);
+    FixedClock clock(QDate(2014, 5, 17));
+    for (int run = 0; run < 2; ++run) {
+        store::HomeworkDb db(folder.path());
+        app::MainState state;
+        db.取得两个班级的人数导入数组(state);
+        tracking::DayRecords day(db, state, clock);
+        day.当天数据环境生成();
+        QCOMPARE(state.CurrentDateKey, QStringLiteral("14-5-17"));
+        for (int s = 1; s <= 32; ++s)
+            QCOMPARE(state.ExcellentClosedAtLoad[s], 0);
+    }
+    store::Database reader = openFile(folder.path());
+    QCOMPARE(value(reader, QStringLiteral("SELECT count(*) FROM \"扫描输入作业完成情况\"")).toInt(), 1);
+    QCOMPARE(value(reader, QStringLiteral("SELECT count(*) FROM \"作业内容登记表\"")).toInt(), 1);
+
+    clock.set(QDate(2014, 5, 18));
+    store::HomeworkDb db(folder.path());
+    app::MainState state;
+    tracking::DayRecords(db, state, clock).当天数据环境生成();
+    QCOMPARE(value(reader, QStringLiteral("SELECT group_concat(\"日期\") FROM \"作业内容登记表\"")).toString(),
+             QStringLiteral("14-5-17,14-5-18"));
+}
+
+void TestDay::newDayMarksEveryPupilNotHandedIn_data()
+{
+    QTest::addColumn<int>("pupils");
+    QTest::addColumn<QString>("marks");
+    QTest::newRow("nine") << 9 << "010020030040050060070080090。";
+    QTest::newRow("twelve") << 12 << "010020030040050060070080090100110120。";
+    QTest::newRow("empty class") << 0 << "。";
+}
+
+void TestDay::newDayMarksEveryPupilNotHandedIn()
+{
+    QFETCH(int, pupils);
+    QFETCH(QString, marks);
+    ProgramFolder folder(pupils);
+    FixedClock clock;
+    store::HomeworkDb db(folder.path());
+    app::MainState state;
+    db.取得两个班级的人数导入数组(state);
+    tracking::DayRecords(db, state, clock).当天数据环境生成();
+    for (int s = 1; s <= 32; ++s)
+        QCOMPARE(value(db.database(), QStringLiteral("SELECT \"完成%1\" FROM \"扫描输入作业完成情况\"").arg(s)).toString(), marks);
+    QCOMPARE(value(db.database(), QStringLiteral("SELECT \"优秀结束9\" FROM \"扫描输入作业完成情况\"")).toInt(), 0);
+    QVERIFY(value(db.database(), QStringLiteral("SELECT \"数学检测次数顺序号标记\" FROM \"扫描输入作业完成情况\"")).isNull());
+    for (int n = 1; n <= pupils; ++n)
+        QCOMPARE(state.MarkGrid[7][n], QStringLiteral("0"));
+    QCOMPARE(state.MarkGrid[33][pupils > 0 ? pupils : 1], pupils > 0 ? QStringLiteral("学生%1").arg(pupils) : QString());
+}
+
+void TestDay::newDayKeepsItsParts()
+{
+    ProgramFolder folder(3);
+    FixedClock clock(QDate(2014, 12, 3));
+    store::HomeworkDb db(folder.path());
+    app::MainState state;
+    tracking::DayRecords(db, state, clock).当天数据环境生成();
+    for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
+        QCOMPARE(value(db.database(), QStringLiteral("SELECT \"日期\" || '|' || \"年份\" || '|' || \"月份\" || '|' || \"日子\" FROM \"%1\"")
+                                          .arg(QString::fromUtf8(table)))
+                     .toString(),
+                 QStringLiteral("14-12-3|14|12|3"));
+}
+
+void TestDay::historyModeKeepsTheChosenDay()
+{
+    ProgramFolder folder(3);
+    FixedClock clock(QDate(2014, 5, 17));
+    store::HomeworkDb db(folder.path());
+    app::MainState state;
+    tracking::DayRecords day(db, state, clock);
+    day.当天数据环境生成();
+    state.HistoryDayChosen = 1;
+    state.CurrentDateKey = QStringLiteral("14-5-9");
+    day.当天数据环境生成();
+    QCOMPARE(state.CurrentDateKey, QStringLiteral("14-5-9"));
+    state.HistoryDayChosen = 0;
+    day.当天数据环境生成();
+    QCOMPARE(state.CurrentDateKey, QStringLiteral("14-5-17"));
+}
+
+void TestDay::nullContentReadsEmptyAndIsWrittenBack()
+{
+    ProgramFolder folder(3);
+    FixedClock clock;
+    store::HomeworkDb db(folder.path());
+    app::MainState state;
+    tracking::DayRecords day(db, state, clock);
+    day.当天数据环境生成();
+    setContent(db.database(), QStringLiteral("14-5-17"), 2, QStringLiteral("第5课"));
+    QVERIFY(value(db.database(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).isNull());
+    state.HomeworkContent[7] = QStringLiteral("stale");
+    day.当天数据环境生成();
+    QCOMPARE(state.HomeworkContent[7], QString());
+    QCOMPARE(state.HomeworkContent[2], QStringLiteral("第5课"));
+    QCOMPARE(value(db.database(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).toString(), QString());
+    QVERIFY(!value(db.database(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).isNull());
+}
+
+void TestDay::dayMissingFromOneTableIsReported()
+{
+    ProgramFolder folder(3);
+    FixedClock clock;
+    store::HomeworkDb db(folder.path());
+    db.database().exec(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\") VALUES ('14-5-17')"));
+    app::MainState state;
+    tracking::DayRecords day(db, state, clock);
+    try {
+        day.当天数据环境生成();
+        QFAIL("a day without its content row was accepted");
+    } catch (const store::DatabaseError &error) {
+        QVERIFY(error.message().contains(QStringLiteral("作业内容登记表")));
+        QVERIFY(error.message().contains(QStringLiteral("14-5-17")));
+    }
+    QCOMPARE(value(db.database(), QStringLiteral("SELECT count(*) FROM \"作业内容登记表\"")).toInt(), 0);
+}
+
+void TestDay::reloadPicksUpStoredMarksAndFlags()
+{
+    ProgramFolder folder(4);
+    FixedClock clock;
+    store::HomeworkDb db(folder.path());
+    app::MainState state;
+    db.取得两个班级的人数导入数组(state);
+    tracking::DayRecords day(db, state, clock);
+    day.当天数据环境生成();
+    db.database().exec(QStringLiteral(
+        "UPDATE \"扫描输入作业完成情况\" SET \"完成5\" = '011020030041。', \"优秀结束5\" = 1"));
+    setContent(db.database(), QStringLiteral("14-5-17"), 5, QStringLiteral("练习一"));
+    day.reload();
+    QCOMPARE(state.MarkGrid[5][1], QStringLiteral("1"));
+    QCOMPARE(state.MarkGrid[5][2], QStringLiteral("0"));
+    QCOMPARE(state.MarkGrid[5][4], QStringLiteral("1"));
+    QCOMPARE(state.ExcellentClosedAtLoad[5], 1);
+    QCOMPARE(state.ExcellentClosed[5], 1);
+    QCOMPARE(state.HomeworkContent[5], QStringLiteral("练习一"));
+}
+
+void TestDay::displayListsThePupilsStillMissing()
+{
+    app::MainState state;
+    state.ClassSizes[1] = 40;
+    state.ClassNames[1] = QStringLiteral("五(1)");
+    state.CurrentDateKey = QStringLiteral("14-5-17");
+    state.BookNames[5] = QStringLiteral("《课堂作业本》");
+    state.HomeworkContent[5] = QStringLiteral("第12页");
+    for (int n = 1; n <= 40; ++n) {
+        state.MarkGrid[5][n] = QStringLiteral("0");
+        state.MarkGrid[33][n] = QStringLiteral("学生%1").arg(n);
+    }
+    state.MarkGrid[5][3] = state.MarkGrid[5][7] = QStringLiteral("1");
+    state.MarkGrid[5][9] = QStringLiteral("2");
+    const tracking::StatusView view = tracking::显示(state, QStringLiteral("1"), QStringLiteral("5"));
+    QCOMPARE(view.missingPupils.size(), 37);
+    QCOMPARE(view.missingPupils.mid(0, 3), (QStringList{"1：学生1", "2：学生2", "4：学生4"}));
+    QCOMPARE(view.handedIn, QStringLiteral("3人"));
+    QCOMPARE(view.notHandedIn, QStringLiteral("37人"));
+    QCOMPARE(view.date, QStringLiteral("2014-5-17"));
+    QCOMPARE(view.className, QStringLiteral("五(1)"));
+    QCOMPARE(view.homework, QStringLiteral("《课堂作业本》第12页"));
+    QCOMPARE(state.CurrentBookDigits, QStringLiteral("05"));
+    QCOMPARE(state.CurrentSlot, 5);
+
+    for (int n = 1; n <= 40; ++n)
+        state.MarkGrid[5][n] = QStringLiteral("1");
+    const tracking::StatusView complete = tracking::显示(state, QStringLiteral("1"), QStringLiteral("05"));
+    QVERIFY(complete.missingPupils.isEmpty());
+    QCOMPARE(complete.notHandedIn, QStringLiteral("0人"));
+}
+
+void TestDay::displayOfTheSecondClassNamesBooksFromSixteenOn()
+{
+    app::MainState state;
+    state.BookNames[19] = QStringLiteral("《英语练习》");
+    state.BookNames[3] = QStringLiteral("《第三本》");
+    state.HomeworkContent[3] = QStringLiteral("U2");
+    QCOMPARE(tracking::显示(state, QStringLiteral("2"), QStringLiteral("03")).homework, QStringLiteral("《英语练习》U2"));
+    QCOMPARE(tracking::显示(state, QStringLiteral("2"), QStringLiteral("20")).homework, QString());
+}
+
+QTEST_GUILESS_MAIN(TestDay)
+#include "TestDay.moc"

@@ -1,0 +1,127 @@
+// Lays out a demo database: one class, eight books linked to subjects, and a few days of records.
+#include "store/DateKey.h"
+#include "store/HomeworkDb.h"
+#include "store/MarkString.h"
+#include "store/Schema.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTextStream>
+
+using store::Statement;
+
+namespace {
+
+const char *const kPupils[] = {"王小明", "李华",   "张伟",   "刘洋",   "陈静",   "杨帆",   "赵磊",   "黄敏",
+                               "周杰",   "吴芳",   "徐亮",   "孙丽",   "胡军",   "朱琳",   "高鹏",   "林娜",
+                               "何强",   "郭燕",   "马超",   "罗欣",   "梁宇",   "宋佳",   "郑浩",   "谢婷",
+                               "韩冰",   "唐晨",   "冯雪",   "于洋",   "董睿",   "萧然",   "程诚",   "曹阳",
+                               "袁梦",   "邓佳怡", "许思远", "傅雨桐", "沈一鸣", "曾可欣", "彭子涵", "吕博文"};
+
+struct Book {
+    const char *name;
+    int subject; // 1 语文 .. 4 科学
+};
+const Book kBooks[] = {{"《课堂作业本》", 1}, {"《同步练习》", 1},    {"《口算训练本》", 2}, {"《数学作业本》", 2},
+                       {"《英语抄写本》", 3}, {"《英语练习册》", 3}, {"《科学作业本》", 4}, {"《语文测试卷》", 1}};
+
+QString text(const char *utf8) { return QString::fromUtf8(utf8); }
+
+void addDay(store::Database &db, const QDate &date, const QStringList &contents, int handedInPercent)
+{
+    const QString key = store::dateKey(date);
+    const store::DateParts parts = store::把年月日进行拆分(key);
+    Statement contentRow = db.prepare(text("INSERT INTO \"作业内容登记表\" (\"日期\", \"年份\", \"月份\", \"日子\") VALUES (?, ?, ?, ?)"));
+    contentRow.bind(1, key).bind(2, parts.year).bind(3, parts.month).bind(4, parts.day).run();
+    Statement markRow = db.prepare(text("INSERT INTO \"扫描输入作业完成情况\" (\"日期\", \"年份\", \"月份\", \"日子\") VALUES (?, ?, ?, ?)"));
+    markRow.bind(1, key).bind(2, parts.year).bind(3, parts.month).bind(4, parts.day).run();
+    const int pupils = int(std::size(kPupils));
+    for (int slot = 1; slot <= store::kBooks; ++slot) {
+        const QString content = slot <= contents.size() ? contents[slot - 1] : QString();
+        store::MarkRow row;
+        for (int n = 1; n <= pupils; ++n)
+            row[n] = !content.isEmpty() && int(QRandomGenerator::global()->bounded(100)) < handedInPercent
+                         ? (n % 7 == 0 ? text("2") : text("1"))
+                         : text("0");
+        db.prepare(text("UPDATE \"作业内容登记表\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::contentColumn(slot))))
+            .bind(1, content)
+            .bind(2, key)
+            .run();
+        db.prepare(text("UPDATE \"扫描输入作业完成情况\" SET %1 = ?, %2 = ? WHERE \"日期\" = ?")
+                       .arg(store::quoted(store::markColumn(slot)), store::quoted(store::flagColumn(slot))))
+            .bind(1, store::encodeMarks(row))
+            .bind(2, content.isEmpty() ? 0 : 1)
+            .bind(3, key)
+            .run();
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QTextStream err(stderr);
+    if (argc != 2) {
+        err << "usage: make-demo-folder <program folder>\n";
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (QFileInfo::exists(store::HomeworkDb::filePath(folder))) {
+        err << "the folder already holds a database; it is left as it is\n";
+        return 0;
+    }
+    store::HomeworkDb homework(folder);
+    store::Database &db = homework.database();
+    store::Transaction transaction(db);
+
+    db.exec(text("UPDATE \"班级\" SET \"班级1\" = '五(1)', \"班级2\" = '五(2)'"));
+    Statement pupil = db.prepare(text("INSERT INTO \"姓名\" VALUES (?)"));
+    for (const char *name : kPupils) {
+        pupil.bind(1, text(name)).run();
+        pupil.reset();
+    }
+    for (int s = 1; s <= 4; ++s) {
+        Statement score = db.prepare(text("INSERT INTO %1 (\"姓名\") VALUES (?)").arg(store::quoted(store::subjectName(s))));
+        for (const char *name : kPupils) {
+            score.bind(1, text(name)).run();
+            score.reset();
+        }
+    }
+    for (int b = 0; b < int(std::size(kBooks)); ++b) {
+        db.prepare(text("UPDATE \"作业本名称\" SET \"本子%1\" = ?").arg(b + 1)).bind(1, text(kBooks[b].name)).run();
+        db.prepare(text("UPDATE \"学科显示作业本标记\" SET %1 = 1, \"全部\" = 1 WHERE rowid = ?")
+                       .arg(store::quoted(store::subjectName(kBooks[b].subject))))
+            .bind(1, b + 1)
+            .run();
+    }
+    // Test books: 语文 book 8, 数学 book 4.
+    db.exec(text("UPDATE \"语数英科在作业本名称中的顺序号\" SET \"语文\" = 8, \"数学\" = 4, \"英语\" = 6, \"科学\" = 7"));
+
+    const QDate today = QDate::currentDate();
+    addDay(db, today.addDays(-3), {text("第5课生字"), QString(), text("第12页"), QString(), text("Unit 2 单词"), QString(), text("观察记录")}, 85);
+    addDay(db, today.addDays(-2), {text("第6课练习"), text("阅读理解一"), text("第13页"), QString(), QString(), text("Unit 2 练习")}, 90);
+    addDay(db, today.addDays(-1), {text("第7课默写"), QString(), text("第14页"), text("练习四"), text("Unit 3 单词")}, 80);
+    addDay(db, today, {text("第8课生字"), QString(), text("第15页"), QString(), text("Unit 3 抄写")}, 30);
+
+    Statement recent = db.prepare(text("UPDATE \"最近显示作业\" SET \"日期\" = ?, \"班级号\" = '1', \"作业本号\" = ?, \"组合键\" = ?, \"显示标题\" = ? WHERE rowid = ?"));
+    Statement latest = db.prepare(text("UPDATE \"最新输入作业\" SET \"日期\" = ?, \"班级号\" = '1', \"作业本号\" = ?, \"组合键\" = ?, \"显示标题\" = ? WHERE rowid = ?"));
+    const struct {
+        int daysBack;
+        int slot;
+        const char *content;
+    } remembered[] = {{0, 5, "Unit 3 抄写"}, {0, 3, "第15页"}, {0, 1, "第8课生字"}, {1, 4, "练习四"}};
+    for (int i = 0; i < int(std::size(remembered)); ++i) {
+        const QString key = store::dateKey(today.addDays(-remembered[i].daysBack));
+        const QString slot = QString::number(remembered[i].slot);
+        const QString caption = text(kBooks[remembered[i].slot - 1].name) + text(remembered[i].content);
+        for (Statement *list : {&recent, &latest}) {
+            list->bind(1, key).bind(2, slot).bind(3, key + text("1") + slot).bind(4, caption).bind(5, i + 1).run();
+            list->reset();
+        }
+    }
+    transaction.commit();
+    return 0;
+}
