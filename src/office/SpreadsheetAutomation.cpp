@@ -1,0 +1,146 @@
+#include "office/SpreadsheetAutomation.h"
+
+#include "office/UnoSupport.h"
+
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XSheetOperation.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/text/XText.hpp>
+
+#include <optional>
+
+namespace office {
+
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+struct SpreadsheetAutomation::Private
+{
+    std::optional<OfficeSession> session;
+    uno::LoadedDocument workbook;
+    Reference<css::sheet::XSpreadsheet> sheet;
+
+    const Reference<css::sheet::XSpreadsheet> &activeSheet() const
+    {
+        if (!sheet.is())
+            throw OfficeError(QStringLiteral("没有打开的表格文件。"));
+        return sheet;
+    }
+};
+
+namespace {
+
+Reference<css::sheet::XSpreadsheet> activeSheetOf(const Reference<css::lang::XComponent> &workbook)
+{
+    Reference<css::frame::XModel> model(workbook, UNO_QUERY_THROW);
+    Reference<css::sheet::XSpreadsheetView> view(model->getCurrentController(), UNO_QUERY);
+    if (view.is())
+        return view->getActiveSheet();
+    Reference<css::sheet::XSpreadsheetDocument> document(workbook, UNO_QUERY_THROW);
+    Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
+    return Reference<css::sheet::XSpreadsheet>(sheets->getByIndex(0), UNO_QUERY_THROW);
+}
+
+void checkPosition(int row, int column)
+{
+    if (row < 1 || column < 1)
+        throw OfficeError(QStringLiteral("单元格位置无效：第 %1 行第 %2 列").arg(row).arg(column));
+}
+
+} // namespace
+
+SpreadsheetAutomation::SpreadsheetAutomation(const QString &soffice)
+    : d(std::make_unique<Private>())
+{
+    d->session.emplace(soffice);
+}
+
+SpreadsheetAutomation::~SpreadsheetAutomation()
+{
+    quit();
+}
+
+void SpreadsheetAutomation::open(const QString &path)
+{
+    if (!d->session)
+        throw OfficeError(QStringLiteral("LibreOffice 已退出，无法打开：%1").arg(path));
+    d->sheet.clear();
+    d->workbook = uno::LoadedDocument(d->session->desktop().desktop, path);
+    d->sheet = uno::guarded([&] { return activeSheetOf(d->workbook.component()); });
+}
+
+void SpreadsheetAutomation::clearRange(const QString &range)
+{
+    const auto &sheet = d->activeSheet();
+    uno::guarded([&] {
+        Reference<css::sheet::XSheetOperation> cells(
+            sheet->getCellRangeByName(uno::toOUString(range)), UNO_QUERY_THROW);
+        using namespace css::sheet::CellFlags;
+        cells->clearContents(VALUE | DATETIME | STRING | FORMULA);
+    });
+}
+
+void SpreadsheetAutomation::writeCell(int row, int column, const QString &text)
+{
+    writeRow(row, column, QStringList{text});
+}
+
+void SpreadsheetAutomation::writeRow(int row, int firstColumn, const QStringList &texts)
+{
+    checkPosition(row, firstColumn);
+    if (texts.isEmpty())
+        return;
+    const auto &sheet = d->activeSheet();
+    Sequence<Any> cells(static_cast<sal_Int32>(texts.size()));
+    Any *cell = cells.getArray();
+    for (const QString &text : texts)
+        *cell++ <<= uno::toOUString(text);
+    const Sequence<Sequence<Any>> rows(&cells, 1);
+    uno::guarded([&] {
+        const sal_Int32 left = firstColumn - 1;
+        const sal_Int32 top = row - 1;
+        Reference<css::sheet::XCellRangeData> range(
+            sheet->getCellRangeByPosition(left, top, left + cells.getLength() - 1, top),
+            UNO_QUERY_THROW);
+        range->setDataArray(rows);
+    });
+}
+
+QString SpreadsheetAutomation::readCell(int row, int column) const
+{
+    checkPosition(row, column);
+    const auto &sheet = d->activeSheet();
+    return uno::guarded([&] {
+        Reference<css::text::XText> text(sheet->getCellByPosition(column - 1, row - 1),
+                                         UNO_QUERY_THROW);
+        return uno::toQString(text->getString());
+    });
+}
+
+void SpreadsheetAutomation::save()
+{
+    d->activeSheet();
+    uno::guarded([&] {
+        Reference<css::frame::XStorable> storable(d->workbook.component(), UNO_QUERY_THROW);
+        storable->store();
+    });
+}
+
+void SpreadsheetAutomation::quit()
+{
+    d->sheet.clear();
+    d->workbook.close();
+    d->session.reset();
+}
+
+} // namespace office
