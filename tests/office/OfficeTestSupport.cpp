@@ -1,0 +1,170 @@
+#include "OfficeTestSupport.h"
+
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+#include <QUrl>
+
+namespace office::test {
+
+namespace {
+
+int run(const QString &program, const QStringList &arguments, QString *output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000))
+        return -1;
+    if (output)
+        *output = QString::fromUtf8(process.readAllStandardOutput());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+bool schedulerRunning()
+{
+    QString output;
+    return run(QStringLiteral("lpstat"), {QStringLiteral("-r")}, &output) == 0
+           && !output.contains(QLatin1String("not running"));
+}
+
+} // namespace
+
+QString preparedFile(const QString &relativePath)
+{
+    return QStringLiteral(PROGRAM_FOLDER "/") + relativePath;
+}
+
+QString copyPrepared(const QString &relativePath, const QString &folder)
+{
+    const QString target = folder + QLatin1Char('/') + QFileInfo(relativePath).fileName();
+    if (!QFile::copy(preparedFile(relativePath), target))
+        return {};
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+QString convert(const QString &file, const QString &filter, const QString &outputFolder)
+{
+    static QTemporaryDir profile;
+    const QStringList arguments{
+        QStringLiteral("-env:UserInstallation=%1")
+            .arg(QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded)),
+        QStringLiteral("--headless"), QStringLiteral("--norestore"),
+        QStringLiteral("--convert-to"), filter, QStringLiteral("--outdir"), outputFolder, file};
+    if (run(QStringLiteral(SOFFICE), arguments) != 0)
+        return {};
+    const QString extension = filter.section(QLatin1Char(':'), 0, 0);
+    const QString result =
+        outputFolder + QLatin1Char('/') + QFileInfo(file).completeBaseName() + QLatin1Char('.') + extension;
+    return QFileInfo::exists(result) ? result : QString();
+}
+
+QString readUtf8(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QByteArray fileDigest(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+int pdfPages(const QString &path)
+{
+    QString output;
+    if (run(QStringLiteral("pdfinfo"), {path}, &output) != 0)
+        return -1;
+    const auto match = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"),
+                                          QRegularExpression::MultilineOption)
+                           .match(output);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QList<qint64> sessionProcesses()
+{
+    QList<qint64> found;
+    const auto entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &entry : entries) {
+        bool numeric = false;
+        const qint64 pid = entry.toLongLong(&numeric);
+        if (!numeric)
+            continue;
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(entry));
+        if (cmdline.open(QIODevice::ReadOnly)
+            && cmdline.readAll().contains("--accept=pipe,name=homework_office_"))
+            found.append(pid);
+    }
+    return found;
+}
+
+bool processAlive(qint64 pid)
+{
+    const QString status = readUtf8(QStringLiteral("/proc/%1/status").arg(pid));
+    return !status.isEmpty() && !status.contains(QLatin1String("State:\tZ"));
+}
+
+PdfPrintQueue::PdfPrintQueue()
+{
+    const QString cupsd = QStandardPaths::findExecutable(QStringLiteral("cupsd"),
+                                                         {QStringLiteral("/usr/sbin")});
+    if (!schedulerRunning()) {
+        if (cupsd.isEmpty()) {
+            m_problem = QStringLiteral("no CUPS scheduler runs and cupsd is not installed");
+            return;
+        }
+        QDir().mkpath(QStringLiteral("/run/cups"));
+        m_scheduler = std::make_unique<QProcess>();
+        m_scheduler->setStandardOutputFile(QProcess::nullDevice());
+        m_scheduler->setStandardErrorFile(QProcess::nullDevice());
+        m_scheduler->start(cupsd, {QStringLiteral("-f")});
+        const QDeadlineTimer deadline(10000);
+        while (!schedulerRunning() && !deadline.hasExpired()
+               && m_scheduler->state() != QProcess::NotRunning)
+            QThread::msleep(200);
+        if (!schedulerRunning()) {
+            m_problem = QStringLiteral("cupsd could not be started (it needs root or a running "
+                                       "scheduler)");
+            return;
+        }
+    }
+    if (run(QStringLiteral("lpstat"), {QStringLiteral("-p"), QStringLiteral("PDF")}) != 0) {
+        if (run(QStringLiteral("lpadmin"),
+                {QStringLiteral("-p"), QStringLiteral("PDF"), QStringLiteral("-v"),
+                 QStringLiteral("cups-pdf:/"), QStringLiteral("-P"),
+                 QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"), QStringLiteral("-E")})
+            != 0) {
+            m_problem = QStringLiteral("lpadmin could not add the CUPS-PDF queue");
+            return;
+        }
+        m_addedQueue = true;
+    }
+    if (run(QStringLiteral("lpoptions"), {QStringLiteral("-d"), QStringLiteral("PDF")}) != 0)
+        m_problem = QStringLiteral("lpoptions could not make PDF the default destination");
+}
+
+PdfPrintQueue::~PdfPrintQueue()
+{
+    if (m_addedQueue)
+        run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), QStringLiteral("PDF")});
+    if (m_scheduler) {
+        m_scheduler->terminate();
+        if (!m_scheduler->waitForFinished(10000))
+            m_scheduler->kill();
+    }
+}
+
+QString PdfPrintQueue::outputFolder() const
+{
+    return QDir::homePath() + QStringLiteral("/PDF");
+}
+
+} // namespace office::test

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace office::test {
+
+QString preparedFile(const QString &relativePath);
+// A writable copy of a prepared file in folder; empty when the copy failed.
+QString copyPrepared(const QString &relativePath, const QString &folder);
+
+// Converts with a separate soffice run of its own profile; returns the new file or empty.
+QString convert(const QString &file, const QString &filter, const QString &outputFolder);
+QString readUtf8(const QString &path);
+QByteArray fileDigest(const QString &path);
+// Pages of a PDF by pdfinfo; -1 when it cannot tell.
+int pdfPages(const QString &path);
+
+// Processes started by an OfficeSession, recognised by the pipe name they accept on.
+QList<qint64> sessionProcesses();
+bool processAlive(qint64 pid);
+
+// The default CUPS destination "PDF" on a CUPS-PDF queue, with a scheduler started here when
+// none runs. Whatever this added is removed again on destruction.
+class PdfPrintQueue
+{
+public:
+    PdfPrintQueue();
+    ~PdfPrintQueue();
+    PdfPrintQueue(const PdfPrintQueue &) = delete;
+    PdfPrintQueue &operator=(const PdfPrintQueue &) = delete;
+
+    // Empty when ready, else why not.
+    QString problem() const { return m_problem; }
+    QString outputFolder() const;
+
+private:
+    QString m_problem;
+    std::unique_ptr<QProcess> m_scheduler;
+    bool m_addedQueue = false;
+};
+
+} // namespace office::test
