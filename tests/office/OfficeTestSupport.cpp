@@ -147,12 +147,24 @@ PdfPrintQueue::PdfPrintQueue()
         }
         m_addedQueue = true;
     }
+    m_optionsFile = QDir::homePath() + QStringLiteral("/.cups/lpoptions");
+    QFile options(m_optionsFile);
+    if (options.open(QIODevice::ReadOnly))
+        m_previousOptions = options.readAll();
     if (run(QStringLiteral("lpoptions"), {QStringLiteral("-d"), QStringLiteral("PDF")}) != 0)
         m_problem = QStringLiteral("lpoptions could not make PDF the default destination");
 }
 
 PdfPrintQueue::~PdfPrintQueue()
 {
+    if (!m_optionsFile.isEmpty()) {
+        QFile options(m_optionsFile);
+        if (!m_previousOptions) {
+            options.remove();
+            QDir().rmdir(QFileInfo(m_optionsFile).absolutePath());
+        } else if (options.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            options.write(*m_previousOptions);
+    }
     if (m_addedQueue)
         run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), QStringLiteral("PDF")});
     if (m_scheduler) {

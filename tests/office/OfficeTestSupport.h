@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 namespace office::test {
 
@@ -44,6 +45,9 @@ private:
     QString m_problem;
     std::unique_ptr<QProcess> m_scheduler;
     bool m_addedQueue = false;
+    // lpoptions -d writes the user's option file; it is put back as it was.
+    QString m_optionsFile;
+    std::optional<QByteArray> m_previousOptions;
 };
 
 } // namespace office::test
