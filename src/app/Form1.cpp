@@ -22,6 +22,7 @@ Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *p
     setWindowTitle(QStringLiteral("作业完成情况条形码查找系统"));
     ui::buildForm1(this, ui_);
     connectShell();
+    connectHomework();
     Form_Load();
 }
 
@@ -85,10 +86,7 @@ void Form1::Form_Load()
 
 void Form1::showRememberedButtons()
 {
-    for (int n = 0; n <= app::kRecentLast && !state_.RecentShown[n][1].isEmpty(); ++n) {
-        ui_.Command16[n]->setText(state_.RecentShown[n][5]);
-        ui_.Command16[n]->show();
-    }
+    按钮显示();
     for (int n = 0; n <= app::kLatestLast && !state_.LatestEntered[n][1].isEmpty(); ++n) {
         ui_.Command20[n]->setText(state_.LatestEntered[n][5]);
         ui_.Command20[n]->show();

@@ -41,7 +41,17 @@ public:
     // Scan input.
     void Text1_KeyPress(int keyAscii);
     void 自动输入();
-    QString 取得相应班级相应本子编号的作业本名称和内容(const QString &classDigit, const QString &bookDigits);
+
+    // Current homework and the remembered lists.
+    void Command4_Click(int index);
+    void Command3_Click(int n);
+    void Command16_Click(int n);
+    void Command20_Click(int n);
+    void 按钮显示();
+    // Makes a slot of the shown day current and puts it at the front of the recent list.
+    void pickShownHomework(const QString &slotText);
+    // Leaves the per-pupil view.
+    void Command14_Click();
 
     // The status area for one class and book.
     void 显示(const QString &classDigit, const QString &bookDigits);
@@ -59,6 +69,8 @@ private:
     void connectShell();
     void showMessagePanel(const QString &message);
     void showRememberedButtons();
+    void switchToRemembered(const app::RememberedEntry &entry);
+    void connectHomework();
 
     QString programFolder_;
     const store::Clock &clock_;

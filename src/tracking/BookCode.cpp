@@ -1,6 +1,7 @@
 #include "tracking/BookCode.h"
 
 #include "store/TextValue.h"
+#include "tracking/DayRecords.h"
 
 #include <algorithm>
 
@@ -53,6 +54,16 @@ QString codeMessage(CodeCheck check)
         break;
     }
     return QString();
+}
+
+QString 取得相应班级相应本子编号的作业本名称和内容(app::MainState &state, const QString &classDigit,
+                                               const QString &bookDigits)
+{
+    state.CurrentSlot = 取得记录表中的顺序号(classDigit + bookDigits);
+    const int book = store::integerValue(bookDigits);
+    const int slot = state.CurrentSlot;
+    const QString name = book >= 1 && book <= app::kBooks ? state.BookNames[book] : QString();
+    return name + (slot >= 1 && slot <= app::kBooks ? state.HomeworkContent[slot] : QString());
 }
 
 ExcellentPanel recordScan(app::MainState &state, int slot, int pupil)

@@ -22,6 +22,10 @@ CheckedCode checkBookCode(const QString &typed, const QString &currentBookDigits
 // The message-panel text of a refused code.
 QString codeMessage(CodeCheck check);
 
+// Makes the book current and gives its caption: the book name (by number alone) and its content.
+QString 取得相应班级相应本子编号的作业本名称和内容(app::MainState &state, const QString &classDigit,
+                                               const QString &bookDigits);
+
 enum class ExcellentPanel { Show, Hide, Keep };
 
 // Marks pupil `pupil` of book `slot` handed in, or excellent while the book's phase is open.

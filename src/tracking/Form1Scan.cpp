@@ -55,12 +55,3 @@ void Form1::自动输入()
     ui_.List1->clear();
     显示(code.mid(1, 1), code.mid(2, 2));
 }
-
-QString Form1::取得相应班级相应本子编号的作业本名称和内容(const QString &classDigit, const QString &bookDigits)
-{
-    state_.CurrentSlot = tracking::取得记录表中的顺序号(classDigit + bookDigits);
-    const int book = store::integerValue(bookDigits);
-    const QString name = book >= 1 && book <= app::kBooks ? state_.BookNames[book] : QString();
-    const int slot = state_.CurrentSlot;
-    return name + (slot >= 1 && slot <= app::kBooks ? state_.HomeworkContent[slot] : QString());
-}

@@ -1,0 +1,318 @@
+#include "WindowSupport.h"
+
+#include "store/MarkString.h"
+#include "tracking/RememberedLists.h"
+#include "ui/Twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+
+using namespace testing;
+
+namespace {
+
+QString storedMark(store::Database &db, int slot, int pupil, const QString &key = QStringLiteral("14-5-17"))
+{
+    const QString marks = value(db, QStringLiteral("SELECT \"完成%1\" FROM \"扫描输入作业完成情况\" WHERE \"日期\" = ?").arg(slot),
+                                {key})
+                              .toString();
+    return marks.mid((pupil - 1) * 3 + 2, 1);
+}
+
+app::RememberedEntry entry(const QString &key, int slot)
+{
+    return {QString(), key, QStringLiteral("1"), QString::number(slot), key + QStringLiteral("1") + QString::number(slot),
+            QStringLiteral("caption %1 %2").arg(key).arg(slot)};
+}
+
+} // namespace
+
+class TestScan : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { ui::MessagePresenter::takeShown(); }
+    void codes_data();
+    void codes();
+    void messagePanelButtonTakesEnterAndReturnsToTheCodeBox();
+    void keypadEnterScansToo();
+    void bookWithoutHomeworkChangesNothing();
+    void excellentPhaseEndsWithTheRefreshTick();
+    void duplicateScanLeavesTheCounts();
+    void todaysButtonsCaptionAndPlace();
+    void pickingTodaysButtonsOutsideHistoryOverwritesTheFront();
+    void historyPicksMoveTheEntryToTheFront_data();
+    void historyPicksMoveTheEntryToTheFront();
+    void recentEntryFourMovesToTheFront();
+    void latestEnteredSwitchesDayWithoutReordering();
+    void rememberedListsSurviveARestart();
+};
+
+void TestScan::codes_data()
+{
+    QTest::addColumn<bool>("bookFiveShown");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("pupil");
+    QTest::newRow("one digit") << true << "7" << "" << 5 << 7;
+    QTest::newRow("two digits") << true << "12" << "" << 5 << 12;
+    QTest::newRow("full code") << true << "110512" << "" << 5 << 12;
+    QTest::newRow("first position free") << true << "210512" << "" << 5 << 12;
+    QTest::newRow("short before any display") << false << "07" << "" << 7 << 7;
+    QTest::newRow("class") << true << "120512" << "输入编号班级有误！" << 0 << 0;
+    QTest::newRow("book 33") << true << "113312" << "输入作业本编号有误！" << 0 << 0;
+    QTest::newRow("book 0") << true << "110012" << "输入作业本编号有误！" << 0 << 0;
+    QTest::newRow("pupil 51") << true << "110551" << "输入学生的学号有误！" << 0 << 0;
+    QTest::newRow("pupil 0") << true << "110500" << "输入学生的学号有误！" << 0 << 0;
+    QTest::newRow("beyond the class") << true << "110541" << "输入学生的学号有误！" << 0 << 0;
+    QTest::newRow("five characters") << true << "11051" << "输入编号长度有误！" << 0 << 0;
+    QTest::newRow("seven characters") << true << "1105123" << "输入编号长度有误！" << 0 << 0;
+    QTest::newRow("empty") << true << "" << "输入编号长度有误！" << 0 << 0;
+    QTest::newRow("letters") << true << "11ab12" << "输入作业本编号有误！" << 0 << 0;
+}
+
+void TestScan::codes()
+{
+    QFETCH(bool, bookFiveShown);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    RunningWindow run(40);
+    run.publish(5, QStringLiteral("第12页"));
+    run.publish(7, QStringLiteral("练习七"));
+    if (bookFiveShown)
+        run.window->显示(QStringLiteral("1"), QStringLiteral("05"));
+    run.scan(typed);
+
+    if (!message.isEmpty()) {
+        QVERIFY(run.ui().Frame2->isVisible());
+        QCOMPARE(run.ui().Label1->text(), message);
+        QCOMPARE(run.ui().Text1->text(), typed);
+        QCOMPARE(QApplication::focusWidget(), run.ui().Command2);
+        for (int slot : {5, 7})
+            QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成%1\" FROM \"扫描输入作业完成情况\"").arg(slot)).toString(),
+                     store::newDayMarks(40));
+        return;
+    }
+    QFETCH(int, slot);
+    QFETCH(int, pupil);
+    QVERIFY(!run.ui().Frame2->isVisible());
+    QCOMPARE(storedMark(run.db(), slot, pupil), QStringLiteral("2"));
+    QCOMPARE(run.ui().Text1->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+    QCOMPARE(run.ui().List1->count(), 39);
+    QCOMPARE(run.ui().Label2[8]->text(), QStringLiteral("1人"));
+    QCOMPARE(run.state().CurrentSlot, slot);
+    QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
+}
+
+void TestScan::messagePanelButtonTakesEnterAndReturnsToTheCodeBox()
+{
+    RunningWindow run;
+    run.scan(QStringLiteral("1234"));
+    QCOMPARE(QApplication::focusWidget(), run.ui().Command2);
+    QTest::keyClick(run.ui().Command2, Qt::Key_Return);
+    QVERIFY(!run.ui().Frame2->isVisible());
+    QCOMPARE(run.ui().Text1->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+
+    run.scan(QStringLiteral("123"));
+    QTest::keyClick(run.ui().Command2, Qt::Key_Space);
+    QVERIFY(!run.ui().Frame2->isVisible());
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+}
+
+void TestScan::keypadEnterScansToo()
+{
+    RunningWindow run;
+    run.publish(3, QStringLiteral("口算"));
+    QTest::keyClicks(run.ui().Text1, QStringLiteral("110304"));
+    QTest::keyClick(run.ui().Text1, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(storedMark(run.db(), 3, 4), QStringLiteral("2"));
+}
+
+void TestScan::bookWithoutHomeworkChangesNothing()
+{
+    RunningWindow run;
+    const QString before = value(run.db(), QStringLiteral("SELECT \"完成3\" FROM \"扫描输入作业完成情况\"")).toString();
+    run.scan(QStringLiteral("110312"));
+    QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{QStringLiteral("请选择相应的作业才可输入！")});
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成3\" FROM \"扫描输入作业完成情况\"")).toString(), before);
+    QCOMPARE(run.state().MarkGrid[3][12], QStringLiteral("0"));
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+}
+
+void TestScan::excellentPhaseEndsWithTheRefreshTick()
+{
+    RunningWindow run;
+    run.publish(5, QStringLiteral("第12页"));
+    for (const char *code : {"110501", "110502", "110503"}) {
+        run.scan(QString::fromLatin1(code));
+        QVERIFY(run.ui().Frame12->isVisible());
+    }
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"优秀结束5\" FROM \"扫描输入作业完成情况\"")).toInt(), 1);
+    run.window->Timer1_Timer();
+    run.scan(QStringLiteral("110504"));
+    QVERIFY(!run.ui().Frame12->isVisible());
+    const QString marks = value(run.db(), QStringLiteral("SELECT \"完成5\" FROM \"扫描输入作业完成情况\"")).toString();
+    QCOMPARE(marks.left(15), QStringLiteral("012022032041050"));
+}
+
+void TestScan::duplicateScanLeavesTheCounts()
+{
+    RunningWindow run;
+    run.publish(6, QStringLiteral("抄写"));
+    run.scan(QStringLiteral("110601"));
+    run.window->Timer1_Timer();
+    run.scan(QStringLiteral("110609"));
+    run.scan(QStringLiteral("110609"));
+    QCOMPARE(storedMark(run.db(), 6, 9), QStringLiteral("1"));
+    QCOMPARE(storedMark(run.db(), 6, 1), QStringLiteral("2"));
+    run.scan(QStringLiteral("110601"));
+    QCOMPARE(storedMark(run.db(), 6, 1), QStringLiteral("2"));
+    QCOMPARE(run.ui().Label2[8]->text(), QStringLiteral("2人"));
+    QCOMPARE(run.ui().Label2[9]->text(), QStringLiteral("38人"));
+}
+
+void TestScan::todaysButtonsCaptionAndPlace()
+{
+    RunningWindow run(3);
+    for (int slot : {2, 5, 9})
+        run.publish(slot, QStringLiteral("内容%1").arg(slot));
+    for (int n = 1; n <= 3; ++n)
+        run.state().MarkGrid[5][n] = QStringLiteral("1");
+    QTest::mouseClick(run.ui().Command4[0], Qt::LeftButton);
+    const int tops[] = {400, 1250, 2100};
+    const char *captions[] = {"2、《本子2》(内容2)   未交：3人", "5、《本子5》(内容5)   未交：0人", "9、(内容9)   未交：3人"};
+    for (int n = 1; n <= 3; ++n) {
+        QPushButton *button = run.ui().Command3[n];
+        QVERIFY(button->isVisible());
+        QCOMPARE(button->text(), QString::fromUtf8(captions[n - 1]));
+        QCOMPARE(button->y(), ui::twips(button, tops[n - 1]));
+        QCOMPARE(button->x(), ui::twips(button, 4800));
+    }
+    QVERIFY(!run.ui().Command3[4]->isVisible());
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+    QTest::mouseClick(run.ui().Command3[3], Qt::LeftButton);
+    QCOMPARE(run.state().CurrentSlot, 9);
+    QCOMPARE(run.state().CurrentBookDigits, QStringLiteral("09"));
+    QVERIFY(!run.ui().Command3[1]->isVisible());
+    QCOMPARE(run.state().RecentShown[0][4], QStringLiteral("14-5-1719"));
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+
+    run.db().exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业2\" = '', \"作业5\" = '', \"作业9\" = ''"));
+    run.window->Timer1_Timer();
+    QTest::mouseClick(run.ui().Command4[0], Qt::LeftButton);
+    QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{QStringLiteral("暂无输入订正情况记录！")});
+    QVERIFY(!run.ui().Command3[1]->isVisible());
+}
+
+void TestScan::pickingTodaysButtonsOutsideHistoryOverwritesTheFront()
+{
+    RunningWindow run;
+    run.state().RecentShown[1] = entry(QStringLiteral("14-5-3"), 1);
+    run.state().RecentShown[2] = entry(QStringLiteral("14-5-4"), 2);
+    run.publish(3, QStringLiteral("a"));
+    run.publish(7, QStringLiteral("b"));
+    run.window->Command4_Click(0);
+    QTest::mouseClick(run.ui().Command3[1], Qt::LeftButton);
+    run.window->Command4_Click(0);
+    QTest::mouseClick(run.ui().Command3[2], Qt::LeftButton);
+    QCOMPARE(run.state().RecentShown[0][4], QStringLiteral("14-5-1717"));
+    QCOMPARE(run.state().RecentShown[1], entry(QStringLiteral("14-5-3"), 1));
+    QCOMPARE(run.state().RecentShown[2], entry(QStringLiteral("14-5-4"), 2));
+    QCOMPARE(run.ui().Command16[0]->text(), QStringLiteral("《本子7》b"));
+}
+
+void TestScan::historyPicksMoveTheEntryToTheFront_data()
+{
+    QTest::addColumn<int>("existingAt"); // -1: not in the list
+    QTest::newRow("absent") << -1;
+    QTest::newRow("at entry 4") << 4;
+    QTest::newRow("at entry 0") << 0;
+}
+
+void TestScan::historyPicksMoveTheEntryToTheFront()
+{
+    QFETCH(int, existingAt);
+    RunningWindow run;
+    run.publish(3, QStringLiteral("a"));
+    run.publish(7, QStringLiteral("b"));
+    QStringList before;
+    for (int e = 0; e <= 10; ++e) {
+        run.state().RecentShown[e] = e == existingAt ? entry(QStringLiteral("14-5-17"), 7) : entry(QStringLiteral("14-4-%1").arg(e), 1);
+        before << run.state().RecentShown[e][4];
+    }
+    run.state().HistoryDayChosen = 1;
+    run.window->Command4_Click(0);
+    QTest::mouseClick(run.ui().Command3[2], Qt::LeftButton);
+
+    QStringList expected = before;
+    if (existingAt >= 0)
+        expected.removeAt(existingAt);
+    else
+        expected.removeLast();
+    expected.prepend(QStringLiteral("14-5-1717"));
+    QStringList after;
+    for (int e = 0; e <= 10; ++e)
+        after << run.state().RecentShown[e][4];
+    QCOMPARE(after, expected);
+    QCOMPARE(after.count(QStringLiteral("14-5-1717")), 1);
+}
+
+void TestScan::recentEntryFourMovesToTheFront()
+{
+    RunningWindow run;
+    for (int e = 0; e <= 5; ++e)
+        run.state().RecentShown[e] = entry(QStringLiteral("14-5-%1").arg(10 + e), e + 1);
+    run.window->按钮显示();
+    setContent(run.db(), QStringLiteral("14-5-17"), 2, QStringLiteral("today's"));
+    run.scan(QStringLiteral("110201")); // nothing to lose when leaving: stored at once
+    QTest::mouseClick(run.ui().Command16[4], Qt::LeftButton);
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-14"));
+    QCOMPARE(run.state().HistoryDayChosen, 1);
+    QCOMPARE(run.state().CurrentSlot, 5);
+    QStringList order;
+    for (int e = 0; e <= 5; ++e)
+        order << run.state().RecentShown[e][1];
+    QCOMPARE(order, (QStringList{"14-5-14", "14-5-10", "14-5-11", "14-5-12", "14-5-13", "14-5-15"}));
+    QCOMPARE(run.ui().Command16[0]->text(), QStringLiteral("caption 14-5-14 5"));
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-14'")).toInt(), 1);
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+
+    QTest::mouseClick(run.ui().Command16[0], Qt::LeftButton);
+    QCOMPARE(run.state().RecentShown[1][1], QStringLiteral("14-5-10"));
+}
+
+void TestScan::latestEnteredSwitchesDayWithoutReordering()
+{
+    RunningWindow run;
+    run.state().LatestEntered[0] = entry(QStringLiteral("14-5-12"), 3);
+    run.state().LatestEntered[1] = entry(QStringLiteral("14-5-13"), 4);
+    run.ui().Command20[1]->show();
+    QTest::mouseClick(run.ui().Command20[1], Qt::LeftButton);
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-13"));
+    QCOMPARE(run.state().CurrentSlot, 4);
+    QCOMPARE(run.state().LatestEntered[0][1], QStringLiteral("14-5-12"));
+    QCOMPARE(run.ui().Label2[0]->text(), QStringLiteral("2014-5-13"));
+}
+
+void TestScan::rememberedListsSurviveARestart()
+{
+    RunningWindow run;
+    for (int e = 0; e <= 10; ++e)
+        run.state().RecentShown[e] = entry(QStringLiteral("14-4-%1").arg(e + 1), e + 1);
+    for (int e = 0; e <= 7; ++e)
+        run.state().LatestEntered[e] = entry(QStringLiteral("14-3-%1").arg(e + 1), e + 1);
+    run.restart();
+    for (int e = 0; e <= 10; ++e) {
+        QVERIFY(run.ui().Command16[e]->isVisible());
+        QCOMPARE(run.ui().Command16[e]->text(), entry(QStringLiteral("14-4-%1").arg(e + 1), e + 1)[5]);
+    }
+    for (int e = 0; e <= 7; ++e)
+        QCOMPARE(run.ui().Command20[e]->text(), entry(QStringLiteral("14-3-%1").arg(e + 1), e + 1)[5]);
+}
+
+QTEST_MAIN(TestScan)
+#include "TestScan.moc"
