@@ -1,0 +1,139 @@
+// One scan, from Enter in the code box until the day is committed and the list shows it,
+// against one bare transaction rewriting the same two rows, on a file of 15 and of 150 days.
+#include "app/Form1.h"
+#include "store/Database.h"
+#include "store/HomeworkDb.h"
+#include "store/MarkString.h"
+#include "store/TextValue.h"
+#include "store/Schema.h"
+#include "tracking/DayRecords.h"
+#include "ui/MessagePresenter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kPupils = 50;
+constexpr int kRuns = 300;
+
+void fillFolder(const QString &folder, int days)
+{
+    store::HomeworkDb db(folder);
+    store::Database &raw = db.database();
+    store::Transaction transaction(raw);
+    store::Statement pupil = raw.prepare(QStringLiteral("INSERT INTO \"姓名\" VALUES (?)"));
+    for (int n = 1; n <= kPupils; ++n) {
+        pupil.bind(1, QStringLiteral("学生%1").arg(n)).run();
+        pupil.reset();
+    }
+    const QString marks = store::newDayMarks(kPupils);
+    for (int d = days; d >= 1; --d) {
+        const QString key = store::dateKey(QDate::currentDate().addDays(-d));
+        const store::DateParts parts = store::把年月日进行拆分(key);
+        for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
+            raw.prepare(QStringLiteral("INSERT INTO \"%1\" (\"日期\", \"年份\", \"月份\", \"日子\") VALUES (?, ?, ?, ?)")
+                            .arg(QString::fromUtf8(table)))
+                .bind(1, key).bind(2, parts.year).bind(3, parts.month).bind(4, parts.day).run();
+        for (int s = 1; s <= store::kBooks; ++s)
+            raw.prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::markColumn(s))))
+                .bind(1, marks).bind(2, key).run();
+    }
+    transaction.commit();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double percentile99(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() * 99 / 100];
+}
+
+struct Timing {
+    double scan = 0;
+    double scanP99WithPaint = 0;
+    double bare = 0;
+};
+
+Timing measure(int days)
+{
+    QTemporaryDir dir;
+    fillFolder(dir.path(), days);
+    store::Clock clock;
+    Form1 window(dir.path(), clock);
+    const QString key = window.state().CurrentDateKey;
+    window.db().database().prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业5\" = '第12页' WHERE \"日期\" = ?")).bind(1, key).run();
+    window.Timer1_Timer();
+    window.Timer1_Timer(); // the excellent phase is over: every scan is a plain one
+    QLineEdit *box = window.controls().Text1;
+    QListWidget *list = window.controls().List1;
+
+    std::vector<double> scans, painted, bare;
+    QElapsedTimer timer;
+    for (int i = 0; i < kRuns; ++i) {
+        box->setText(QStringLiteral("1105%1").arg(store::twoDigits(1 + i % kPupils)));
+        timer.start();
+        QTest::keyClick(box, Qt::Key_Return);
+        scans.push_back(timer.nsecsElapsed() / 1e6);
+        if (list->count() > kPupils)
+            qFatal("list not redrawn");
+        window.repaint();
+        painted.push_back(timer.nsecsElapsed() / 1e6);
+    }
+
+    // The floor: the same two rows rewritten in one transaction on a connection of its own.
+    store::Database floor = store::Database::openExisting(store::HomeworkDb::filePath(dir.path()), store::databaseKey());
+    QStringList markSets, contentSets;
+    for (int s = 1; s <= store::kBooks; ++s) {
+        markSets << QStringLiteral("%1 = ?, %2 = 1").arg(store::quoted(store::markColumn(s)), store::quoted(store::flagColumn(s)));
+        contentSets << store::quoted(store::contentColumn(s)) + QStringLiteral(" = '第12页'");
+    }
+    store::Statement marksUpdate = floor.prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 WHERE \"日期\" = ?").arg(markSets.join(QStringLiteral(", "))));
+    store::Statement contentsUpdate = floor.prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 WHERE \"日期\" = ?").arg(contentSets.join(QStringLiteral(", "))));
+    const QString marks = store::newDayMarks(kPupils);
+    for (int i = 0; i < kRuns; ++i) {
+        timer.start();
+        floor.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        for (int s = 1; s <= store::kBooks; ++s)
+            marksUpdate.bind(s, marks);
+        marksUpdate.bind(store::kBooks + 1, key).run();
+        marksUpdate.reset();
+        contentsUpdate.bind(1, key).run();
+        contentsUpdate.reset();
+        floor.exec(QStringLiteral("COMMIT"));
+        bare.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    window.close();
+    return {median(scans), percentile99(painted), median(bare)};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    ui::MessagePresenter::setTestMode(true);
+    const Timing small = measure(15);
+    const Timing large = measure(150);
+    std::printf("%-28s %12s %12s\n", "", "15 days", "150 days");
+    std::printf("%-28s %9.3f ms %9.3f ms\n", "scan, median", small.scan, large.scan);
+    std::printf("%-28s %9.3f ms %9.3f ms\n", "scan with repaint, p99", small.scanP99WithPaint, large.scanP99WithPaint);
+    std::printf("%-28s %9.3f ms %9.3f ms\n", "bare transaction, median", small.bare, large.bare);
+    std::printf("repaint p99 within one frame (16 ms): %s\n", large.scanP99WithPaint < 16 ? "yes" : "no");
+    std::printf("scan / bare transaction, median ratio (150 days): %.2f\n", large.scan / large.bare);
+    return 0;
+}
