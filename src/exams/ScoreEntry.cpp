@@ -1,0 +1,162 @@
+#include "exams/ScoreEntry.h"
+
+#include "store/Database.h"
+#include "store/MarkString.h"
+#include "store/Schema.h"
+#include "store/TextValue.h"
+
+#include <algorithm>
+
+using store::Database;
+using store::Statement;
+using store::quoted;
+
+namespace exams {
+
+namespace {
+
+bool inRoster(const app::MainState &state, int pupil)
+{
+    return pupil >= 1 && pupil < int(state.PupilNames[1].size()) && !state.PupilNames[1][pupil].isEmpty();
+}
+
+QString reasonText(Rejection reason)
+{
+    switch (reason) {
+    case Rejection::PupilOutsideRoster:
+        return QStringLiteral("学生编号不在班级名单中");
+    case Rejection::NoTestColumn:
+        return QStringLiteral("成绩表中没有这个检测编号的列");
+    case Rejection::NoScoreRow:
+        return QStringLiteral("成绩表中没有这名学生的记录");
+    }
+    return {};
+}
+
+} // namespace
+
+QString subjectTable(int subjectIndex) { return store::subjectName(std::clamp(subjectIndex, 0, 3) + 1); }
+
+ScoreCode readScoreCode(const QString &code)
+{
+    return {code, store::integerValue(code.mid(0, 2)), store::integerValue(code.mid(2, 2)), code.mid(4, 2)};
+}
+
+QList<ScoreCode> groupScoreCodes(const QStringList &boxes)
+{
+    const QString joined = boxes.join(QString());
+    QList<ScoreCode> codes;
+    for (qsizetype at = 0; at + 6 <= joined.size(); at += 6)
+        codes << readScoreCode(joined.mid(at, 6));
+    return codes;
+}
+
+ScoreStoreResult 成绩输入数据库(Database &db, const app::MainState &state, const QStringList &boxes)
+{
+    const QString table = quoted(subjectTable(state.SelectedTestSubject));
+    const int columns = db.prepare(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).columnCount();
+    Statement find = db.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE \"姓名\" = ? ORDER BY rowid LIMIT 1").arg(table));
+
+    ScoreStoreResult result;
+    store::Transaction transaction(db);
+    for (const ScoreCode &code : groupScoreCodes(boxes)) {
+        if (!inRoster(state, code.pupil)) {
+            result.rejected << RejectedCode{code.code, Rejection::PupilOutsideRoster};
+            continue;
+        }
+        if (code.test < 0 || code.test >= columns) {
+            result.rejected << RejectedCode{code.code, Rejection::NoTestColumn};
+            continue;
+        }
+        if (!find.bind(1, state.PupilNames[1][code.pupil]).step()) {
+            result.rejected << RejectedCode{code.code, Rejection::NoScoreRow};
+            continue;
+        }
+        const int rowid = find.integer(0);
+        find.reset();
+        // Test 0 is the name column, never empty, so it stores nothing, like any filled cell.
+        if (code.test == 0)
+            continue;
+        const QString cell = quoted(store::scoreColumn(code.test));
+        Statement write = db.prepare(
+            QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ? AND (%2 IS NULL OR %2 = '')").arg(table, cell));
+        write.bind(1, code.score).bind(2, rowid).run();
+        result.stored += db.changes();
+    }
+    transaction.commit();
+    return result;
+}
+
+QString rejectionMessage(const QList<RejectedCode> &rejected)
+{
+    if (rejected.isEmpty())
+        return {};
+    QStringList lines{QStringLiteral("以下编码未能处理，其余编码已导入数据库：")};
+    for (const RejectedCode &r : rejected) {
+        const QString line = QStringLiteral("%1（%2）").arg(r.code, reasonText(r.reason));
+        if (!lines.contains(line))
+            lines << line;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString unknownTestMessage() { return QStringLiteral("此检测的编号不存在！请在“基础数据设定”中进行输入！"); }
+
+QString noTestBookMessage(int subjectIndex)
+{
+    return QStringLiteral("%1还没有设定检测所用的作业本，交作业情况未登记！请在“基础数据设定”的“测试内容序号设置”中进行输入！")
+        .arg(subjectTable(subjectIndex));
+}
+
+MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(Database &db, app::MainState &state, const QStringList &boxes)
+{
+    MarkingResult result;
+    const int subject = std::clamp(state.SelectedTestSubject, 0, 3);
+    const int book = state.SubjectTestBooks[subject + 1];
+    if (book < 1 || book > store::kBooks) {
+        result.noTestBook = true;
+        return result;
+    }
+    const QString marks = quoted(store::markColumn(book));
+    Statement find = db.prepare(QStringLiteral("SELECT rowid, \"日期\", %1 FROM \"扫描输入作业完成情况\" WHERE %2 = ? "
+                                               "ORDER BY rowid LIMIT 1")
+                                    .arg(marks, quoted(store::markTestColumn(subject + 1))));
+    Statement write = db.prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 = ? WHERE rowid = ?").arg(marks));
+
+    QList<int> shownDayPupils;
+    store::Transaction transaction(db);
+    for (const QString &box : boxes) {
+        if (box.isEmpty())
+            break;
+        const ScoreCode code = readScoreCode(box);
+        if (!find.bind(1, code.test).step()) {
+            result.unknownTest = true;
+            break;
+        }
+        const int rowid = find.integer(0);
+        const bool shownDay = find.text(1) == state.CurrentDateKey;
+        const QString before = find.text(2);
+        find.reset();
+        if (!inRoster(state, code.pupil) || code.pupil > store::kMaxMarkCells) {
+            result.rejected << RejectedCode{box, Rejection::PupilOutsideRoster};
+            continue;
+        }
+        store::MarkRow row;
+        store::decodeMarks(before, row, state.ClassSizes[1]);
+        // An excellent mark already says handed in; it is kept.
+        if (row[code.pupil] != QStringLiteral("2"))
+            row[code.pupil] = QStringLiteral("1");
+        write.bind(1, store::encodeMarks(row)).bind(2, rowid).run();
+        write.reset();
+        ++result.marked;
+        if (shownDay)
+            shownDayPupils << code.pupil;
+    }
+    transaction.commit();
+    for (int pupil : shownDayPupils)
+        if (state.MarkGrid[book][pupil] != QStringLiteral("2"))
+            state.MarkGrid[book][pupil] = QStringLiteral("1");
+    return result;
+}
+
+} // namespace exams

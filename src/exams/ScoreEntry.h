@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/MainState.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace store {
+class Database;
+}
+
+namespace exams {
+
+inline constexpr int kEntryBoxes = 50;
+
+// Subject index 0 语文 .. 3 科学, as the test windows count them.
+QString subjectTable(int subjectIndex);
+
+// One six-character score code: test number, pupil number, score text as typed.
+struct ScoreCode {
+    QString code;
+    int test = 0;
+    int pupil = 0;
+    QString score;
+};
+
+ScoreCode readScoreCode(const QString &code);
+
+// The boxes joined without separators and cut into codes of six; a shorter tail is dropped.
+QList<ScoreCode> groupScoreCodes(const QStringList &boxes);
+
+enum class Rejection { PupilOutsideRoster, NoTestColumn, NoScoreRow };
+
+struct RejectedCode {
+    QString code;
+    Rejection reason;
+};
+
+// Every stored-or-not decision for one batch; the whole batch is one transaction.
+struct ScoreStoreResult {
+    int stored = 0;
+    QList<RejectedCode> rejected;
+};
+
+// Writes each code's score into an empty cell only: the first score of a pupil and test wins.
+ScoreStoreResult 成绩输入数据库(store::Database &db, const app::MainState &state, const QStringList &boxes);
+
+// Not empty when some code could not be stored or marked; names each such code.
+QString rejectionMessage(const QList<RejectedCode> &rejected);
+
+struct MarkingResult {
+    bool unknownTest = false;
+    bool noTestBook = false;
+    int marked = 0;
+    QList<RejectedCode> rejected;
+};
+
+QString unknownTestMessage();
+QString noTestBookMessage(int subjectIndex);
+
+// Marks the test paper handed in, box by box, on the day that carries the test number; stops at
+// the first empty box and at a test number no day carries. The shown day's marks in memory follow.
+MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(store::Database &db, app::MainState &state,
+                                                         const QStringList &boxes);
+
+} // namespace exams

@@ -1,0 +1,107 @@
+#include "exams/TestAnalysis.h"
+
+#include "exams/ScoreEntry.h"
+#include "store/Database.h"
+#include "store/Schema.h"
+
+#include <algorithm>
+#include <cmath>
+
+using store::Statement;
+using store::quoted;
+
+namespace exams {
+
+void 取得检测序号和内容(store::Database &db, app::MainState &state, int book)
+{
+    if (book < 1 || book > store::kBooks)
+        return;
+    const int subject = std::clamp(state.SelectedTestSubject, 0, 3);
+    Statement rows = db.prepare(QStringLiteral("SELECT %1, %2 FROM \"作业内容登记表\" ORDER BY rowid")
+                                    .arg(quoted(store::contentColumn(book)), quoted(store::contentTestColumn(subject + 1))));
+    while (rows.step()) {
+        const QString content = rows.text(0);
+        if (content.isEmpty())
+            continue;
+        const long number = std::lround(rows.number(1));
+        // A day of the test book without a test number (or one beyond the list) is ordinary homework.
+        if (number < 1 || number >= long(state.TestList.size()))
+            continue;
+        state.TestList[number][1] = QString::number(number);
+        state.TestList[number][2] = content;
+    }
+}
+
+int testNumber(int page, int option) { return (page - 1) * kOptionsPerPage + option + 1; }
+
+TestPage testPage(const app::MainState &state, int page)
+{
+    TestPage result;
+    const int last = int(state.TestList.size()) - 1;
+    for (int option = 0; option < kOptionsPerPage; ++option) {
+        const int n = testNumber(page, option);
+        if (n <= last && !state.TestList[n][2].isEmpty())
+            result.options << TestOption{option, QString::number(n) + QStringLiteral("、") + state.TestList[n][2]};
+    }
+    result.previous = page >= 2;
+    for (int n = page * kOptionsPerPage + 1; n <= last && !result.next; ++n)
+        result.next = !state.TestList[n][2].isEmpty();
+    return result;
+}
+
+GridPlace gridPlace(int pair) { return {pair / kGridRows, pair % kGridRows}; }
+
+TestAnalysis analyseTest(store::Database &db, const app::MainState &state, int test)
+{
+    TestAnalysis result;
+    const QString table = quoted(subjectTable(state.SelectedTestSubject));
+    const int columns = db.prepare(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).columnCount();
+    const bool hasColumn = test >= 1 && test < columns;
+
+    QStringList cells;
+    QList<int> nullRows; // rowid of a null cell by position, 0 for a filled one
+    if (hasColumn) {
+        Statement scores = db.prepare(
+            QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid").arg(quoted(store::scoreColumn(test)), table));
+        while (scores.step()) {
+            cells << scores.text(1);
+            nullRows << (scores.isNull(1) ? scores.integer(0) : 0);
+        }
+    }
+    result.statistics = 取得各项显示数据(cells.mid(0, std::max(0, state.ClassSizes[1])));
+    result.boxes = summaryTexts(result.statistics);
+
+    Statement roster = db.prepare(QStringLiteral("SELECT \"姓名\" FROM \"姓名\" ORDER BY rowid"));
+    while (roster.step()) {
+        const int k = result.rosterSize++;
+        if (k >= kGridPupils)
+            continue;
+        const QString cell = k < cells.size() ? cells[k] : QString();
+        result.pupils << PupilScore{QString::number(k + 1) + QStringLiteral("、") + roster.text(0),
+                                    cell == QStringLiteral("00") ? QStringLiteral("100") : cell};
+    }
+
+    const int paired = std::min(result.rosterSize, int(nullRows.size()));
+    if (std::any_of(nullRows.begin(), nullRows.begin() + paired, [](int rowid) { return rowid != 0; })) {
+        Statement repair = db.prepare(QStringLiteral("UPDATE %1 SET %2 = '' WHERE rowid = ? AND %2 IS NULL")
+                                          .arg(table, quoted(store::scoreColumn(test))));
+        store::Transaction transaction(db);
+        for (int k = 0; k < paired; ++k) {
+            if (nullRows[k] != 0) {
+                repair.bind(1, nullRows[k]).run();
+                repair.reset();
+            }
+        }
+        transaction.commit();
+    }
+    return result;
+}
+
+QString morePupilsNotice(int rosterSize)
+{
+    if (rosterSize <= kGridPupils)
+        return {};
+    return QStringLiteral("班级名单中共有 %1 名学生，这里只能显示前 %2 名。").arg(rosterSize).arg(kGridPupils);
+}
+
+} // namespace exams

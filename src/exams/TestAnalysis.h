@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/MainState.h"
+#include "exams/TestStatistics.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace store {
+class Database;
+}
+
+namespace exams {
+
+inline constexpr int kOptionsPerPage = 20;
+inline constexpr int kLastPage = 5;
+inline constexpr int kGridPupils = 56;
+inline constexpr int kGridRows = 7;
+
+// Fills TestList from the days that carry content in the subject's test book.
+void 取得检测序号和内容(store::Database &db, app::MainState &state, int book);
+
+struct TestOption {
+    int index = 0; // Option1(index)
+    QString caption;
+};
+
+struct TestPage {
+    QList<TestOption> options;
+    bool previous = false;
+    bool next = false;
+};
+
+// The tests of one page (1-based); the next page is offered while any later test exists.
+TestPage testPage(const app::MainState &state, int page);
+int testNumber(int page, int option);
+
+// Where pair k of the pupil grid sits: filled column by column, seven to a column.
+struct GridPlace {
+    int column = 0;
+    int row = 0;
+};
+GridPlace gridPlace(int pair);
+
+struct PupilScore {
+    QString name;  // "k、name"
+    QString score; // "100" for "00"
+};
+
+struct TestAnalysis {
+    TestStatistics statistics;
+    std::array<QString, 13> boxes;
+    QList<PupilScore> pupils; // at most the 56 places of the grid
+    int rosterSize = 0;
+};
+
+// Reads one test of the chosen subject; its empty cells of the listed pupils become "" in the table.
+TestAnalysis analyseTest(store::Database &db, const app::MainState &state, int test);
+
+// Shown under the grid when the roster has more pupils than places.
+QString morePupilsNotice(int rosterSize);
+
+} // namespace exams

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "TestSupport.h"
+
+#include "app/MainState.h"
+#include "exams/TestPreparation.h"
+
+namespace testing {
+
+// A class of named pupils already copied into the four score tables, with its state in memory.
+struct ExamFolder {
+    ProgramFolder folder;
+    store::HomeworkDb homework;
+    app::MainState state;
+
+    explicit ExamFolder(int pupils = 40) : folder(pupils), homework(folder.path())
+    {
+        exams::姓名导入学科(db());
+        loadRoster();
+    }
+
+    store::Database &db() { return homework.database(); }
+
+    void loadRoster()
+    {
+        const QStringList names = homework.pupilNames(QStringLiteral("姓名"));
+        state.ClassSizes[1] = int(names.size());
+        for (int n = 1; n < int(state.PupilNames[1].size()); ++n)
+            state.PupilNames[1][n] = n <= names.size() ? names[n - 1] : QString();
+    }
+
+    QVariant score(const QString &subject, int pupil, int test)
+    {
+        return value(db(), QStringLiteral("SELECT %1 FROM %2 WHERE \"姓名\" = ?")
+                               .arg(store::quoted(store::scoreColumn(test)), store::quoted(subject)),
+                     {QStringLiteral("学生%1").arg(pupil)});
+    }
+
+    void setScore(const QString &subject, int pupil, int test, const QString &text)
+    {
+        db().prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE \"姓名\" = ?")
+                         .arg(store::quoted(subject), store::quoted(store::scoreColumn(test))))
+            .bind(1, text)
+            .bind(2, QStringLiteral("学生%1").arg(pupil))
+            .run();
+    }
+
+    // A day on which a test of the subject (1..4) was published in its test book.
+    void addTestDay(const QString &key, int subject, int book, int test, const QString &content, const QString &marks)
+    {
+        db().prepare(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\", %1, %2) VALUES (?, ?, ?)")
+                         .arg(store::quoted(store::markColumn(book)), store::quoted(store::markTestColumn(subject))))
+            .bind(1, key)
+            .bind(2, marks)
+            .bind(3, test)
+            .run();
+        db().prepare(QStringLiteral("INSERT INTO \"作业内容登记表\" (\"日期\", %1, %2) VALUES (?, ?, ?)")
+                         .arg(store::quoted(store::contentColumn(book)), store::quoted(store::contentTestColumn(subject))))
+            .bind(1, key)
+            .bind(2, content)
+            .bind(3, test)
+            .run();
+    }
+
+    QString marks(const QString &key, int book)
+    {
+        return value(db(), QStringLiteral("SELECT %1 FROM \"扫描输入作业完成情况\" WHERE \"日期\" = ?")
+                               .arg(store::quoted(store::markColumn(book))),
+                     {key})
+            .toString();
+    }
+};
+
+} // namespace testing

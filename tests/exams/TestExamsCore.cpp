@@ -1,0 +1,464 @@
+#include "ExamsTestSupport.h"
+
+#include "exams/ScoreEntry.h"
+#include "exams/TestAnalysis.h"
+#include "exams/TestStatistics.h"
+#include "store/MarkString.h"
+
+#include <QtTest>
+
+using namespace testing;
+
+class TestExamsCore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsACode_data();
+    void readsACode();
+    void groupsTheJoinedBoxes_data();
+    void groupsTheJoinedBoxes();
+    void storesOnlyIntoEmptyCells();
+    void reportsCodesItCannotStoreAndStoresTheOthers_data();
+    void reportsCodesItCannotStoreAndStoresTheOthers();
+    void findsANameWithAnApostrophe();
+    void aFailingBatchStoresNothing();
+    void marksHandedInUntilTheFirstEmptyBox();
+    void stopsMarkingAtAnUnknownTest();
+    void marksNothingWithoutATestBook();
+    void countsScoresIntoBands_data();
+    void countsScoresIntoBands();
+    void roundsTheMeanHalfAwayFromZero_data();
+    void roundsTheMeanHalfAwayFromZero();
+    void summarisesTheTwoPupilExample();
+    void leavesEveryBoxEmptyWithoutScores();
+    void highlightsTheBandItCounted_data();
+    void highlightsTheBandItCounted();
+    void listsTestsTwentyToAPage();
+    void offersTheNextPageForAnyLaterTest();
+    void fillsThePupilGridColumnByColumn_data();
+    void fillsThePupilGridColumnByColumn();
+    void analysisTurnsNullCellsIntoEmptyText();
+    void analysisShowsTheFirstFiftySixPupils();
+    void storesTestBooksAsTheirLeadingNumber_data();
+    void storesTestBooksAsTheirLeadingNumber();
+    void reimportLeavesTheRosterWithoutScores();
+};
+
+void TestExamsCore::readsACode_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("test");
+    QTest::addColumn<int>("pupil");
+    QTest::addColumn<QString>("score");
+    QTest::newRow("plain") << "031892" << 3 << 18 << "92";
+    QTest::newRow("full score") << "070500" << 7 << 5 << "00";
+    QTest::newRow("trailing blank") << "3 0592" << 3 << 5 << "92";
+    QTest::newRow("leading blank") << " 30592" << 3 << 5 << "92";
+    QTest::newRow("letters") << "ab0592" << 0 << 5 << "92";
+    QTest::newRow("score kept as typed") << "0305a " << 3 << 5 << "a ";
+}
+
+void TestExamsCore::readsACode()
+{
+    QFETCH(QString, code);
+    QFETCH(int, test);
+    QFETCH(int, pupil);
+    QFETCH(QString, score);
+    const exams::ScoreCode read = exams::readScoreCode(code);
+    QCOMPARE(read.test, test);
+    QCOMPARE(read.pupil, pupil);
+    QCOMPARE(read.score, score);
+}
+
+void TestExamsCore::groupsTheJoinedBoxes_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QStringList>("codes");
+    QTest::newRow("empty box between") << QStringList{"031892", "", "041877"} << QStringList{"031892", "041877"};
+    QTest::newRow("short box shifts the rest") << QStringList{"0318", "920419", "77"}
+                                               << QStringList{"031892", "041977"};
+    QTest::newRow("short tail dropped") << QStringList{"031892", "0419"} << QStringList{"031892"};
+    QTest::newRow("all empty") << QStringList{"", "", ""} << QStringList{};
+}
+
+void TestExamsCore::groupsTheJoinedBoxes()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QStringList, codes);
+    QStringList grouped;
+    for (const exams::ScoreCode &code : exams::groupScoreCodes(boxes))
+        grouped << code.code;
+    QCOMPARE(grouped, codes);
+}
+
+void TestExamsCore::storesOnlyIntoEmptyCells()
+{
+    ExamFolder exam;
+    exam.state.SelectedTestSubject = 1;
+    exam.setScore(QStringLiteral("数学"), 2, 3, QStringLiteral(""));
+    const auto first = exams::成绩输入数据库(exam.db(), exam.state,
+                                            {"030100", "", "030290", "030255", "000177", "040588"});
+    QVERIFY(first.rejected.isEmpty());
+    QCOMPARE(first.stored, 3);
+    QCOMPARE(exam.score("数学", 1, 3).toString(), QStringLiteral("00"));
+    QCOMPARE(exam.score("数学", 2, 3).toString(), QStringLiteral("90"));
+    QCOMPARE(exam.score("数学", 5, 4).toString(), QStringLiteral("88"));
+    QCOMPARE(value(exam.db(), QStringLiteral("SELECT count(*) FROM \"数学\" WHERE \"姓名\" = '学生1'")).toInt(), 1);
+    QVERIFY(exam.score("语文", 1, 3).isNull());
+
+    const auto second = exams::成绩输入数据库(exam.db(), exam.state, {"030140", "030612"});
+    QCOMPARE(second.stored, 1);
+    QCOMPARE(exam.score("数学", 1, 3).toString(), QStringLiteral("00"));
+    QCOMPARE(exam.score("数学", 6, 3).toString(), QStringLiteral("12"));
+}
+
+void TestExamsCore::reportsCodesItCannotStoreAndStoresTheOthers_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("beyond the roster") << "034590" << int(exams::Rejection::PupilOutsideRoster) << "学生编号不在班级名单中";
+    QTest::newRow("pupil 0") << "030090" << int(exams::Rejection::PupilOutsideRoster) << "学生编号不在班级名单中";
+    QTest::newRow("no column") << "110190" << int(exams::Rejection::NoTestColumn) << "没有这个检测编号的列";
+    QTest::newRow("no score row") << "030790" << int(exams::Rejection::NoScoreRow) << "没有这名学生的记录";
+}
+
+void TestExamsCore::reportsCodesItCannotStoreAndStoresTheOthers()
+{
+    QFETCH(QString, code);
+    QFETCH(int, reason);
+    QFETCH(QString, text);
+    ExamFolder exam;
+    // A score table made elsewhere, with ten test columns only.
+    exam.db().exec(QStringLiteral("DROP TABLE \"语文\""));
+    QStringList columns{QStringLiteral("\"姓名\" TEXT")};
+    for (int t = 1; t <= 10; ++t)
+        columns << store::quoted(store::scoreColumn(t)) + QStringLiteral(" TEXT");
+    exam.db().exec(QStringLiteral("CREATE TABLE \"语文\" (%1)").arg(columns.join(QLatin1Char(','))));
+    exams::姓名导入学科(exam.db());
+    exam.db().exec(QStringLiteral("DELETE FROM \"语文\" WHERE \"姓名\" = '学生7'"));
+    const auto result = exams::成绩输入数据库(exam.db(), exam.state, {"030180", code, "030281"});
+    QCOMPARE(result.stored, 2);
+    QCOMPARE(result.rejected.size(), 1);
+    QCOMPARE(result.rejected[0].code, code);
+    QCOMPARE(int(result.rejected[0].reason), reason);
+    QCOMPARE(exam.score("语文", 1, 3).toString(), QStringLiteral("80"));
+    QCOMPARE(exam.score("语文", 2, 3).toString(), QStringLiteral("81"));
+    const QString message = exams::rejectionMessage(result.rejected);
+    QVERIFY2(message.contains(code) && message.contains(text), qPrintable(message));
+    QVERIFY(exams::rejectionMessage({}).isEmpty());
+}
+
+void TestExamsCore::findsANameWithAnApostrophe()
+{
+    ExamFolder exam(3);
+    exam.db().exec(QStringLiteral("UPDATE \"姓名\" SET \"姓名\" = 'O''Neil' WHERE rowid = 2"));
+    exams::姓名导入学科(exam.db());
+    exam.loadRoster();
+    const auto result = exams::成绩输入数据库(exam.db(), exam.state, {"050277"});
+    QCOMPARE(result.stored, 1);
+    QCOMPARE(value(exam.db(), QStringLiteral("SELECT \"测试5\" FROM \"语文\" WHERE \"姓名\" = ?"), {"O'Neil"}).toString(),
+             QStringLiteral("77"));
+}
+
+void TestExamsCore::aFailingBatchStoresNothing()
+{
+    ExamFolder exam;
+    exam.db().exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON \"语文\" WHEN NEW.\"测试3\" = '66' "
+                                  "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    QVERIFY_THROWS_EXCEPTION(store::DatabaseError,
+                             exams::成绩输入数据库(exam.db(), exam.state, {"030180", "030266", "030390"}));
+    QVERIFY(exam.score("语文", 1, 3).isNull());
+    QVERIFY(exam.score("语文", 3, 3).isNull());
+}
+
+void TestExamsCore::marksHandedInUntilTheFirstEmptyBox()
+{
+    ExamFolder exam(5);
+    exam.state.SubjectTestBooks = {0, 6, 0, 0, 0};
+    exam.state.CurrentDateKey = QStringLiteral("14-5-17");
+    exam.addTestDay(QStringLiteral("14-5-12"), 1, 6, 3, QStringLiteral("第三单元测试"), store::newDayMarks(5));
+    exam.addTestDay(QStringLiteral("14-5-17"), 1, 6, 4, QStringLiteral("第四单元测试"), store::newDayMarks(5));
+    exam.db().exec(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET \"完成6\" = '010020032040050。' "
+                                  "WHERE \"日期\" = '14-5-12'"));
+    for (int n = 1; n <= 5; ++n)
+        exam.state.MarkGrid[6][n] = QStringLiteral("0");
+
+    const auto result = exams::各科检测订正情况在扫描输入作业情况表中的登记(
+        exam.db(), exam.state, {"030190", "030392", "040288", "", "040495"});
+    QVERIFY(!result.unknownTest);
+    QCOMPARE(result.marked, 3);
+    QCOMPARE(exam.marks("14-5-12", 6), QStringLiteral("011020032040050。"));
+    QCOMPARE(exam.marks("14-5-17", 6), QStringLiteral("010021030040050。"));
+    // Only the shown day follows in memory, so its next save keeps the mark and no other day leaks in.
+    QCOMPARE(exam.state.MarkGrid[6][2], QStringLiteral("1"));
+    QCOMPARE(exam.state.MarkGrid[6][1], QStringLiteral("0"));
+    QCOMPARE(exam.state.MarkGrid[6][4], QStringLiteral("0"));
+}
+
+void TestExamsCore::stopsMarkingAtAnUnknownTest()
+{
+    ExamFolder exam(5);
+    exam.state.SubjectTestBooks = {0, 0, 0, 9, 0};
+    exam.state.SelectedTestSubject = 2;
+    exam.addTestDay(QStringLiteral("14-5-12"), 3, 9, 3, QStringLiteral("Unit 3"), store::newDayMarks(5));
+    const QStringList boxes{"030190", "070292", "030388"};
+    QCOMPARE(exams::成绩输入数据库(exam.db(), exam.state, boxes).stored, 3);
+    const auto result = exams::各科检测订正情况在扫描输入作业情况表中的登记(exam.db(), exam.state, boxes);
+    QVERIFY(result.unknownTest);
+    QCOMPARE(result.marked, 1);
+    QCOMPARE(exam.marks("14-5-12", 9), QStringLiteral("011020030040050。"));
+    QCOMPARE(exam.score("英语", 2, 7).toString(), QStringLiteral("92"));
+    QCOMPARE(exam.score("英语", 3, 3).toString(), QStringLiteral("88"));
+    QCOMPARE(exams::unknownTestMessage(), QStringLiteral("此检测的编号不存在！请在“基础数据设定”中进行输入！"));
+}
+
+void TestExamsCore::marksNothingWithoutATestBook()
+{
+    ExamFolder exam(5);
+    exam.addTestDay(QStringLiteral("14-5-12"), 1, 6, 3, QStringLiteral("测试"), store::newDayMarks(5));
+    const QString before = value(exam.db(), QStringLiteral("SELECT group_concat(\"日期\" || coalesce(\"完成1\", '')) "
+                                                           "FROM \"扫描输入作业完成情况\""))
+                               .toString();
+    const auto result = exams::各科检测订正情况在扫描输入作业情况表中的登记(exam.db(), exam.state, {"030190"});
+    QVERIFY(result.noTestBook);
+    QCOMPARE(result.marked, 0);
+    QCOMPARE(value(exam.db(), QStringLiteral("SELECT group_concat(\"日期\" || coalesce(\"完成1\", '')) "
+                                             "FROM \"扫描输入作业完成情况\""))
+                 .toString(),
+             before);
+}
+
+void TestExamsCore::countsScoresIntoBands_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<int>("band");
+    QTest::newRow("00") << "00" << int(exams::Band::Excellent);
+    QTest::newRow("85") << "85" << int(exams::Band::Excellent);
+    QTest::newRow("84") << "84" << int(exams::Band::Good);
+    QTest::newRow("75") << "75" << int(exams::Band::Good);
+    QTest::newRow("74") << "74" << int(exams::Band::Fair);
+    QTest::newRow("60") << "60" << int(exams::Band::Fair);
+    QTest::newRow("59") << "59" << int(exams::Band::Fail);
+    QTest::newRow("blank") << " " << int(exams::Band::Fail);
+    QTest::newRow("letters") << "ab" << int(exams::Band::Fail);
+}
+
+void TestExamsCore::countsScoresIntoBands()
+{
+    QFETCH(QString, cell);
+    QFETCH(int, band);
+    const exams::TestStatistics t = exams::取得各项显示数据({cell, QString()});
+    QCOMPARE(t.S[1], 1.0);
+    const int counts[] = {4, 6, 8, 10};
+    for (int b = 0; b < 4; ++b)
+        QCOMPARE(t.S[counts[b]], b == band ? 1.0 : 0.0);
+    const auto boxes = exams::summaryTexts(t);
+    QCOMPARE(boxes[exams::countBox(exams::Band(band))], QStringLiteral("1"));
+    QCOMPARE(boxes[0], QStringLiteral("1"));
+}
+
+void TestExamsCore::roundsTheMeanHalfAwayFromZero_data()
+{
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QString>("mean");
+    QTest::addColumn<double>("S13");
+    QTest::newRow("whole") << QStringList{"85", "85", "85", "85"} << "85" << 85.0;
+    QTest::newRow("quarter") << QStringList{"85", "85", "85", "86"} << "85.3" << 85.3;
+    QTest::newRow("full scores") << QStringList{"00", "90"} << "95" << 95.0;
+}
+
+void TestExamsCore::roundsTheMeanHalfAwayFromZero()
+{
+    QFETCH(QStringList, cells);
+    QFETCH(QString, mean);
+    QFETCH(double, S13);
+    const exams::TestStatistics t = exams::取得各项显示数据(cells);
+    QCOMPARE(t.S[13], S13);
+    QCOMPARE(exams::summaryTexts(t)[4], mean);
+}
+
+void TestExamsCore::summarisesTheTwoPupilExample()
+{
+    const exams::TestStatistics t = exams::取得各项显示数据({"00", "50"});
+    QCOMPARE(t.S[1], 2.0);
+    QCOMPARE(t.S[3], 0.5);
+    QCOMPARE(t.S[12], 150.0);
+    QCOMPARE(t.S[13], 75.0);
+    const auto b = exams::summaryTexts(t);
+    const std::array<QString, 13> expected{"2", "1", "0", "0", "75", "1", "50.0%", "0.0%", "0.0%", "50.0%",
+                                           "50.0%", "57.5", "1"};
+    QCOMPARE(b, expected);
+
+    QStringList hundreds(30, QStringLiteral("00"));
+    QCOMPARE(exams::summaryTexts(exams::取得各项显示数据(hundreds))[11], QStringLiteral("100.0"));
+    QCOMPARE(exams::summaryTexts(exams::取得各项显示数据(hundreds))[9], QStringLiteral("100.0%"));
+    QStringList mostly(21, QStringLiteral("90"));
+    mostly << QStringLiteral("10");
+    QCOMPARE(exams::summaryTexts(exams::取得各项显示数据(mostly))[9], QStringLiteral("95.5%"));
+}
+
+void TestExamsCore::leavesEveryBoxEmptyWithoutScores()
+{
+    const exams::TestStatistics t = exams::取得各项显示数据({QString(), QString()});
+    QVERIFY(!t.anyScore);
+    for (const QString &box : exams::summaryTexts(t))
+        QVERIFY(box.isEmpty());
+}
+
+void TestExamsCore::highlightsTheBandItCounted_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("box");
+    QTest::newRow("100") << "100" << 1;
+    QTest::newRow("85") << "85" << 1;
+    QTest::newRow("84") << "84" << 2;
+    QTest::newRow("75") << "75" << 2;
+    QTest::newRow("74") << "74" << 3;
+    QTest::newRow("60") << "60" << 3;
+    QTest::newRow("59") << "59" << 5;
+    QTest::newRow("letters fail") << "ab" << 5;
+    QTest::newRow("blank fails") << " " << 5;
+    QTest::newRow("no score") << "" << 0;
+}
+
+void TestExamsCore::highlightsTheBandItCounted()
+{
+    QFETCH(QString, caption);
+    QFETCH(int, box);
+    for (int b : {1, 2, 3, 5})
+        QCOMPARE(exams::highlighted(caption, exams::bandOfCountBox(b)), b == box);
+}
+
+void TestExamsCore::listsTestsTwentyToAPage()
+{
+    app::MainState state;
+    for (int n = 1; n <= 21; ++n)
+        state.TestList[n] = {QString(), QString::number(n), QStringLiteral("测试%1").arg(n)};
+    const exams::TestPage first = exams::testPage(state, 1);
+    QCOMPARE(first.options.size(), 20);
+    QCOMPARE(first.options.first().caption, QStringLiteral("1、测试1"));
+    QCOMPARE(first.options.last().index, 19);
+    QVERIFY(!first.previous);
+    QVERIFY(first.next);
+    const exams::TestPage second = exams::testPage(state, 2);
+    QCOMPARE(second.options.size(), 1);
+    QCOMPARE(second.options[0].index, 0);
+    QCOMPARE(second.options[0].caption, QStringLiteral("21、测试21"));
+    QVERIFY(second.previous);
+    QVERIFY(!second.next);
+    QCOMPARE(exams::testNumber(2, 0), 21);
+}
+
+void TestExamsCore::offersTheNextPageForAnyLaterTest()
+{
+    app::MainState state;
+    state.TestList[3][2] = QStringLiteral("三");
+    state.TestList[100][2] = QStringLiteral("最后");
+    QVERIFY(exams::testPage(state, 1).next);
+    QCOMPARE(exams::testPage(state, 1).options.size(), 1);
+    QCOMPARE(exams::testPage(state, 1).options[0].index, 2);
+    const exams::TestPage fifth = exams::testPage(state, 5);
+    QCOMPARE(fifth.options.size(), 1);
+    QCOMPARE(fifth.options[0].index, 19);
+    QVERIFY(!fifth.next);
+}
+
+void TestExamsCore::fillsThePupilGridColumnByColumn_data()
+{
+    QTest::addColumn<int>("pair");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::newRow("first") << 0 << 0 << 0;
+    QTest::newRow("bottom of the first column") << 6 << 0 << 6;
+    QTest::newRow("top of the second") << 7 << 1 << 0;
+    QTest::newRow("last") << 55 << 7 << 6;
+}
+
+void TestExamsCore::fillsThePupilGridColumnByColumn()
+{
+    QFETCH(int, pair);
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QCOMPARE(exams::gridPlace(pair).column, column);
+    QCOMPARE(exams::gridPlace(pair).row, row);
+}
+
+void TestExamsCore::analysisTurnsNullCellsIntoEmptyText()
+{
+    ExamFolder exam(4);
+    exam.setScore(QStringLiteral("语文"), 2, 8, QStringLiteral("00"));
+    exam.setScore(QStringLiteral("语文"), 3, 8, QStringLiteral("ab"));
+    exam.state.ClassSizes[1] = 4;
+    const exams::TestAnalysis shown = exams::analyseTest(exam.db(), exam.state, 8);
+    QCOMPARE(shown.rosterSize, 4);
+    QCOMPARE(shown.pupils.size(), 4);
+    QCOMPARE(shown.pupils[1].name, QStringLiteral("2、学生2"));
+    QCOMPARE(shown.pupils[1].score, QStringLiteral("100"));
+    QCOMPARE(shown.pupils[2].score, QStringLiteral("ab"));
+    QCOMPARE(shown.boxes[0], QStringLiteral("2"));
+    QCOMPARE(shown.boxes[5], QStringLiteral("1"));
+    QVERIFY(exam.score("语文", 1, 8).isValid());
+    QCOMPARE(exam.score("语文", 1, 8).toString(), QString());
+    QVERIFY(exam.score("语文", 1, 9).isNull());
+
+    const exams::TestAnalysis empty = exams::analyseTest(exam.db(), exam.state, 9);
+    QVERIFY(!empty.statistics.anyScore);
+    QCOMPARE(empty.pupils[0].score, QString());
+    QCOMPARE(value(exam.db(), QStringLiteral("SELECT count(*) FROM \"语文\" WHERE \"测试9\" = ''")).toInt(), 4);
+}
+
+void TestExamsCore::analysisShowsTheFirstFiftySixPupils()
+{
+    ExamFolder exam(58);
+    const exams::TestAnalysis shown = exams::analyseTest(exam.db(), exam.state, 1);
+    QCOMPARE(shown.rosterSize, 58);
+    QCOMPARE(shown.pupils.size(), 56);
+    QCOMPARE(shown.pupils.last().name, QStringLiteral("56、学生56"));
+    QVERIFY(exams::morePupilsNotice(58).contains(QStringLiteral("58")));
+    QVERIFY(exams::morePupilsNotice(56).isEmpty());
+}
+
+void TestExamsCore::storesTestBooksAsTheirLeadingNumber_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QList<int>>("books");
+    QTest::newRow("typed") << QStringList{"7", "12", "20", "31"} << QList<int>{7, 12, 20, 31};
+    QTest::newRow("letters and empty") << QStringList{"12a", "", "x", " 5"} << QList<int>{12, 0, 0, 5};
+}
+
+void TestExamsCore::storesTestBooksAsTheirLeadingNumber()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QList<int>, books);
+    ExamFolder exam(3);
+    exams::storeTestBooks(exam.db(), exam.state, {boxes[0], boxes[1], boxes[2], boxes[3]});
+    app::MainState reloaded;
+    exam.homework.获取语数英科测试作业顺序号(reloaded);
+    for (int j = 1; j <= 4; ++j) {
+        QCOMPARE(exam.state.SubjectTestBooks[j], books[j - 1]);
+        QCOMPARE(reloaded.SubjectTestBooks[j], books[j - 1]);
+    }
+    QCOMPARE(value(exam.db(), QStringLiteral("SELECT count(*) FROM \"语数英科在作业本名称中的顺序号\"")).toInt(), 1);
+}
+
+void TestExamsCore::reimportLeavesTheRosterWithoutScores()
+{
+    ExamFolder exam(40);
+    for (const QString subject : {"语文", "数学", "英语", "科学"})
+        for (int n = 1; n <= 40; ++n)
+            exam.setScore(subject, n, 1, QStringLiteral("90"));
+    exam.db().exec(QStringLiteral("DELETE FROM \"姓名\" WHERE rowid > 38"));
+    exam.db().exec(QStringLiteral("UPDATE \"姓名\" SET \"姓名\" = '新同学' WHERE rowid = 5"));
+    exams::姓名导入学科(exam.db());
+    for (const QString subject : {"语文", "数学", "英语", "科学"}) {
+        const QStringList names = column(exam.db(), QStringLiteral("SELECT \"姓名\" FROM %1 ORDER BY rowid").arg(store::quoted(subject)));
+        QCOMPARE(names.size(), 38);
+        QCOMPARE(names[4], QStringLiteral("新同学"));
+        QCOMPARE(names[37], QStringLiteral("学生38"));
+        QCOMPARE(value(exam.db(), QStringLiteral("SELECT count(*) FROM %1 WHERE \"测试1\" IS NOT NULL").arg(store::quoted(subject))).toInt(), 0);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestExamsCore)
+#include "TestExamsCore.moc"
