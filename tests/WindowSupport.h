@@ -6,6 +6,7 @@
 #include "ui/MessagePresenter.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -13,6 +14,20 @@
 #include <memory>
 
 namespace testing {
+
+// Types as a person would: Latin keys pressed, Chinese committed through the input method.
+inline void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, c.toLatin1());
+        } else {
+            QInputMethodEvent event;
+            event.setCommitString(QString(c));
+            QApplication::sendEvent(widget, &event);
+        }
+    }
+}
 
 // The main window over a temporary program folder, messages captured instead of shown.
 struct RunningWindow {

@@ -23,6 +23,7 @@ Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *p
     ui::buildForm1(this, ui_);
     connectShell();
     connectHomework();
+    connectQueries();
     Form_Load();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/MainState.h"
 #include "store/DateKey.h"
+#include "tracking/HomeworkQueries.h"
 #include "ui/Form1Controls.h"
 
 #include <QMainWindow>
@@ -53,6 +54,16 @@ public:
     // Leaves the per-pupil view.
     void Command14_Click();
 
+    // Queries by day, by subject and book, and through a book's history.
+    void Command11_Click(int subject);
+    void List2_Click();
+    void List3_Click();
+    void List4_Click();
+    tracking::SubjectBooks &subjectBooks() { return subjectBooks_; }
+    // Publishing.
+    void renwufabu_Click();
+    void 更改主界面上新输入和最近显示作业按钮内容();
+
     // The status area for one class and book.
     void 显示(const QString &classDigit, const QString &bookDigits);
     void 当天数据环境生成();
@@ -71,6 +82,9 @@ private:
     void showRememberedButtons();
     void switchToRemembered(const app::RememberedEntry &entry);
     void connectHomework();
+    void connectQueries();
+    void queryByDay();
+    void queryByBook();
 
     QString programFolder_;
     const store::Clock &clock_;
@@ -79,4 +93,7 @@ private:
     std::unique_ptr<tracking::DayRecords> day_;
     ui::Form1Controls ui_;
     bool unloaded_ = false;
+    tracking::SubjectBooks subjectBooks_{};
+    tracking::BookHistory bookHistory_{};
+    QWidget *publishing_ = nullptr;
 };

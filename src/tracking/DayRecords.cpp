@@ -94,8 +94,15 @@ void DayRecords::新的一天记录输入()
     insertMarks.run();
     insertMarks.reset();
 
-    Statement &insertContents = db_.cached(QStringLiteral(
-        "INSERT INTO \"作业内容登记表\" (\"日期\", \"年份\", \"月份\", \"日子\") VALUES (?, ?, ?, ?)"));
+    // Contents start as the empty text, which the day's first save would write anyway, so the day
+    // can be offered for publishing at once.
+    QString contentsSql = QStringLiteral("INSERT INTO \"作业内容登记表\" (\"日期\", \"年份\", \"月份\", \"日子\"");
+    QString contentValues = QStringLiteral("?, ?, ?, ?");
+    for (int s = 1; s <= store::kBooks; ++s) {
+        contentsSql += QStringLiteral(", ") + store::quoted(store::contentColumn(s));
+        contentValues += QStringLiteral(", ''");
+    }
+    Statement &insertContents = db_.cached(contentsSql + QStringLiteral(") VALUES (") + contentValues + QLatin1Char(')'));
     insertContents.bind(1, key).bind(2, parts.year).bind(3, parts.month).bind(4, parts.day).run();
     insertContents.reset();
     transaction.commit();

@@ -29,6 +29,10 @@ void Form1::Command4_Click(int index)
 {
     ui::placeTodayButtons(ui_);
     ui_.List1->clear();
+    if (index == 2)
+        queryByDay();
+    if (index == 3)
+        queryByBook();
     if (index != 0)
         return;
 

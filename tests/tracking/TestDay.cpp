@@ -116,7 +116,8 @@ void TestDay::nullContentReadsEmptyAndIsWrittenBack()
     tracking::DayRecords day(db, state, clock);
     day.当天数据环境生成();
     setContent(db.database(), QStringLiteral("14-5-17"), 2, QStringLiteral("第5课"));
-    QVERIFY(value(db.database(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).isNull());
+    QCOMPARE(value(db.database(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).toString(), QString());
+    db.database().exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业7\" = NULL"));
     state.HomeworkContent[7] = QStringLiteral("stale");
     day.当天数据环境生成();
     QCOMPARE(state.HomeworkContent[7], QString());

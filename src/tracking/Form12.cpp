@@ -1,0 +1,143 @@
+#include "tracking/Form12.h"
+
+#include "app/Form1.h"
+#include "store/HomeworkDb.h"
+#include "tracking/HomeworkQueries.h"
+#include "ui/MessagePresenter.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <algorithm>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+template <typename Widget>
+Widget *named(Widget *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+} // namespace
+
+Form12::Form12(Form1 &main) : QWidget(&main, Qt::Window), main_(main)
+{
+    setObjectName(QStringLiteral("Form12"));
+    setWindowTitle(QStringLiteral("任务发布"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Frame10 = named(new QGroupBox(QStringLiteral("学科选择"), this), QStringLiteral("Frame10"));
+    auto *subjects = new QHBoxLayout(Frame10);
+    const char *captions[] = {"语 文", "数 学", "英 语", "科 学"};
+    for (int s = 1; s <= 4; ++s) {
+        Command11[s] = named(new QPushButton(QString::fromUtf8(captions[s - 1]), Frame10), QStringLiteral("Command11_%1").arg(s));
+        subjects->addWidget(Command11[s]);
+        connect(Command11[s], &QPushButton::clicked, this, [this, s] { Command11_Click(s); });
+    }
+    List3 = named(new QListWidget(this), QStringLiteral("List3"));
+    List3->setAccessibleName(QStringLiteral("学科作业本"));
+    List1 = named(new QListWidget(this), QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("可发布的日期"));
+    Label1 = named(new QLabel(QStringLiteral("选中作业内容为：  "), this), QStringLiteral("Label1"));
+    Label2[0] = named(new QLabel(QStringLiteral("选定的日期为：  "), this), QStringLiteral("Label2_0"));
+    Label2[1] = named(new QLabel(QStringLiteral("请输入作业内容"), this), QStringLiteral("Label2_1"));
+    Text1 = named(new QLineEdit(this), QStringLiteral("Text1"));
+    Text1->setAccessibleName(Label2[1]->text());
+    Label2[1]->setBuddy(Text1);
+    Label3 = named(new QLabel(QStringLiteral("检测编号："), this), QStringLiteral("Label3"));
+    Text2 = named(new QLineEdit(this), QStringLiteral("Text2"));
+    Text2->setAccessibleName(QStringLiteral("检测编号"));
+    Label3->setBuddy(Text2);
+    Command1 = named(new QPushButton(QStringLiteral("确定"), this), QStringLiteral("Command1"));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(Frame10, 0, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("作业本："), this), 1, 0);
+    grid->addWidget(new QLabel(QStringLiteral("日期："), this), 1, 1);
+    grid->addWidget(List3, 2, 0);
+    grid->addWidget(List1, 2, 1);
+    grid->addWidget(Label1, 3, 0, 1, 2);
+    grid->addWidget(Label2[0], 4, 0, 1, 2);
+    grid->addWidget(Label2[1], 5, 0);
+    grid->addWidget(Text1, 5, 1);
+    grid->addWidget(Label3, 6, 0);
+    grid->addWidget(Text2, 6, 1);
+    grid->addWidget(Command1, 7, 1, Qt::AlignRight);
+    resize(560, 520);
+    showTestNumber(false);
+
+    connect(List3, &QListWidget::itemClicked, this, [this] { List3_Click(); });
+    connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    main_.guarded([this] { tracking::把作业本分拆成语数英科学分科显示数组(main_.db(), main_.subjectBooks()); });
+}
+
+void Form12::showTestNumber(bool shown)
+{
+    Label3->setVisible(shown);
+    Text2->setVisible(shown);
+}
+
+void Form12::Command11_Click(int subject)
+{
+    chosenSubject_ = subject;
+    main_.state().CurrentSubject = subject;
+    List3->show();
+    List3->clear();
+    List3->addItems(tracking::subjectBookNames(main_.subjectBooks(), subject));
+}
+
+void Form12::List3_Click()
+{
+    QListWidgetItem *picked = List3->currentItem();
+    if (!picked)
+        return;
+    Label1->setText(QStringLiteral("选中作业内容为：  ") + picked->text());
+    Label2[0]->setText(QStringLiteral("选定的日期为：  "));
+    chosenDate_ = QStringLiteral("未选择");
+    List1->clear();
+    chosenSlot_ = tracking::subjectBookSlot(main_.subjectBooks(), chosenSubject_, List3->currentRow() + 1);
+    const auto &testBooks = main_.state().SubjectTestBooks;
+    showTestNumber(std::find(testBooks.begin() + 1, testBooks.end(), chosenSlot_) != testBooks.end());
+    main_.guarded([this] { List1->addItems(tracking::daysOpenForBook(main_.db(), chosenSlot_)); });
+}
+
+void Form12::List1_Click()
+{
+    QListWidgetItem *picked = List1->currentItem();
+    if (!picked)
+        return;
+    Label2[0]->setText(QStringLiteral("选定的日期为：  ") + picked->text());
+    chosenDate_ = picked->text();
+    Text1->setFocus();
+}
+
+void Form12::Command1_Click()
+{
+    app::MainState &state = main_.state();
+    tracking::Publication result = tracking::Publication::NoDate;
+    if (!main_.guarded([&] {
+            result = tracking::publishTask(main_.db(), state, chosenSlot_, chosenDate_, Text1->text(), Text2->text());
+        }))
+        return;
+    if (result != tracking::Publication::Published) {
+        ui::MessagePresenter::inform(this, tracking::publicationMessage(result));
+        if (result == tracking::Publication::NoContent)
+            Text1->setFocus();
+        return;
+    }
+    const QString slotText = QString::number(chosenSlot_);
+    const QString caption = state.BookNames[chosenSlot_] + Text1->text();
+    tracking::新输入作业数组和最近显示作业变动(
+        state, {QString(), chosenDate_, QStringLiteral("1"), slotText, chosenDate_ + QStringLiteral("1") + slotText, caption});
+    main_.更改主界面上新输入和最近显示作业按钮内容();
+    main_.显示(QStringLiteral("1"), slotText);
+    main_.controls().Label2[2]->setText(caption);
+    close();
+}

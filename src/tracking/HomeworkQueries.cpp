@@ -1,0 +1,184 @@
+#include "tracking/HomeworkQueries.h"
+
+#include "store/DateKey.h"
+#include "store/HomeworkDb.h"
+#include "store/Schema.h"
+#include "store/TextValue.h"
+#include "tracking/RememberedLists.h"
+
+namespace tracking {
+
+using store::Statement;
+
+void 把作业本分拆成语数英科学分科显示数组(store::HomeworkDb &db, SubjectBooks &books)
+{
+    for (auto &row : books)
+        row.fill(QString());
+    Statement &names = db.cached(QStringLiteral("SELECT * FROM \"作业本名称\" ORDER BY rowid LIMIT 1"));
+    std::array<QString, 33> bookNames;
+    if (names.step())
+        for (int i = 1; i <= store::kBooks; ++i)
+            bookNames[i] = names.isNull(i) ? QString() : names.text(i);
+    names.reset();
+
+    Statement &flags = db.cached(QStringLiteral("SELECT * FROM \"学科显示作业本标记\" ORDER BY rowid"));
+    std::array<int, 5> next{0, 1, 1, 1, 1};
+    for (int slot = 1; slot <= store::kBooks && !bookNames[slot].isEmpty(); ++slot) {
+        if (!flags.step())
+            break;
+        for (int s = 1; s <= 4; ++s) {
+            if (flags.integer(s - 1) != 1)
+                continue;
+            auto &row = books[next[s]];
+            row[s + 5] = QString::number(slot);
+            row[s + 10] = bookNames[slot];
+            row[s + 15] = QString::number(s);
+            row[s + 20] = QString::number(next[s]);
+            ++next[s];
+        }
+    }
+    flags.reset();
+}
+
+QStringList subjectBookNames(const SubjectBooks &books, int subject)
+{
+    QStringList names;
+    for (int r = 1; r <= store::kBooks && !books[r][subject + 5].isEmpty(); ++r)
+        names << books[r][subject + 10];
+    return names;
+}
+
+int subjectBookSlot(const SubjectBooks &books, int subject, int position)
+{
+    return position >= 1 && position <= store::kBooks ? store::integerValue(books[position][subject + 5]) : 0;
+}
+
+void 清空作业内容日期一一对应二维表(BookHistory &history)
+{
+    for (auto &row : history)
+        row.fill(QString());
+}
+
+void 取得某次作业的作业内容和日期的一一对应表(store::HomeworkDb &db, BookHistory &history, int slot)
+{
+    清空作业内容日期一一对应二维表(history);
+    if (slot < 1 || slot > store::kBooks)
+        return;
+    Statement &rows = db.cached(QStringLiteral("SELECT \"日期\", %1 FROM \"作业内容登记表\" ORDER BY rowid")
+                                    .arg(store::quoted(store::contentColumn(slot))));
+    int k = 1;
+    while (rows.step()) {
+        const QString key = rows.text(0);
+        if (store::isScratchKey(key) || rows.isNull(1) || rows.text(1).isEmpty())
+            continue;
+        if (k > 100)
+            continue; // the first hundred days in table order are kept
+        history[1][k] = key;
+        history[2][k] = rows.text(1);
+        history[3][k] = QString::number(slot);
+        ++k;
+    }
+}
+
+QStringList historyContents(const BookHistory &history)
+{
+    QStringList contents;
+    for (int k = 1; k <= 100 && !history[2][k].isEmpty(); ++k)
+        contents << history[2][k];
+    return contents;
+}
+
+QStringList daysWithHomework(store::HomeworkDb &db)
+{
+    QStringList anyContent;
+    for (int s = 1; s <= store::kBooks; ++s)
+        anyContent << QStringLiteral("ifnull(%1, '') <> ''").arg(store::quoted(store::contentColumn(s)));
+    Statement &rows = db.cached(QStringLiteral("SELECT \"日期\", (%1) FROM \"作业内容登记表\" ORDER BY rowid")
+                                    .arg(anyContent.join(QStringLiteral(" OR "))));
+    QStringList days;
+    while (rows.step())
+        if (!store::isScratchKey(rows.text(0)) && rows.integer(1) == 1)
+            days << rows.text(0);
+    return days;
+}
+
+QStringList daysOpenForBook(store::HomeworkDb &db, int slot)
+{
+    if (slot < 1 || slot > store::kBooks)
+        return {};
+    Statement &rows = db.cached(QStringLiteral("SELECT \"日期\" FROM \"作业内容登记表\" WHERE %1 = '' AND NOT \"日期\" LIKE '88%' "
+                                               "ORDER BY \"年份\" DESC, \"月份\" DESC, \"日子\" DESC")
+                                    .arg(store::quoted(store::contentColumn(slot))));
+    QStringList days;
+    while (rows.step())
+        days << rows.text(0);
+    return days;
+}
+
+QString publicationMessage(Publication result)
+{
+    switch (result) {
+    case Publication::NoDate:
+        return QStringLiteral("可进行输入的日期还未选择，请先选择日期后再操作该确定按钮！");
+    case Publication::NoContent:
+        return QStringLiteral("作业或检测内容还未进行输入，请进行输入后再操作该确定按钮！");
+    case Publication::NoTestNumber:
+        return QStringLiteral("检测编号还未进行输入，请输入后再操作该确定按钮！");
+    case Publication::MissingDay:
+        return QStringLiteral("所选日期在数据库中缺少完整的当天记录，作业未发布。");
+    case Publication::Published:
+        break;
+    }
+    return QString();
+}
+
+Publication publishTask(store::HomeworkDb &db, app::MainState &state, int slot, const QString &date,
+                        const QString &content, const QString &testNumber)
+{
+    if (date.isEmpty() || date == QStringLiteral("未选择"))
+        return Publication::NoDate;
+    if (content.isEmpty())
+        return Publication::NoContent;
+    QList<int> testSubjects;
+    for (int j = 1; j <= 4; ++j)
+        if (state.SubjectTestBooks[j] == slot)
+            testSubjects << j;
+    if (!testSubjects.isEmpty() && testNumber.isEmpty())
+        return Publication::NoTestNumber;
+
+    store::Database &raw = db.database();
+    store::Transaction transaction(raw);
+    raw.prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::contentColumn(slot))))
+        .bind(1, content)
+        .bind(2, date)
+        .run();
+    if (raw.changes() != 1)
+        return Publication::MissingDay;
+    const double number = store::numericValue(testNumber);
+    for (int j : testSubjects) {
+        raw.prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::contentTestColumn(j))))
+            .bind(1, number)
+            .bind(2, date)
+            .run();
+        raw.prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::markTestColumn(j))))
+            .bind(1, number)
+            .bind(2, date)
+            .run();
+        if (raw.changes() != 1)
+            return Publication::MissingDay;
+    }
+    transaction.commit();
+    if (date == state.CurrentDateKey)
+        state.HomeworkContent[slot] = content;
+    return Publication::Published;
+}
+
+void 新输入作业数组和最近显示作业变动(app::MainState &state, const app::RememberedEntry &entry)
+{
+    往下移一行(state.LatestEntered, app::kLatestLast, 5);
+    state.LatestEntered[0] = entry;
+    往下移一行(state.RecentShown, app::kRecentLast, 5);
+    state.RecentShown[0] = entry;
+}
+
+} // namespace tracking

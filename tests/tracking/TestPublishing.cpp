@@ -1,0 +1,280 @@
+#include "WindowSupport.h"
+
+#include "tracking/Form12.h"
+#include "tracking/HomeworkQueries.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+
+using namespace testing;
+
+namespace {
+
+void addDay(store::Database &db, const QString &key, const QVariant &contentOfBook3 = QString())
+{
+    const store::DateParts parts = store::把年月日进行拆分(key);
+    for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
+        db.prepare(QStringLiteral("INSERT INTO \"%1\" (\"日期\", \"年份\", \"月份\", \"日子\") VALUES (?, ?, ?, ?)").arg(QString::fromUtf8(table)))
+            .bind(1, key).bind(2, parts.year).bind(3, parts.month).bind(4, parts.day).run();
+    db.exec(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 WHERE \"日期\" = '%2'")
+                .arg([] {
+                    QStringList sets;
+                    for (int s = 1; s <= 32; ++s)
+                        sets << QStringLiteral("\"作业%1\" = ''").arg(s);
+                    return sets.join(QStringLiteral(", "));
+                }(), key));
+    if (contentOfBook3.isNull())
+        db.exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业3\" = NULL WHERE \"日期\" = '%1'").arg(key));
+    else
+        setContent(db, key, 3, contentOfBook3.toString());
+}
+
+void linkBook(store::Database &db, int slot, const QString &subject)
+{
+    db.exec(QStringLiteral("UPDATE \"学科显示作业本标记\" SET \"%1\" = 1 WHERE rowid = %2").arg(subject).arg(slot));
+}
+
+QStringList items(QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+void clickItem(QListWidget *list, int row)
+{
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+Form12 *openPublishing(RunningWindow &run)
+{
+    run.ui().renwufabu->trigger();
+    auto *window = run.window->findChild<Form12 *>(QStringLiteral("Form12"));
+    return window && QTest::qWaitForWindowExposed(window) ? window : nullptr;
+}
+
+} // namespace
+
+class TestPublishing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { ui::MessagePresenter::takeShown(); }
+    void daysOfferedForABook();
+    void daysAndHistoriesLeaveScratchRowsOut();
+    void bookUnderTwoSubjectsIsListedInBoth();
+    void publishingATestBookWritesBothRows_data();
+    void publishingATestBookWritesBothRows();
+    void refusalsWriteNothing_data();
+    void refusalsWriteNothing();
+    void ninePublicationsFillTheRememberedLists();
+    void queryByDayMakesThePickedDayCurrent();
+    void queryByBookAndHistory();
+};
+
+void TestPublishing::daysOfferedForABook()
+{
+    ProgramFolder folder;
+    store::HomeworkDb db(folder.path());
+    addDay(db.database(), QStringLiteral("14-5-9"));
+    addDay(db.database(), QStringLiteral("14-12-1"));
+    addDay(db.database(), QStringLiteral("14-10-30"), QVariant()); // never written: Null
+    addDay(db.database(), QStringLiteral("15-1-2"));
+    addDay(db.database(), QStringLiteral("88-5-17"));
+    addDay(db.database(), QStringLiteral("14-11-5"), QStringLiteral("已有作业"));
+    QCOMPARE(tracking::daysOpenForBook(db, 3), (QStringList{"15-1-2", "14-12-1", "14-5-9"}));
+    QCOMPARE(tracking::daysOpenForBook(db, 4).size(), 5);
+}
+
+void TestPublishing::daysAndHistoriesLeaveScratchRowsOut()
+{
+    ProgramFolder folder;
+    store::HomeworkDb db(folder.path());
+    addDay(db.database(), QStringLiteral("14-5-9"));
+    addDay(db.database(), QStringLiteral("88-5-17"), QStringLiteral("草稿"));
+    addDay(db.database(), QStringLiteral("14-5-8"));
+    setContent(db.database(), QStringLiteral("14-5-8"), 17, QStringLiteral("十七号本"));
+    addDay(db.database(), QStringLiteral("14-5-7"), QStringLiteral("小明's 作业"));
+    QCOMPARE(tracking::daysWithHomework(db), (QStringList{"14-5-8", "14-5-7"}));
+
+    tracking::BookHistory history{};
+    tracking::取得某次作业的作业内容和日期的一一对应表(db, history, 17);
+    QCOMPARE(tracking::historyContents(history), QStringList{"十七号本"});
+    QCOMPARE(history[1][1], QStringLiteral("14-5-8"));
+    QCOMPARE(history[3][1], QStringLiteral("17"));
+    tracking::取得某次作业的作业内容和日期的一一对应表(db, history, 3);
+    QCOMPARE(tracking::historyContents(history), QStringList{"小明's 作业"});
+    QVERIFY(history[1][2].isEmpty());
+}
+
+void TestPublishing::bookUnderTwoSubjectsIsListedInBoth()
+{
+    ProgramFolder folder(5, 4);
+    store::HomeworkDb db(folder.path());
+    linkBook(db.database(), 1, QStringLiteral("语文"));
+    linkBook(db.database(), 2, QStringLiteral("数学"));
+    linkBook(db.database(), 3, QStringLiteral("语文"));
+    linkBook(db.database(), 3, QStringLiteral("数学"));
+    tracking::SubjectBooks books{};
+    books[5][6] = QStringLiteral("stale");
+    tracking::把作业本分拆成语数英科学分科显示数组(db, books);
+    QCOMPARE(tracking::subjectBookNames(books, 1), (QStringList{"《本子1》", "《本子3》"}));
+    QCOMPARE(tracking::subjectBookNames(books, 2), (QStringList{"《本子2》", "《本子3》"}));
+    QCOMPARE(tracking::subjectBookSlot(books, 2, 2), 3);
+    QCOMPARE(books[2][22], QStringLiteral("2"));
+    QVERIFY(tracking::subjectBookNames(books, 4).isEmpty());
+}
+
+void TestPublishing::publishingATestBookWritesBothRows_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("3a") << "3a" << 3;
+    QTest::newRow("a") << "a" << 0;
+    QTest::newRow("12") << "12" << 12;
+}
+
+void TestPublishing::publishingATestBookWritesBothRows()
+{
+    QFETCH(QString, number);
+    QFETCH(int, stored);
+    RunningWindow run;
+    linkBook(run.db(), 4, QStringLiteral("数学"));
+    run.db().exec(QStringLiteral("UPDATE \"语数英科在作业本名称中的顺序号\" SET \"数学\" = 4"));
+    run.state().SubjectTestBooks[2] = 4;
+    Form12 *form = openPublishing(run);
+    QVERIFY(form);
+    QTest::mouseClick(form->Command11[2], Qt::LeftButton);
+    QCOMPARE(items(form->List3), QStringList{"《本子4》"});
+    clickItem(form->List3, 0);
+    QVERIFY(form->Text2->isVisible());
+    QCOMPARE(items(form->List1), QStringList{"14-5-17"});
+    clickItem(form->List1, 0);
+    QCOMPARE(form->Label2[0]->text(), QStringLiteral("选定的日期为：  14-5-17"));
+    typeText(form->Text1, QStringLiteral("小明's 作业"));
+    QTest::keyClicks(form->Text2, number);
+    QTest::mouseClick(form->Command1, Qt::LeftButton);
+
+    store::Database reader = openFile(run.folder.path());
+    QCOMPARE(value(reader, QStringLiteral("SELECT \"作业4\" FROM \"作业内容登记表\"")).toString(), QStringLiteral("小明's 作业"));
+    QCOMPARE(value(reader, QStringLiteral("SELECT \"数学检测编号\" FROM \"作业内容登记表\"")).toDouble(), double(stored));
+    QCOMPARE(value(reader, QStringLiteral("SELECT \"数学检测次数顺序号标记\" FROM \"扫描输入作业完成情况\"")).toDouble(), double(stored));
+    QVERIFY(value(reader, QStringLiteral("SELECT \"语文检测编号\" FROM \"作业内容登记表\"")).isNull());
+    QCOMPARE(run.state().HomeworkContent[4], QStringLiteral("小明's 作业"));
+    QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("《本子4》小明's 作业"));
+    QCOMPARE(run.state().CurrentSlot, 4);
+    QCOMPARE(run.state().LatestEntered[0][4], QStringLiteral("14-5-1714"));
+    QVERIFY(run.ui().Command20[0]->isVisible());
+    QTRY_VERIFY(!run.window->findChild<Form12 *>(QStringLiteral("Form12")));
+
+    // The published book now takes scans and shows among today's buttons.
+    run.scan(QStringLiteral("110402"));
+    QCOMPARE(run.ui().Label2[8]->text(), QStringLiteral("1人"));
+    run.window->Command4_Click(0);
+    QVERIFY(run.ui().Command3[1]->text().startsWith(QStringLiteral("4、")));
+}
+
+void TestPublishing::refusalsWriteNothing_data()
+{
+    QTest::addColumn<bool>("pickDate");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no date") << false << "x" << "可进行输入的日期还未选择，请先选择日期后再操作该确定按钮！";
+    QTest::newRow("no content") << true << "" << "作业或检测内容还未进行输入，请进行输入后再操作该确定按钮！";
+    QTest::newRow("no test number") << true << "x" << "检测编号还未进行输入，请输入后再操作该确定按钮！";
+}
+
+void TestPublishing::refusalsWriteNothing()
+{
+    QFETCH(bool, pickDate);
+    QFETCH(QString, content);
+    QFETCH(QString, message);
+    RunningWindow run;
+    linkBook(run.db(), 8, QStringLiteral("语文"));
+    run.state().SubjectTestBooks[1] = 8;
+    Form12 *form = openPublishing(run);
+    QTest::mouseClick(form->Command11[1], Qt::LeftButton);
+    clickItem(form->List3, 0);
+    if (pickDate)
+        clickItem(form->List1, 0);
+    typeText(form->Text1, content);
+    QTest::mouseClick(form->Command1, Qt::LeftButton);
+    QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{message});
+    QVERIFY(form->isVisible());
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"作业8\" FROM \"作业内容登记表\"")).toString(), QString());
+    QVERIFY(value(run.db(), QStringLiteral("SELECT \"语文检测次数顺序号标记\" FROM \"扫描输入作业完成情况\"")).isNull());
+}
+
+void TestPublishing::ninePublicationsFillTheRememberedLists()
+{
+    RunningWindow run;
+    for (int slot = 1; slot <= 8; ++slot)
+        linkBook(run.db(), slot, QStringLiteral("科学"));
+    for (int d = 1; d <= 9; ++d)
+        addDay(run.db(), QStringLiteral("14-4-%1").arg(d));
+    for (int i = 1; i <= 9; ++i) {
+        Form12 *form = openPublishing(run);
+        QTest::mouseClick(form->Command11[4], Qt::LeftButton);
+        clickItem(form->List3, (i - 1) % 8);
+        clickItem(form->List1, 0);
+        typeText(form->Text1, QStringLiteral("第%1次").arg(i));
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTRY_VERIFY(!run.window->findChild<Form12 *>(QStringLiteral("Form12")));
+    }
+    QVERIFY(run.ui().Command20[0]->text().endsWith(QStringLiteral("第9次")));
+    QVERIFY(run.ui().Command20[7]->text().endsWith(QStringLiteral("第2次")));
+    QVERIFY(run.ui().Command16[8]->text().endsWith(QStringLiteral("第1次")));
+    QVERIFY(run.ui().Command16[9]->isHidden());
+    QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
+}
+
+void TestPublishing::queryByDayMakesThePickedDayCurrent()
+{
+    RunningWindow run;
+    addDay(run.db(), QStringLiteral("14-5-9"), QStringLiteral("旧作业"));
+    addDay(run.db(), QStringLiteral("14-5-10"));
+    QTest::mouseClick(run.ui().Command4[2], Qt::LeftButton);
+    QVERIFY(run.ui().List2->isVisible());
+    QCOMPARE(items(run.ui().List2), QStringList{"14-5-9"});
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+    clickItem(run.ui().List2, 0);
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
+    QCOMPARE(run.state().HistoryDayChosen, 1);
+    QVERIFY(run.ui().Command3[1]->isVisible());
+    QVERIFY(run.ui().Command3[1]->text().startsWith(QStringLiteral("3、《本子3》(旧作业)")));
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+    run.scan(QStringLiteral("110305"));
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT substr(\"完成3\", 13, 3) FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-9'")).toString(),
+             QStringLiteral("052"));
+}
+
+void TestPublishing::queryByBookAndHistory()
+{
+    RunningWindow run;
+    linkBook(run.db(), 3, QStringLiteral("英语"));
+    addDay(run.db(), QStringLiteral("14-5-9"), QStringLiteral("第一次"));
+    addDay(run.db(), QStringLiteral("14-5-12"), QStringLiteral("第二次"));
+    QTest::mouseClick(run.ui().Command4[3], Qt::LeftButton);
+    QVERIFY(run.ui().Frame10->isVisible());
+    QTest::mouseClick(run.ui().Command11[3], Qt::LeftButton);
+    QVERIFY(!run.ui().Frame10->isVisible());
+    QCOMPARE(items(run.ui().List3), QStringList{"《本子3》"});
+    clickItem(run.ui().List3, 0);
+    QCOMPARE(items(run.ui().List4), (QStringList{QString(15, QLatin1Char(' ')) + QStringLiteral("《本子3》"), "第一次", "第二次"}));
+    clickItem(run.ui().List4, 0);
+    QVERIFY(run.ui().List4->isVisible());
+    clickItem(run.ui().List4, 1);
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
+    QCOMPARE(run.state().CurrentSlot, 3);
+    QCOMPARE(run.state().RecentShown[0][4], QStringLiteral("14-5-913"));
+    QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("《本子3》第一次"));
+    QVERIFY(!run.ui().List4->isVisible());
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+}
+
+QTEST_MAIN(TestPublishing)
+#include "TestPublishing.moc"
