@@ -34,27 +34,27 @@ void 取得检测序号和内容(store::Database &db, app::MainState &state, int
 
 int testNumber(int page, int option) { return (page - 1) * kOptionsPerPage + option + 1; }
 
-TestPage testPage(const app::MainState &state, int page)
+TestPage testPage(const TestList &tests, int page)
 {
     TestPage result;
-    const int last = int(state.TestList.size()) - 1;
+    const int last = int(tests.size()) - 1;
     for (int option = 0; option < kOptionsPerPage; ++option) {
         const int n = testNumber(page, option);
-        if (n <= last && !state.TestList[n][2].isEmpty())
-            result.options << TestOption{option, QString::number(n) + QStringLiteral("、") + state.TestList[n][2]};
+        if (n <= last && !tests[n][2].isEmpty())
+            result.options << TestOption{option, QString::number(n) + QStringLiteral("、") + tests[n][2]};
     }
     result.previous = page >= 2;
     for (int n = page * kOptionsPerPage + 1; n <= last && !result.next; ++n)
-        result.next = !state.TestList[n][2].isEmpty();
+        result.next = !tests[n][2].isEmpty();
     return result;
 }
 
 GridPlace gridPlace(int pair) { return {pair / kGridRows, pair % kGridRows}; }
 
-TestAnalysis analyseTest(store::Database &db, const app::MainState &state, int test)
+TestAnalysis analyseTest(store::Database &db, int subjectIndex, int classSize, int test)
 {
     TestAnalysis result;
-    const QString table = quoted(subjectTable(state.SelectedTestSubject));
+    const QString table = quoted(subjectTable(subjectIndex));
     const int columns = db.prepare(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).columnCount();
     const bool hasColumn = test >= 1 && test < columns;
 
@@ -68,7 +68,7 @@ TestAnalysis analyseTest(store::Database &db, const app::MainState &state, int t
             nullRows << (scores.isNull(1) ? scores.integer(0) : 0);
         }
     }
-    result.statistics = 取得各项显示数据(cells.mid(0, std::max(0, state.ClassSizes[1])));
+    result.statistics = 取得各项显示数据(cells.mid(0, std::max(0, classSize)));
     result.boxes = summaryTexts(result.statistics);
 
     Statement roster = db.prepare(QStringLiteral("SELECT \"姓名\" FROM \"姓名\" ORDER BY rowid"));

@@ -32,8 +32,10 @@ struct TestPage {
     bool next = false;
 };
 
+using TestList = decltype(app::MainState::TestList);
+
 // The tests of one page (1-based); the next page is offered while any later test exists.
-TestPage testPage(const app::MainState &state, int page);
+TestPage testPage(const TestList &tests, int page);
 int testNumber(int page, int option);
 
 // Where pair k of the pupil grid sits: filled column by column, seven to a column.
@@ -55,8 +57,9 @@ struct TestAnalysis {
     int rosterSize = 0;
 };
 
-// Reads one test of the chosen subject; its empty cells of the listed pupils become "" in the table.
-TestAnalysis analyseTest(store::Database &db, const app::MainState &state, int test);
+// Reads one test of a subject (index 0..3), counting the first classSize score rows; the null
+// cells of the listed pupils become "" in the table.
+TestAnalysis analyseTest(store::Database &db, int subjectIndex, int classSize, int test);
 
 // Shown under the grid when the roster has more pupils than places.
 QString morePupilsNotice(int rosterSize);

@@ -91,17 +91,6 @@ std::array<QString, 13> summaryTexts(const TestStatistics &t)
     return box;
 }
 
-int countBox(Band band)
-{
-    switch (band) {
-    case Band::Excellent: return 1;
-    case Band::Good: return 2;
-    case Band::Fair: return 3;
-    case Band::Fail: return 5;
-    }
-    return -1;
-}
-
 bool isCountBox(int box) { return box == 1 || box == 2 || box == 3 || box == 5; }
 
 Band bandOfCountBox(int box)

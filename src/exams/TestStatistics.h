@@ -25,8 +25,7 @@ TestStatistics 取得各项显示数据(const QStringList &cells);
 // Texts of the boxes Text1(0..12); all empty when nobody has a score. Box 11 is the composite mark.
 std::array<QString, 13> summaryTexts(const TestStatistics &statistics);
 
-// Text1 box of each band's count, the boxes a click highlights.
-int countBox(Band band);
+// The Text1 boxes of the four counts, the boxes a click highlights.
 bool isCountBox(int box);
 Band bandOfCountBox(int box);
 

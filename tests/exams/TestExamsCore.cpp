@@ -33,6 +33,7 @@ private slots:
     void leavesEveryBoxEmptyWithoutScores();
     void highlightsTheBandItCounted_data();
     void highlightsTheBandItCounted();
+    void listsTheTestsOfTheTestBook();
     void listsTestsTwentyToAPage();
     void offersTheNextPageForAnyLaterTest();
     void fillsThePupilGridColumnByColumn_data();
@@ -254,7 +255,8 @@ void TestExamsCore::countsScoresIntoBands()
     for (int b = 0; b < 4; ++b)
         QCOMPARE(t.S[counts[b]], b == band ? 1.0 : 0.0);
     const auto boxes = exams::summaryTexts(t);
-    QCOMPARE(boxes[exams::countBox(exams::Band(band))], QStringLiteral("1"));
+    const int countBoxes[] = {1, 2, 3, 5};
+    QCOMPARE(boxes[countBoxes[band]], QStringLiteral("1"));
     QCOMPARE(boxes[0], QStringLiteral("1"));
 }
 
@@ -330,18 +332,38 @@ void TestExamsCore::highlightsTheBandItCounted()
         QCOMPARE(exams::highlighted(caption, exams::bandOfCountBox(b)), b == box);
 }
 
+void TestExamsCore::listsTheTestsOfTheTestBook()
+{
+    ExamFolder exam(3);
+    exam.state.SelectedTestSubject = 1;
+    exam.addTestDay(QStringLiteral("14-5-5"), 2, 4, 3, QStringLiteral("旧的第三次"), QString());
+    exam.addTestDay(QStringLiteral("14-5-6"), 2, 4, 3, QStringLiteral("第三次"), QString());
+    exam.addTestDay(QStringLiteral("14-5-7"), 2, 4, 7, QStringLiteral("第七次"), QString());
+    exam.addTestDay(QStringLiteral("14-5-8"), 2, 4, 101, QStringLiteral("超出"), QString());
+    exam.addTestDay(QStringLiteral("14-5-9"), 1, 4, 5, QStringLiteral("语文的"), QString());
+    exam.db().exec(QStringLiteral("INSERT INTO \"作业内容登记表\" (\"日期\", \"作业4\") VALUES ('14-5-10', '普通作业')"));
+    exams::取得检测序号和内容(exam.db(), exam.state, 4);
+    QCOMPARE(exam.state.TestList[3][1], QStringLiteral("3"));
+    QCOMPARE(exam.state.TestList[3][2], QStringLiteral("第三次"));
+    QCOMPARE(exam.state.TestList[7][2], QStringLiteral("第七次"));
+    int listed = 0;
+    for (const auto &row : exam.state.TestList)
+        listed += row[2].isEmpty() ? 0 : 1;
+    QCOMPARE(listed, 2);
+}
+
 void TestExamsCore::listsTestsTwentyToAPage()
 {
     app::MainState state;
     for (int n = 1; n <= 21; ++n)
         state.TestList[n] = {QString(), QString::number(n), QStringLiteral("测试%1").arg(n)};
-    const exams::TestPage first = exams::testPage(state, 1);
+    const exams::TestPage first = exams::testPage(state.TestList, 1);
     QCOMPARE(first.options.size(), 20);
     QCOMPARE(first.options.first().caption, QStringLiteral("1、测试1"));
     QCOMPARE(first.options.last().index, 19);
     QVERIFY(!first.previous);
     QVERIFY(first.next);
-    const exams::TestPage second = exams::testPage(state, 2);
+    const exams::TestPage second = exams::testPage(state.TestList, 2);
     QCOMPARE(second.options.size(), 1);
     QCOMPARE(second.options[0].index, 0);
     QCOMPARE(second.options[0].caption, QStringLiteral("21、测试21"));
@@ -355,10 +377,10 @@ void TestExamsCore::offersTheNextPageForAnyLaterTest()
     app::MainState state;
     state.TestList[3][2] = QStringLiteral("三");
     state.TestList[100][2] = QStringLiteral("最后");
-    QVERIFY(exams::testPage(state, 1).next);
-    QCOMPARE(exams::testPage(state, 1).options.size(), 1);
-    QCOMPARE(exams::testPage(state, 1).options[0].index, 2);
-    const exams::TestPage fifth = exams::testPage(state, 5);
+    QVERIFY(exams::testPage(state.TestList, 1).next);
+    QCOMPARE(exams::testPage(state.TestList, 1).options.size(), 1);
+    QCOMPARE(exams::testPage(state.TestList, 1).options[0].index, 2);
+    const exams::TestPage fifth = exams::testPage(state.TestList, 5);
     QCOMPARE(fifth.options.size(), 1);
     QCOMPARE(fifth.options[0].index, 19);
     QVERIFY(!fifth.next);
@@ -390,7 +412,7 @@ void TestExamsCore::analysisTurnsNullCellsIntoEmptyText()
     exam.setScore(QStringLiteral("语文"), 2, 8, QStringLiteral("00"));
     exam.setScore(QStringLiteral("语文"), 3, 8, QStringLiteral("ab"));
     exam.state.ClassSizes[1] = 4;
-    const exams::TestAnalysis shown = exams::analyseTest(exam.db(), exam.state, 8);
+    const exams::TestAnalysis shown = exams::analyseTest(exam.db(), 0, exam.state.ClassSizes[1], 8);
     QCOMPARE(shown.rosterSize, 4);
     QCOMPARE(shown.pupils.size(), 4);
     QCOMPARE(shown.pupils[1].name, QStringLiteral("2、学生2"));
@@ -402,7 +424,7 @@ void TestExamsCore::analysisTurnsNullCellsIntoEmptyText()
     QCOMPARE(exam.score("语文", 1, 8).toString(), QString());
     QVERIFY(exam.score("语文", 1, 9).isNull());
 
-    const exams::TestAnalysis empty = exams::analyseTest(exam.db(), exam.state, 9);
+    const exams::TestAnalysis empty = exams::analyseTest(exam.db(), 0, exam.state.ClassSizes[1], 9);
     QVERIFY(!empty.statistics.anyScore);
     QCOMPARE(empty.pupils[0].score, QString());
     QCOMPARE(value(exam.db(), QStringLiteral("SELECT count(*) FROM \"语文\" WHERE \"测试9\" = ''")).toInt(), 4);
@@ -411,7 +433,7 @@ void TestExamsCore::analysisTurnsNullCellsIntoEmptyText()
 void TestExamsCore::analysisShowsTheFirstFiftySixPupils()
 {
     ExamFolder exam(58);
-    const exams::TestAnalysis shown = exams::analyseTest(exam.db(), exam.state, 1);
+    const exams::TestAnalysis shown = exams::analyseTest(exam.db(), 0, exam.state.ClassSizes[1], 1);
     QCOMPARE(shown.rosterSize, 58);
     QCOMPARE(shown.pupils.size(), 56);
     QCOMPARE(shown.pupils.last().name, QStringLiteral("56、学生56"));

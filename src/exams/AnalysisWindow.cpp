@@ -1,0 +1,212 @@
+#include "exams/AnalysisWindow.h"
+
+#include "app/Form1.h"
+#include "exams/ExamLayout.h"
+#include "store/HomeworkDb.h"
+#include "ui/Twips.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace exams {
+
+namespace {
+
+const QColor kHighlight(0xFF, 0x80, 0xFF);
+const QColor kComposite(0x00, 0xFF, 0x00);
+
+struct SummaryRow {
+    const char *leftCaption;
+    int leftBox;
+    const char *rightCaption;
+    int rightBox;
+};
+
+constexpr SummaryRow kSummaryRows[] = {
+    {"总记录人数：", 0, "平  均  分：", 4}, {"优秀张数：", 1, "优  秀  率：", 6},
+    {"良好人数：", 2, "良  好  率：", 7},   {"一般人数：", 3, "一  般  率：", 8},
+    {"不合格人数：", 5, "不合格率：", 10},  {"合格人数：", 12, "合  格  率：", 9},
+};
+
+} // namespace
+
+AnalysisWindow::AnalysisWindow(Form1 &form, const QString &name, const QString &caption, QWidget *parent)
+    : QWidget(parent, Qt::Window), form_(form)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    layOut();
+    Form_Load();
+}
+
+void AnalysisWindow::layOut()
+{
+    Frame1 = placedFrame(this, QStringLiteral("Frame1"), QStringLiteral("检测内容选择"), 120, 120, 5200, 8900);
+    for (int i = 0; i < kOptionsPerPage; ++i) {
+        Option1[i] = new QRadioButton(QStringLiteral("01、《学习与评价》小数乘法测试"), Frame1);
+        Option1[i]->setObjectName(indexedName("Option1", i));
+        ui::placeTwips(Option1[i], 200, 360 + i * 390, 4850, 360);
+        Option1[i]->hide();
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+    }
+    Command1[0] = placedButton(Frame1, QStringLiteral("Command1_0"), QStringLiteral("上一页"), 400, 8300, 1800, 450);
+    Command1[1] = placedButton(Frame1, QStringLiteral("Command1_1"), QStringLiteral("下一页"), 3000, 8300, 1800, 450);
+    for (int i = 0; i < 2; ++i) {
+        Command1[i]->hide();
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    }
+
+    Frame2 = placedFrame(this, QStringLiteral("Frame2"), QStringLiteral("检测数据汇总"), 5500, 120, 6000, 3100);
+    auto pair = [this](const char *caption, int box, int left, int top) {
+        Label1[box] = placedLabel(Frame2, indexedName("Label1", box), QString::fromUtf8(caption), left, top, 1500, 360);
+        Text1[box] = placedBox(Frame2, indexedName("Text1", box), QString::fromUtf8(caption), left + 1550, top, 1100, 360);
+        Label1[box]->setBuddy(Text1[box]);
+    };
+    for (int r = 0; r < 6; ++r) {
+        pair(kSummaryRows[r].leftCaption, kSummaryRows[r].leftBox, 150, 380 + r * 440);
+        pair(kSummaryRows[r].rightCaption, kSummaryRows[r].rightBox, 3050, 380 + r * 440);
+    }
+
+    Frame3 = placedFrame(this, QStringLiteral("Frame3"), QStringLiteral("综合评定分"), 11700, 120, 4300, 3100);
+    Label1[11] = placedLabel(Frame3, QStringLiteral("Label1_11"), QStringLiteral("综合评定分："), 200, 500, 1500, 360);
+    Text1[11] = placedBox(Frame3, QStringLiteral("Text1_11"), QStringLiteral("综合评定分："), 1750, 500, 1200, 360);
+    Label1[11]->setBuddy(Text1[11]);
+    Label1[13] = placedLabel(Frame3, QStringLiteral("Label1_13"), QString(), 200, 1100, 3900, 1800);
+    Label1[13]->setWordWrap(true);
+    Label1[13]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    for (QLineEdit *box : Text1) {
+        box->setReadOnly(true);
+        box->installEventFilter(this);
+    }
+    for (int box : {4, 6, 9, 11})
+        setBackground(Text1[box], kComposite);
+
+    Frame4 = placedFrame(this, QStringLiteral("Frame4"), QStringLiteral("学生成绩显示窗口"), 5500, 3400, 10500, 5100);
+    for (int k = 0; k < kGridPupils; ++k) {
+        const GridPlace place = gridPlace(k);
+        const int left = 150 + place.column * 1290;
+        const int top = 380 + place.row * 640;
+        Label2[k] = placedLabel(Frame4, indexedName("Label2", k), QString(), left, top, 880, 520);
+        Label3[k] = placedLabel(Frame4, indexedName("Label3", k), QString(), left + 900, top, 360, 520);
+        Label2[k]->setWordWrap(true);
+    }
+    morePupils = placedLabel(this, QStringLiteral("morePupils"), QString(), 5500, 8600, 10500, 400);
+    成绩还原成原色();
+    resize(ui::twips(this, 16150), ui::twips(this, 9150));
+}
+
+void AnalysisWindow::Form_Load()
+{
+    app::MainState &state = form_.state();
+    subject_ = std::clamp(state.SelectedTestSubject, 0, 3);
+    form_.guarded([&] { 取得检测序号和内容(form_.db().database(), state, state.SubjectTestBooks[subject_ + 1]); });
+    tests_ = state.TestList;
+    page_ = 1;
+    检测下一页是否需要打亮();
+    显示检测内容();
+}
+
+void AnalysisWindow::显示检测内容()
+{
+    for (const TestOption &option : testPage(tests_, page_).options) {
+        Option1[option.index]->setText(option.caption);
+        Option1[option.index]->show();
+    }
+}
+
+void AnalysisWindow::检测下一页是否需要打亮() { Command1[1]->setVisible(testPage(tests_, page_).next); }
+
+void AnalysisWindow::检测上一页是否需要打亮() { Command1[0]->setVisible(page_ >= 2); }
+
+void AnalysisWindow::Command1_Click(int index)
+{
+    for (QRadioButton *option : Option1) {
+        option->setText(QString());
+        option->hide();
+    }
+    if (index == 1) {
+        ++page_;
+        检测下一页是否需要打亮();
+        显示检测内容();
+        Command1[0]->show();
+    } else {
+        --page_;
+        检测上一页是否需要打亮();
+        显示检测内容();
+        Command1[1]->show();
+    }
+}
+
+void AnalysisWindow::数据清空()
+{
+    for (QLineEdit *box : Text1)
+        box->clear();
+}
+
+void AnalysisWindow::Option1_Click(int index)
+{
+    数据清空();
+    TestAnalysis analysis;
+    const int classSize = form_.state().ClassSizes[1];
+    if (!form_.guarded([&] { analysis = analyseTest(form_.db().database(), subject_, classSize, testNumber(page_, index)); }))
+        return;
+    for (int box = 0; box < int(Text1.size()); ++box)
+        Text1[box]->setText(analysis.boxes[box]);
+    Label1[13]->setText(QStringLiteral("检测内容为：   ") + Option1[index]->text().section(QStringLiteral("、"), 1));
+    显示学生成绩(analysis);
+    成绩还原成原色();
+}
+
+void AnalysisWindow::显示学生成绩(const TestAnalysis &analysis)
+{
+    for (int k = 0; k < kGridPupils; ++k) {
+        Label2[k]->setText(k < analysis.pupils.size() ? analysis.pupils[k].name : QString());
+        Label3[k]->setText(k < analysis.pupils.size() ? analysis.pupils[k].score : QString());
+    }
+    shownPupils_ = int(analysis.pupils.size());
+    morePupils->setText(morePupilsNotice(analysis.rosterSize));
+}
+
+void AnalysisWindow::Text1_Click(int index)
+{
+    if (!isCountBox(index))
+        return;
+    成绩还原成原色();
+    setBackground(Text1[index], kHighlight);
+    const Band band = bandOfCountBox(index);
+    for (int k = 0; k < shownPupils_; ++k) {
+        if (highlighted(Label3[k]->text(), band)) {
+            setBackground(Label2[k], kHighlight);
+            setBackground(Label3[k], kHighlight);
+        }
+    }
+}
+
+void AnalysisWindow::成绩还原成原色()
+{
+    const QPalette system = QApplication::palette();
+    for (int k = 0; k < kGridPupils; ++k) {
+        setBackground(Label2[k], system.color(QPalette::Button));
+        setBackground(Label3[k], system.color(QPalette::Button));
+    }
+    for (int box : {1, 2, 3, 5})
+        setBackground(Text1[box], system.color(QPalette::Base));
+}
+
+bool AnalysisWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        for (int box = 0; box < int(Text1.size()); ++box)
+            if (watched == Text1[box])
+                Text1_Click(box);
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace exams

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "exams/TestAnalysis.h"
+
+#include <QWidget>
+
+#include <array>
+
+class Form1;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace exams {
+
+// The analysis of one subject's tests; Form4 and Form11 are two instances that differ in caption.
+class AnalysisWindow : public QWidget {
+public:
+    AnalysisWindow(Form1 &form, const QString &name, const QString &caption, QWidget *parent);
+
+    void Form_Load();
+    void Command1_Click(int index);
+    void Option1_Click(int index);
+    void Text1_Click(int index);
+
+    void 显示检测内容();
+    void 检测下一页是否需要打亮();
+    void 检测上一页是否需要打亮();
+    void 数据清空();
+    void 成绩还原成原色();
+
+    int page() const { return page_; }
+    int subject() const { return subject_; }
+
+    QGroupBox *Frame1 = nullptr;
+    std::array<QRadioButton *, kOptionsPerPage> Option1{};
+    std::array<QPushButton *, 2> Command1{};
+    QGroupBox *Frame2 = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    std::array<QLineEdit *, 13> Text1{};
+    std::array<QLabel *, 14> Label1{};
+    std::array<QLabel *, kGridPupils> Label2{};
+    std::array<QLabel *, kGridPupils> Label3{};
+    QLabel *morePupils = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void layOut();
+    void 显示学生成绩(const TestAnalysis &analysis);
+
+    Form1 &form_;
+    int page_ = 1;
+    int subject_ = 0;
+    // The list as it was when the window loaded; a later subject choice leaves this window as it is.
+    TestList tests_{};
+    int shownPupils_ = 0;
+};
+
+} // namespace exams

@@ -1,0 +1,495 @@
+#include "WindowSupport.h"
+
+#include "exams/AnalysisWindow.h"
+#include "exams/ExamWindows.h"
+#include "exams/Form3.h"
+#include "exams/Form6.h"
+#include "exams/Form7.h"
+#include "store/MarkString.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRadioButton>
+
+using namespace testing;
+
+namespace {
+
+const QString kStored = QStringLiteral("所输检测成绩已成功导入数据库！");
+
+// The main window with the test windows installed and the score tables holding the class.
+struct ExamRun : RunningWindow {
+    explicit ExamRun(int pupils = 40) : RunningWindow(pupils)
+    {
+        installExamWindows(*window);
+        importSubjectNames(*window);
+    }
+
+    template <typename T> T *find(const QString &name) { return window->findChild<T *>(name); }
+    exams::Form3 *form3() { return dynamic_cast<exams::Form3 *>(find<QWidget>(QStringLiteral("Form3"))); }
+    exams::Form6 *form6() { return dynamic_cast<exams::Form6 *>(find<QWidget>(QStringLiteral("Form6"))); }
+    exams::AnalysisWindow *analysis(const QString &name) { return dynamic_cast<exams::AnalysisWindow *>(find<QWidget>(name)); }
+
+    void settleClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    exams::Form3 *chooseSubject(int subject)
+    {
+        ui().sjcjlr->trigger();
+        form6()->Command1[subject]->click();
+        QApplication::setActiveWindow(form3());
+        return QTest::qWaitForWindowActive(form3()) ? form3() : nullptr;
+    }
+
+    void type(exams::Form3 *entry, const QStringList &codes)
+    {
+        for (int i = 0; i < codes.size(); ++i) {
+            entry->Text1[i]->setFocus();
+            QTest::keyClicks(entry->Text1[i], codes[i]);
+        }
+    }
+
+    // A day on which a test of the subject (1..4) was published in its test book.
+    void publishTest(const QString &key, int subject, int book, int test, const QString &content)
+    {
+        if (!value(db(), QStringLiteral("SELECT 1 FROM \"作业内容登记表\" WHERE \"日期\" = ?"), {key}).isValid()) {
+            db().prepare(QStringLiteral("INSERT INTO \"作业内容登记表\" (\"日期\") VALUES (?)")).bind(1, key).run();
+            db().prepare(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\", %1) VALUES (?, ?)")
+                             .arg(store::quoted(store::markColumn(book))))
+                .bind(1, key)
+                .bind(2, store::newDayMarks(state().ClassSizes[1]))
+                .run();
+        }
+        db().prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 = ?, %2 = ? WHERE \"日期\" = ?")
+                         .arg(store::quoted(store::contentColumn(book)), store::quoted(store::contentTestColumn(subject))))
+            .bind(1, content)
+            .bind(2, test)
+            .bind(3, key)
+            .run();
+        db().prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 = ? WHERE \"日期\" = ?")
+                         .arg(store::quoted(store::markTestColumn(subject))))
+            .bind(1, test)
+            .bind(2, key)
+            .run();
+    }
+
+    void setScore(const QString &subject, int pupil, int test, const QString &text)
+    {
+        db().prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                         .arg(store::quoted(subject), store::quoted(store::scoreColumn(test))))
+            .bind(1, text)
+            .bind(2, pupil)
+            .run();
+    }
+
+    QVariant score(const QString &subject, int pupil, int test)
+    {
+        return value(db(), QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                               .arg(store::quoted(store::scoreColumn(test)), store::quoted(subject)),
+                     {pupil});
+    }
+
+    QString marks(const QString &key, int book)
+    {
+        return value(db(), QStringLiteral("SELECT %1 FROM \"扫描输入作业完成情况\" WHERE \"日期\" = ?")
+                               .arg(store::quoted(store::markColumn(book))),
+                     {key})
+            .toString();
+    }
+};
+
+// A click on the caption itself, where a radio button takes it.
+void choose(QRadioButton *option) { QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2)); }
+
+QStringList figures(exams::AnalysisWindow *window)
+{
+    QStringList texts;
+    for (QLineEdit *box : window->Text1)
+        texts << box->text();
+    return texts;
+}
+
+} // namespace
+
+class TestExamWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuSavesTheDayAndOffersTheSubjects();
+    void subjectChoiceOpensTheEntryToConfirm();
+    void boxesMoveOnAfterSixCharacters();
+    void scoresOnlyStoresTheCodesAndCloses();
+    void handedInMarkingSurvivesTheNextSave();
+    void unknownTestIsReportedWhileTheScoresStay();
+    void codesThatCannotBeStoredAreNamed();
+    void aDatabaseFailureKeepsTheTypedCodes();
+    void resultsWindowShowsTheLastChosenSubject();
+    void bothAnalysisWindowsShowTheSameFigures();
+    void twentyOneTestsTakeTwoPages();
+    void countBoxesHighlightTheirBand_data();
+    void countBoxesHighlightTheirBand();
+    void pupilGridRunsDownTheColumnsAndSaysWhenMoreExist();
+    void numberingStoresTheSlotsAtOnce();
+    void numberingClosedWithTheCrossChangesNothing();
+    void nameImportReplacesTheScoreTables();
+};
+
+void TestExamWindows::menuSavesTheDayAndOffersTheSubjects()
+{
+    ExamRun run;
+    QVERIFY(run.ui().sjcjlr->isEnabled());
+    QVERIFY(run.ui().jcqkfssc->isEnabled());
+    run.state().MarkGrid[4][3] = QStringLiteral("1");
+    run.ui().sjcjlr->trigger();
+    QCOMPARE(run.marks(run.state().CurrentDateKey, 4).mid(6, 3), QStringLiteral("031"));
+    exams::Form6 *choice = run.form6();
+    QVERIFY(choice && choice->isVisible());
+    QCOMPARE(choice->windowTitle(), QStringLiteral("学科选择窗口"));
+    QStringList captions;
+    for (QPushButton *button : choice->Command1)
+        captions << button->text();
+    QCOMPARE(captions, (QStringList{"语文", "数学", "英语", "科学"}));
+}
+
+void TestExamWindows::subjectChoiceOpensTheEntryToConfirm()
+{
+    ExamRun run;
+    run.state().TestList[5] = {QString(), QStringLiteral("5"), QStringLiteral("旧的")};
+    exams::Form3 *entry = run.chooseSubject(1);
+    QVERIFY(entry && entry->isVisible());
+    QCOMPARE(entry->windowTitle(), QStringLiteral("检测成绩录入"));
+    QCOMPARE(run.state().SelectedTestSubject, 1);
+    QCOMPARE(entry->Frame2->title(), QStringLiteral("数学   检测成绩编号输入"));
+    QCOMPARE(entry->Label1->text(), QStringLiteral("请确认所选的学科为：   数学"));
+    QCOMPARE(run.state().TestList[5][2], QString());
+    QVERIFY(entry->Frame1->isVisible());
+    QCOMPARE(entry->Frame1->title(), QStringLiteral("学科选定确认框"));
+
+    QTest::keyClicks(entry->Text1[0], QStringLiteral("0301"));
+    entry->Command2[1]->click();
+    QVERIFY(!entry->isVisible());
+    QVERIFY(run.form6()->isVisible());
+    run.form6()->Command1[2]->click();
+    QCOMPARE(run.form3(), entry);
+    QVERIFY(entry->isVisible());
+    QCOMPARE(entry->Text1[0]->text(), QStringLiteral("0301"));
+    QCOMPARE(entry->Frame2->title(), QStringLiteral("英语   检测成绩编号输入"));
+    entry->Command2[0]->click();
+    QVERIFY(!entry->Frame1->isVisible());
+    QVERIFY(entry->Text1[0]->isVisible());
+
+    QStringList menu;
+    for (QAction *action : entry->menuBar()->actions())
+        menu << action->text();
+    QCOMPARE(menu, (QStringList{"检测分析", "学生成绩分析"}));
+
+    entry->close();
+    run.settleClosedWindows();
+    QVERIFY(!run.form6());
+}
+
+void TestExamWindows::boxesMoveOnAfterSixCharacters()
+{
+    ExamRun run;
+    exams::Form3 *entry = run.chooseSubject(0);
+    entry->Text1[0]->setFocus();
+    QTest::keyClicks(entry->Text1[0], QStringLiteral("031892"));
+    QCOMPARE(QApplication::focusWidget(), entry->Text1[1]);
+    QTest::keyClicks(entry->Text1[1], QStringLiteral("0418"));
+    QCOMPARE(QApplication::focusWidget(), entry->Text1[1]);
+    entry->Text1[49]->setFocus();
+    QTest::keyClicks(entry->Text1[49], QStringLiteral("0518901"));
+    QCOMPARE(entry->Text1[49]->text(), QStringLiteral("051890"));
+    QCOMPARE(QApplication::focusWidget(), entry->Text1[49]);
+    for (int i = 0; i < 50; ++i) {
+        QCOMPARE(entry->Text1[i]->objectName(), QStringLiteral("Text1_%1").arg(i));
+        QVERIFY(!entry->Text1[i]->accessibleName().isEmpty());
+    }
+    QCOMPARE(entry->Text1[7]->alignment(), Qt::AlignCenter);
+    QCOMPARE(entry->Text1[7]->palette().color(QPalette::Base), QColor(0xE0, 0xE0, 0xE0));
+}
+
+void TestExamWindows::scoresOnlyStoresTheCodesAndCloses()
+{
+    ExamRun run;
+    run.setScore(QStringLiteral("语文"), 5, 7, QStringLiteral("66"));
+    exams::Form3 *entry = run.chooseSubject(0);
+    run.type(entry, {"031892", "", "041877", "070500", "070599", "000190"});
+    entry->Command3->click();
+    QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{kStored});
+    QCOMPARE(run.score("语文", 18, 3).toString(), QStringLiteral("92"));
+    QCOMPARE(run.score("语文", 18, 4).toString(), QStringLiteral("77"));
+    QCOMPARE(run.score("语文", 5, 7).toString(), QStringLiteral("66"));
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"姓名\" FROM \"语文\" WHERE rowid = 1")).toString(), QStringLiteral("学生1"));
+    QCOMPARE(entry->Text1[0]->text(), QString());
+    run.settleClosedWindows();
+    QVERIFY(!run.form3());
+    QVERIFY(!run.form6());
+
+    exams::Form3 *again = run.chooseSubject(0);
+    QVERIFY(again->Frame1->isVisible());
+    again->Command3->click();
+    QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{kStored});
+}
+
+void TestExamWindows::handedInMarkingSurvivesTheNextSave()
+{
+    ExamRun run(5);
+    run.state().SubjectTestBooks[2] = 6;
+    const QString today = run.state().CurrentDateKey;
+    run.publishTest(today, 2, 6, 4, QStringLiteral("第四单元测试"));
+    run.publishTest(QStringLiteral("14-5-12"), 2, 6, 3, QStringLiteral("第三单元测试"));
+    exams::Form3 *entry = run.chooseSubject(1);
+    run.type(entry, {"040290", "030388", "", "040595"});
+    entry->Command1->click();
+    QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{kStored});
+    QCOMPARE(run.marks(today, 6), QStringLiteral("010021030040050。"));
+    QCOMPARE(run.marks(QStringLiteral("14-5-12"), 6), QStringLiteral("010020031040050。"));
+    QCOMPARE(run.score("数学", 5, 4).toString(), QStringLiteral("95"));
+    run.window->保存操作();
+    QCOMPARE(run.marks(today, 6), QStringLiteral("010021030040050。"));
+}
+
+void TestExamWindows::unknownTestIsReportedWhileTheScoresStay()
+{
+    ExamRun run(5);
+    run.state().SubjectTestBooks[1] = 2;
+    run.publishTest(QStringLiteral("14-5-12"), 1, 2, 3, QStringLiteral("测试三"));
+    exams::Form3 *entry = run.chooseSubject(0);
+    run.type(entry, {"030190", "090288", "030377"});
+    entry->Command1->click();
+    QCOMPARE(ui::MessagePresenter::takeShown(),
+             (QStringList{QStringLiteral("此检测的编号不存在！请在“基础数据设定”中进行输入！"), kStored}));
+    QCOMPARE(run.marks(QStringLiteral("14-5-12"), 2), QStringLiteral("011020030040050。"));
+    QCOMPARE(run.score("语文", 2, 9).toString(), QStringLiteral("88"));
+    QCOMPARE(run.score("语文", 3, 3).toString(), QStringLiteral("77"));
+}
+
+void TestExamWindows::codesThatCannotBeStoredAreNamed()
+{
+    ExamRun run(40);
+    exams::Form3 *entry = run.chooseSubject(3);
+    run.type(entry, {"034590", "030190"});
+    entry->Command3->click();
+    const QStringList shown = ui::MessagePresenter::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].contains(QStringLiteral("034590")) && !shown[0].contains(QStringLiteral("030190")), qPrintable(shown[0]));
+    QCOMPARE(run.score("科学", 1, 3).toString(), QStringLiteral("90"));
+}
+
+void TestExamWindows::aDatabaseFailureKeepsTheTypedCodes()
+{
+    ExamRun run(5);
+    run.db().exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON \"语文\" WHEN NEW.\"测试3\" = '66' "
+                                 "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    exams::Form3 *entry = run.chooseSubject(0);
+    run.type(entry, {"030190", "030266"});
+    entry->Command3->click();
+    const QStringList shown = ui::MessagePresenter::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].contains(QStringLiteral("disk full")), qPrintable(shown[0]));
+    QVERIFY(run.score("语文", 1, 3).isNull());
+    QCOMPARE(entry->Text1[1]->text(), QStringLiteral("030266"));
+    run.settleClosedWindows();
+    QCOMPARE(run.form3(), entry);
+}
+
+void TestExamWindows::resultsWindowShowsTheLastChosenSubject()
+{
+    ExamRun run(5);
+    run.state().SubjectTestBooks = {0, 1, 2, 0, 0};
+    run.publishTest(QStringLiteral("14-5-12"), 1, 1, 3, QStringLiteral("语文测试"));
+    run.publishTest(QStringLiteral("14-5-13"), 2, 2, 4, QStringLiteral("数学测试"));
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *results = run.analysis(QStringLiteral("Form11"));
+    QVERIFY(results && results->isVisible());
+    QCOMPARE(results->windowTitle(), QStringLiteral("检测情况校迅通导出"));
+    QVERIFY(results->Option1[2]->isVisible());
+    QCOMPARE(results->Option1[2]->text(), QStringLiteral("3、语文测试"));
+    QVERIFY(!results->Option1[3]->isVisible());
+
+    run.chooseSubject(1);
+    QVERIFY(results->Option1[2]->isVisible());
+    results->close();
+    run.settleClosedWindows();
+    run.ui().jcqkfssc->trigger();
+    results = run.analysis(QStringLiteral("Form11"));
+    QVERIFY(!results->Option1[2]->isVisible());
+    QCOMPARE(results->Option1[3]->text(), QStringLiteral("4、数学测试"));
+    QVERIFY(!results->Command1[0]->isVisible());
+    QVERIFY(!results->Command1[1]->isVisible());
+}
+
+void TestExamWindows::bothAnalysisWindowsShowTheSameFigures()
+{
+    ExamRun run(2);
+    run.state().SubjectTestBooks[1] = 3;
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 2, QStringLiteral("《学习与评价》小数乘法测试"));
+    exams::Form3 *entry = run.chooseSubject(0);
+    run.type(entry, {"020100", "020250"});
+    entry->Command3->click();
+    ui::MessagePresenter::takeShown();
+    entry = run.chooseSubject(0);
+    entry->jcfx->trigger();
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *form4 = run.analysis(QStringLiteral("Form4"));
+    exams::AnalysisWindow *form11 = run.analysis(QStringLiteral("Form11"));
+    QVERIFY(form4 && form11 && form4 != form11);
+    QCOMPARE(form4->windowTitle(), QStringLiteral("检测数据分析"));
+    choose(form4->Option1[1]);
+    choose(form11->Option1[1]);
+    const QStringList expected{"2", "1", "0", "0", "75", "1", "50.0%", "0.0%", "0.0%", "50.0%", "50.0%", "57.5", "1"};
+    QCOMPARE(figures(form4), expected);
+    QCOMPARE(figures(form11), expected);
+    QCOMPARE(form4->Label1[13]->text(), QStringLiteral("检测内容为：   《学习与评价》小数乘法测试"));
+    QCOMPARE(form4->Label2[0]->text(), QStringLiteral("1、学生1"));
+    QCOMPARE(form4->Label3[0]->text(), QStringLiteral("100"));
+    QCOMPARE(form11->Label3[1]->text(), QStringLiteral("50"));
+    for (int box : {4, 6, 9, 11})
+        QCOMPARE(form4->Text1[box]->palette().color(QPalette::Base), QColor(0, 255, 0));
+    QCOMPARE(form4->Text1[11]->accessibleName(), QStringLiteral("综合评定分："));
+    QCOMPARE(form4->Text1[0]->accessibleName(), QStringLiteral("总记录人数："));
+}
+
+void TestExamWindows::twentyOneTestsTakeTwoPages()
+{
+    ExamRun run(3);
+    run.state().SubjectTestBooks[1] = 5;
+    for (int n = 1; n <= 21; ++n)
+        run.publishTest(QStringLiteral("14-4-%1").arg(n), 1, 5, n, QStringLiteral("测试%1").arg(n));
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    for (QRadioButton *option : w->Option1)
+        QVERIFY(option->isVisible());
+    QCOMPARE(w->Option1[19]->text(), QStringLiteral("20、测试20"));
+    QVERIFY(w->Command1[1]->isVisible());
+    QVERIFY(!w->Command1[0]->isVisible());
+    QTest::mouseClick(w->Command1[1], Qt::LeftButton);
+    QCOMPARE(w->page(), 2);
+    QVERIFY(w->Option1[0]->isVisible());
+    QCOMPARE(w->Option1[0]->text(), QStringLiteral("21、测试21"));
+    QVERIFY(!w->Option1[1]->isVisible());
+    QVERIFY(w->Command1[0]->isVisible());
+    QVERIFY(!w->Command1[1]->isVisible());
+    run.setScore(QStringLiteral("语文"), 1, 21, QStringLiteral("88"));
+    choose(w->Option1[0]);
+    QCOMPARE(w->Text1[0]->text(), QStringLiteral("1"));
+    QCOMPARE(w->Label3[0]->text(), QStringLiteral("88"));
+    QTest::mouseClick(w->Command1[0], Qt::LeftButton);
+    QCOMPARE(w->Option1[0]->text(), QStringLiteral("1、测试1"));
+    QVERIFY(w->Command1[1]->isVisible());
+}
+
+void TestExamWindows::countBoxesHighlightTheirBand_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QList<int>>("pupils");
+    QTest::newRow("excellent") << 1 << QList<int>{0, 1};
+    QTest::newRow("good") << 2 << QList<int>{2, 3};
+    QTest::newRow("fair") << 3 << QList<int>{4, 5};
+    QTest::newRow("fail") << 5 << QList<int>{6, 7};
+}
+
+void TestExamWindows::countBoxesHighlightTheirBand()
+{
+    QFETCH(int, box);
+    QFETCH(QList<int>, pupils);
+    ExamRun run(9);
+    run.state().SubjectTestBooks[1] = 3;
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
+    const QStringList scores{"00", "85", "84", "75", "74", "60", "59", "ab"};
+    for (int n = 0; n < scores.size(); ++n)
+        run.setScore(QStringLiteral("语文"), n + 1, 1, scores[n]);
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    choose(w->Option1[0]);
+    QCOMPARE(w->Text1[0]->text(), QStringLiteral("8"));
+    QCOMPARE(w->Text1[box]->text(), QStringLiteral("2"));
+    QTest::mouseClick(w->Text1[box], Qt::LeftButton);
+    const QColor pink(0xFF, 0x80, 0xFF);
+    QCOMPARE(w->Text1[box]->palette().color(QPalette::Base), pink);
+    for (int k = 0; k < 9; ++k) {
+        const bool lit = pupils.contains(k);
+        QCOMPARE(w->Label2[k]->palette().color(QPalette::Window) == pink, lit);
+        QCOMPARE(w->Label3[k]->palette().color(QPalette::Window) == pink, lit);
+    }
+    QTest::mouseClick(w->Text1[0], Qt::LeftButton);
+    QCOMPARE(w->Text1[box]->palette().color(QPalette::Base), pink);
+    choose(w->Option1[0]);
+    QVERIFY(w->Text1[box]->palette().color(QPalette::Base) != pink);
+    QVERIFY(w->Label2[pupils[0]]->palette().color(QPalette::Window) != pink);
+}
+
+void TestExamWindows::pupilGridRunsDownTheColumnsAndSaysWhenMoreExist()
+{
+    ExamRun run(58);
+    run.state().SubjectTestBooks[1] = 3;
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    choose(w->Option1[0]);
+    QCOMPARE(w->Label2[55]->text(), QStringLiteral("56、学生56"));
+    QVERIFY(w->morePupils->text().contains(QStringLiteral("58")));
+    QCOMPARE(w->Label2[1]->x(), w->Label2[0]->x());
+    QVERIFY(w->Label2[1]->y() > w->Label2[0]->y());
+    QCOMPARE(w->Label2[7]->y(), w->Label2[0]->y());
+    QVERIFY(w->Label2[7]->x() > w->Label3[0]->x());
+    QVERIFY(w->Label3[0]->x() > w->Label2[0]->x());
+    QVERIFY(w->Label3[0]->width() < w->Label2[0]->width());
+    QVERIFY(w->Frame4->rect().contains(w->Label3[55]->geometry()));
+    QCOMPARE(w->Frame4->title(), QStringLiteral("学生成绩显示窗口"));
+}
+
+void TestExamWindows::numberingStoresTheSlotsAtOnce()
+{
+    ExamRun run(3);
+    openTestNumbering(*run.window);
+    auto *numbering = dynamic_cast<exams::Form7 *>(run.find<QWidget>(QStringLiteral("Form7")));
+    QVERIFY(numbering && numbering->isVisible());
+    const QStringList typed{"7", "12a", "20", "31"};
+    for (int j = 0; j < 4; ++j) {
+        QCOMPARE(numbering->Text1[j]->text(), QString());
+        QTest::keyClicks(numbering->Text1[j], typed[j]);
+    }
+    QCOMPARE(numbering->Text1[1]->accessibleName(), QStringLiteral("数学"));
+    QTest::mouseClick(numbering->Command1, Qt::LeftButton);
+    QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{"所输测试内容的序号已成功导入数据库！"});
+    QVERIFY(!numbering->isVisible());
+    QCOMPARE(run.state().SubjectTestBooks, (std::array<int, 5>{0, 7, 12, 20, 31}));
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"语文\" || ',' || \"数学\" || ',' || \"英语\" || ',' || \"科学\" "
+                                            "FROM \"语数英科在作业本名称中的顺序号\"")).toString(),
+             QStringLiteral("7,12,20,31"));
+}
+
+void TestExamWindows::numberingClosedWithTheCrossChangesNothing()
+{
+    ExamRun run(3);
+    openTestNumbering(*run.window);
+    auto *numbering = dynamic_cast<exams::Form7 *>(run.find<QWidget>(QStringLiteral("Form7")));
+    QTest::keyClicks(numbering->Text1[0], QStringLiteral("9"));
+    QTest::mouseClick(numbering->Command2, Qt::LeftButton);
+    QVERIFY(!numbering->isVisible());
+    QCOMPARE(run.state().SubjectTestBooks[1], 0);
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"语文\" FROM \"语数英科在作业本名称中的顺序号\"")).toInt(), 0);
+    openTestNumbering(*run.window);
+    QVERIFY(numbering->isVisible());
+    QCOMPARE(numbering->Text1[0]->text(), QStringLiteral("9"));
+    QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
+}
+
+void TestExamWindows::nameImportReplacesTheScoreTables()
+{
+    ExamRun run(40);
+    for (int n = 1; n <= 40; ++n)
+        run.setScore(QStringLiteral("英语"), n, 2, QStringLiteral("90"));
+    run.db().exec(QStringLiteral("DELETE FROM \"姓名\" WHERE rowid > 38"));
+    importSubjectNames(*run.window);
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"英语\"")).toInt(), 38);
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"英语\" WHERE \"测试2\" IS NOT NULL")).toInt(), 0);
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"数学\"")).toInt(), 38);
+    QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
+}
+
+QTEST_MAIN(TestExamWindows)
+#include "TestExamWindows.moc"
