@@ -1,0 +1,275 @@
+#include "admin/AdminWindows.h"
+
+#include "admin/AdminStore.h"
+#include "admin/Form8.h"
+#include "admin/Form9.h"
+#include "admin/OfficePupilListReader.h"
+#include "admin/PupilImport.h"
+#include "app/Form1.h"
+#include "store/HomeworkDb.h"
+#include "ui/MessagePresenter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// The protected functions of the settings menu and the master-data panels; lives as long as the
+// main window, whose child it is.
+class AdminFunctions : public QObject {
+public:
+    AdminFunctions(Form1 &form, AdminHooks hooks);
+    // The windows call back into this object, so they go with it.
+    ~AdminFunctions() override
+    {
+        delete form8_;
+        delete form9_;
+    }
+
+    void requestFunction(int code);
+    void mmsd_Click();
+    void carryOut(int code);
+    void 数据清空();
+    void openClassNames();
+    void openBookNames();
+    void openPupilImport();
+    void openSubjectLinks();
+    void Command8_Click();
+    void Command9_Click();
+    void Command10_Click(int index);
+    void Command1_Click();
+    void Command17_Click();
+
+private:
+    void showNotice(const QString &caption);
+    void showRestartNotice();
+    void granted();
+
+    Form1 &form_;
+    ui::Form1Controls &ui_;
+    app::MainState &state_;
+    AdminHooks hooks_;
+    QPointer<admin::Form8> form8_;
+    QPointer<admin::Form9> form9_;
+    int ListedBookCount = 0;
+};
+
+AdminFunctions::AdminFunctions(Form1 &form, AdminHooks hooks)
+    : QObject(&form), form_(form), ui_(form.controls()), state_(form.state()), hooks_(std::move(hooks))
+{
+    setObjectName(QStringLiteral("AdminFunctions"));
+    const std::pair<QAction *, int> protectedItems[] = {{ui_.bjsz, 1}, {ui_.csmddr, 2}, {ui_.jczydr, 3}, {ui_.sjqk, 4},
+                                                        {ui_.zysz, 6},  {ui_.xsmd, 7},   {ui_.xksz, 8}};
+    for (const auto &[item, code] : protectedItems)
+        connect(item, &QAction::triggered, this, [this, code = code] { requestFunction(code); });
+    for (QAction *item : {ui_.bjsz, ui_.zysz, ui_.xsmd, ui_.xksz, ui_.sjqk, ui_.mmsd})
+        item->setEnabled(true);
+    ui_.csmddr->setEnabled(bool(hooks_.importSubjectNames));
+    ui_.jczydr->setEnabled(bool(hooks_.openTestNumbering));
+    connect(ui_.mmsd, &QAction::triggered, this, [this] { mmsd_Click(); });
+
+    connect(ui_.Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
+    connect(ui_.Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    connect(ui_.Command10[0], &QPushButton::clicked, this, [this] { Command10_Click(0); });
+    connect(ui_.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(ui_.Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
+}
+
+void AdminFunctions::requestFunction(int code)
+{
+    state_.AdminFunction = code;
+    if (!form8_)
+        form8_ = new admin::Form8(form_, [this] { granted(); });
+    form8_->show();
+    form8_->raise();
+    form8_->activateWindow();
+    form8_->Text2->setFocus();
+}
+
+void AdminFunctions::granted()
+{
+    // Unloaded, so that the next login starts with an empty box and a fresh mask.
+    admin::Form8 *login = form8_;
+    form8_.clear();
+    login->close();
+    carryOut(state_.AdminFunction);
+}
+
+void AdminFunctions::mmsd_Click()
+{
+    if (!form9_)
+        form9_ = new admin::Form9(form_);
+    form9_->show();
+    form9_->raise();
+    form9_->activateWindow();
+}
+
+void AdminFunctions::carryOut(int code)
+{
+    switch (code) {
+    case 1:
+        openClassNames();
+        break;
+    case 2:
+        if (hooks_.importSubjectNames)
+            hooks_.importSubjectNames();
+        break;
+    case 3:
+        if (hooks_.openTestNumbering)
+            hooks_.openTestNumbering();
+        break;
+    case 4:
+        数据清空();
+        break;
+    case 6:
+        openBookNames();
+        break;
+    case 7:
+        openPupilImport();
+        break;
+    case 8:
+        openSubjectLinks();
+        break;
+    default:
+        break;
+    }
+}
+
+void AdminFunctions::数据清空()
+{
+    if (!form_.guarded([this] { admin::数据清空(form_.db().database()); }))
+        return;
+    state_.DataCleared = 1;
+    // Nothing is left to reload: the day rows are gone until the restart.
+    ui_.Timer1->stop();
+    showNotice(QStringLiteral("有关数据已清除，请重启软件！"));
+    state_.RestartPending = 1;
+}
+
+void AdminFunctions::showNotice(const QString &caption)
+{
+    ui_.Command7->setText(caption);
+    ui_.Command7->show();
+    ui_.Command7->raise();
+}
+
+void AdminFunctions::showRestartNotice()
+{
+    showNotice(QStringLiteral("导入到数据库完成，请重启软件！"));
+    state_.RestartPending = 1;
+}
+
+void AdminFunctions::openClassNames()
+{
+    ui_.Frame6->show();
+    ui_.Frame6->raise();
+}
+
+void AdminFunctions::Command8_Click()
+{
+    if (!form_.guarded([this] { admin::saveClassNames(form_.db().database(), ui_.Text3[0]->text(), ui_.Text3[1]->text()); }))
+        return;
+    ui_.Frame6->hide();
+    showRestartNotice();
+}
+
+void AdminFunctions::openBookNames()
+{
+    QStringList names;
+    if (!form_.guarded([&] { names = admin::readBookNames(form_.db().database()); }))
+        return;
+    for (int i = 0; i < app::kBooks; ++i)
+        ui_.Text4[i]->setText(names[i]);
+    ui_.Frame9->show();
+    ui_.Frame9->raise();
+}
+
+void AdminFunctions::Command9_Click()
+{
+    QStringList names;
+    for (const QLineEdit *box : ui_.Text4)
+        names << box->text();
+    if (!form_.guarded([&] { admin::saveBookNames(form_.db().database(), names); }))
+        return;
+    ui_.Frame9->hide();
+    showRestartNotice();
+}
+
+void AdminFunctions::openPupilImport()
+{
+    ui_.Command10[0]->setText(state_.ClassNames[1] + QStringLiteral("班名单导入"));
+    ui_.Command10[0]->show();
+    ui_.Command10[0]->raise();
+}
+
+void AdminFunctions::Command10_Click(int index)
+{
+    admin::OfficePupilListReader reader;
+    admin::PupilImportResult result;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool done =
+        form_.guarded([&] { result = admin::导入班级姓名(form_.db().database(), reader, form_.programFolder()); });
+    QApplication::restoreOverrideCursor();
+    if (!done)
+        return;
+    using Outcome = admin::PupilImportResult::Outcome;
+    switch (result.outcome) {
+    case Outcome::Imported:
+        showRestartNotice();
+        ui_.Command10[index]->hide();
+        break;
+    case Outcome::NoFirstName:
+        showNotice(QStringLiteral("所导入的班级在EXCEL中无姓名，本次导入无效！"));
+        break;
+    case Outcome::TooMany:
+    case Outcome::Unreadable:
+        ui::MessagePresenter::inform(&form_, result.refusal);
+        break;
+    }
+}
+
+void AdminFunctions::openSubjectLinks()
+{
+    for (int s = 1; s <= 4; ++s) {
+        QListWidget *list = ui_.List8[s - 1];
+        list->clear();
+        for (int b = 1; b <= app::kBooks; ++b) {
+            list->addItem(state_.BookNames[b]);
+            if (state_.SubjectBookFlags[s][b] == 1)
+                list->item(b - 1)->setSelected(true);
+            if (state_.BookNames[b + 1].isEmpty())
+                break;
+        }
+    }
+    ListedBookCount = admin::listedBookCount(state_.BookNames);
+    ui_.Frame16->show();
+    ui_.Frame16->raise();
+}
+
+void AdminFunctions::Command1_Click()
+{
+    for (int s = 1; s <= 4; ++s)
+        for (int b = 1; b <= ListedBookCount; ++b)
+            state_.SubjectBookFlags[s][b] = ui_.List8[s - 1]->item(b - 1)->isSelected() ? 1 : 0;
+    if (!form_.guarded([this] { form_.db().保存学科作业显示标记(state_); }))
+        return;
+    showRestartNotice();
+    ui_.Frame16->hide();
+}
+
+void AdminFunctions::Command17_Click() { ui_.Frame16->hide(); }
+
+} // namespace
+
+void installAdminFunctions(Form1 &form, AdminHooks hooks)
+{
+    // A second installation replaces the first, so each menu item acts once.
+    delete form.findChild<QObject *>(QStringLiteral("AdminFunctions"), Qt::FindDirectChildrenOnly);
+    new AdminFunctions(form, std::move(hooks));
+}

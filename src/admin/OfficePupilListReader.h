@@ -1,0 +1,18 @@
+#pragma once
+
+#include "admin/PupilImport.h"
+
+namespace admin {
+
+// Reads the pupil list through a private LibreOffice, started for this one read.
+class OfficePupilListReader : public PupilListReader {
+public:
+    // An empty soffice means the default program.
+    explicit OfficePupilListReader(QString soffice = {});
+    QStringList readColumnA(const QString &path, int rows) override;
+
+private:
+    QString soffice_;
+};
+
+} // namespace admin
