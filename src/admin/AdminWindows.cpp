@@ -236,18 +236,15 @@ void AdminFunctions::Command10_Click(int index)
 
 void AdminFunctions::openSubjectLinks()
 {
+    ListedBookCount = admin::listedBookCount(state_.BookNames);
     for (int s = 1; s <= 4; ++s) {
         QListWidget *list = ui_.List8[s - 1];
         list->clear();
-        for (int b = 1; b <= app::kBooks; ++b) {
+        for (int b = 1; b <= ListedBookCount; ++b) {
             list->addItem(state_.BookNames[b]);
-            if (state_.SubjectBookFlags[s][b] == 1)
-                list->item(b - 1)->setSelected(true);
-            if (state_.BookNames[b + 1].isEmpty())
-                break;
+            list->item(b - 1)->setSelected(state_.SubjectBookFlags[s][b] == 1);
         }
     }
-    ListedBookCount = admin::listedBookCount(state_.BookNames);
     ui_.Frame16->show();
     ui_.Frame16->raise();
 }
