@@ -5,12 +5,11 @@
 #include "exams/ExamWindowSet.h"
 #include "exams/Form3.h"
 #include "exams/ScoreEntry.h"
+#include "ui/Twips.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-
-#include "ui/Twips.h"
 
 namespace exams {
 
