@@ -49,6 +49,8 @@ class TestAdmin : public QObject {
 
 private slots:
     void init();
+    void windowsCarryTheirTexts_data();
+    void windowsCarryTheirTexts();
     void maskFollowsEveryEdit_data();
     void maskFollowsEveryEdit();
     void loginComparesTheTrimmedText_data();
@@ -70,6 +72,43 @@ void TestAdmin::init()
 {
     ui::MessagePresenter::setTestMode(true);
     ui::MessagePresenter::takeShown();
+}
+
+void TestAdmin::windowsCarryTheirTexts_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("login caption") << "Form8" << "" << "系统管理登入框";
+    QTest::newRow("login label") << "Form8" << "Label2" << "密码:";
+    QTest::newRow("login note") << "Form8" << "Label1" << "初始密码为730418";
+    QTest::newRow("login button") << "Form8" << "Command1" << "确定";
+    QTest::newRow("password caption") << "Form9" << "" << "密码输入";
+    QTest::newRow("old password") << "Form9" << "Label2" << "旧密码：";
+    QTest::newRow("new password") << "Form9" << "Label1" << "新密码：";
+    QTest::newRow("repetition") << "Form9" << "Label3" << "重  输：";
+    QTest::newRow("password note") << "Form9" << "Label4" << "说明：原始密码为730418，修改后请牢记新密码！";
+    QTest::newRow("password button") << "Form9" << "Command1" << "确定";
+}
+
+void TestAdmin::windowsCarryTheirTexts()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    RunningWindow run;
+    installAdminFunctions(*run.window, {});
+    (window == "Form8" ? run.ui().xsmd : run.ui().mmsd)->trigger();
+    auto *shown = run.window->findChild<QWidget *>(window);
+    QVERIFY(shown && shown->isVisible() && shown->isWindow());
+    QCOMPARE(shown->windowModality(), Qt::NonModal);
+    if (control.isEmpty()) {
+        QCOMPARE(shown->windowTitle(), text);
+        return;
+    }
+    QObject *child = shown->findChild<QObject *>(control);
+    QVERIFY(child);
+    QCOMPARE(child->property("text").toString(), text);
 }
 
 void TestAdmin::maskFollowsEveryEdit_data()
