@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "exams/ExamWindows.h"
 #include "store/HomeworkDb.h"
 #include "tracking/DayRecords.h"
 #include "ui/AppStyle.h"
@@ -24,6 +25,7 @@ Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *p
     connectShell();
     connectHomework();
     connectQueries();
+    installExamWindows(*this);
     Form_Load();
 }
 

@@ -23,7 +23,6 @@ const QString kStored = QStringLiteral("所输检测成绩已成功导入数据�
 struct ExamRun : RunningWindow {
     explicit ExamRun(int pupils = 40) : RunningWindow(pupils)
     {
-        installExamWindows(*window);
         importSubjectNames(*window);
     }
 
