@@ -1,0 +1,385 @@
+#include "reports/ReportWindows.h"
+
+#include "app/Form1.h"
+#include "office/OfficeError.h"
+#include "office/SpreadsheetAutomation.h"
+#include "office/WordAutomation.h"
+#include "reports/SummaryPlan.h"
+#include "store/HomeworkDb.h"
+#include "store/TextValue.h"
+#include "ui/MessagePresenter.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace reports {
+
+// Keeps a second export off the same files while one runs and its window events are processed.
+class ReportWindows::Busy {
+public:
+    explicit Busy(ReportWindows &owner) : owner_(owner)
+    {
+        owner_.busy_ = true;
+        owner_.setTriggersEnabled(false);
+    }
+    ~Busy()
+    {
+        owner_.setTriggersEnabled(true);
+        owner_.busy_ = false;
+    }
+    Busy(const Busy &) = delete;
+    Busy &operator=(const Busy &) = delete;
+
+private:
+    ReportWindows &owner_;
+};
+
+ReportWindows::ReportWindows(Form1 &form, const QString &officeProgram)
+    : QObject(&form), form_(form), officeProgram_(officeProgram)
+{
+    setObjectName(QStringLiteral("ReportWindows"));
+    run_.emptyTables();
+    connectControls();
+    setTriggersEnabled(true);
+}
+
+void ReportWindows::connectControls()
+{
+    ui::Form1Controls &ui = form_.controls();
+    for (int index : {4, 5})
+        connect(ui.Command4[index], &QPushButton::clicked, this, [this, index] { Command4_Click(index); });
+    for (int index = 0; index < 2; ++index)
+        connect(ui.Command12[index], &QPushButton::clicked, this, [this, index] { Command12_Click(index); });
+    for (int index = 0; index < 5; ++index)
+        connect(ui.Command15[index], &QPushButton::clicked, this, [this, index] { Command15_Click(index); });
+    connect(ui.Command13, &QPushButton::clicked, this, [this] { Command13_Click(); });
+    connect(ui.List6, &QListWidget::itemClicked, this, [this] { List6_Click(); });
+    connect(ui.Command18, &QPushButton::clicked, this, [this] { Command18_Click(); });
+    connect(ui.Command19, &QPushButton::clicked, this, [this] { Command19_Click(); });
+    connect(ui.wwqkdc, &QAction::triggered, this, [this] { wwqkdc_Click(); });
+    connect(ui.dtwfqkdc, &QAction::triggered, this, [this] { dtwfqkdc_Click(); });
+}
+
+void ReportWindows::setTriggersEnabled(bool enabled)
+{
+    ui::Form1Controls &ui = form_.controls();
+    for (QPushButton *trigger : {ui.Command4[4], ui.Command4[5], ui.Command12[0], ui.Command12[1], ui.Command18})
+        trigger->setEnabled(enabled);
+    for (QPushButton *filter : ui.Command15)
+        filter->setEnabled(enabled);
+    ui.wwqkdc->setEnabled(enabled);
+    ui.dtwfqkdc->setEnabled(enabled);
+}
+
+// Reading the day tables for a report goes after the day in memory is stored.
+bool ReportWindows::saveDay()
+{
+    return form_.guarded([this] { form_.db().保存操作(form_.state()); });
+}
+
+void ReportWindows::setClassCaptions()
+{
+    ui::Form1Controls &ui = form_.controls();
+    ui.Command12[0]->setText(form_.state().ClassNames[1] + QStringLiteral("班"));
+    ui.Command12[1]->setText(form_.state().ClassNames[2] + QStringLiteral("班"));
+}
+
+QString ReportWindows::inFolder(const QString &relativePath) const
+{
+    return QDir(form_.programFolder()).filePath(relativePath);
+}
+
+QString ReportWindows::missingFile(const QStringList &relativePaths) const
+{
+    for (const QString &path : relativePaths)
+        if (!QFileInfo::exists(inFolder(path)))
+            return QStringLiteral("找不到文件：%1").arg(inFolder(path));
+    return {};
+}
+
+void ReportWindows::tellLeftOut()
+{
+    if (!run_.leftOut.isEmpty())
+        ui::MessagePresenter::inform(&form_, run_.leftOut.join(QLatin1Char('\n')));
+}
+
+void ReportWindows::Command4_Click(int index)
+{
+    if (busy_)
+        return;
+    form_.Command4_Click(index);
+    run_.RangeMode = AllDays;
+    run_.ItemCounter = 0;
+    if (index == 4) {
+        if (saveDay()) {
+            run_.ListMode = ByName;
+            run_.NameStyle = CountedLabel;
+            Command12_Click(0);
+        }
+    } else {
+        form_.controls().Frame10->hide();
+        run_.ListMode = WholeRecordExport;
+        setClassCaptions();
+        if (saveDay()) {
+            run_.NameStyle = PlainLabel;
+            Command12_Click(0);
+        }
+    }
+    form_.controls().Text1->setFocus();
+}
+
+void ReportWindows::dtwfqkdc_Click()
+{
+    if (busy_)
+        return;
+    run_.NameStyle = PlainLabel;
+    run_.RangeMode = TodayOnly;
+    run_.ListMode = TodayExport;
+    run_.ItemCounter = 0;
+    setClassCaptions();
+    if (!saveDay())
+        return;
+    Command12_Click(0);
+    run_.ExportedRowCounter = 0;
+    exportWorkbooks();
+}
+
+void ReportWindows::Command12_Click(int index)
+{
+    if (run_.ListMode == ByName)
+        for (QPushButton *filter : form_.controls().Command15)
+            filter->show();
+    run_.SelectedClass = index;
+    run_.flagAllSlots();
+    把所选中的作业完成情况在list6和list7中显示出来();
+}
+
+void ReportWindows::Command15_Click(int index)
+{
+    // The filters belong to the by-name list: after an export they must not re-export a subset.
+    run_.ListMode = ByName;
+    run_.NameStyle = CountedLabel;
+    run_.RangeMode = AllDays;
+    run_.ItemCounter = 0;
+    const app::MainState &state = form_.state();
+    for (int s = 1; s <= app::kBooks; ++s)
+        run_.SlotFilter[s] = state.SubjectBookFlags[index + 1][s] == 1 ? 1 : 0;
+    把所选中的作业完成情况在list6和list7中显示出来();
+}
+
+void ReportWindows::把所选中的作业完成情况在list6和list7中显示出来()
+{
+    ui::Form1Controls &ui = form_.controls();
+    ui.Command12[0]->hide();
+    ui.Command12[1]->hide();
+    if (!form_.guarded([this] { gatherUnfinished(form_.db(), form_.state(), run_); }))
+        return;
+    if (run_.ListMode == ByName) {
+        ui.List6->clear();
+        ui.List7->clear();
+        for (const PupilRow &pupil : std::as_const(run_.UnfinishedList)) {
+            if (pupil.label.isEmpty())
+                break;
+            for (QWidget *view : {static_cast<QWidget *>(ui.List6), static_cast<QWidget *>(ui.List7),
+                                  static_cast<QWidget *>(ui.Command14)})
+                view->show();
+            ui.List6->addItem(pupil.label);
+        }
+        tellLeftOut();
+    } else if (run_.ListMode == WholeRecordExport) {
+        ui.Command13->show();
+        ui.Frame14->show();
+        ui.Frame14->raise();
+        run_.ExportedRowCounter = 0;
+        exportWorkbooks();
+    }
+}
+
+void ReportWindows::exportWorkbooks()
+{
+    const QString complete = completeWorkbook(run_.ListMode);
+    const QString unfinished = unfinishedWorkbook(run_.ListMode);
+    // Both files are checked first, so that a missing one leaves neither half of the pair new.
+    const QString missing = missingFile({complete, unfinished});
+    if (!missing.isEmpty()) {
+        ui::MessagePresenter::inform(&form_, missing);
+        return;
+    }
+    Busy busy(*this);
+    try {
+        office::SpreadsheetAutomation sheet(officeProgram_);
+        把一个数组的内容导出到一个EXSEL文件(run_.CompleteList, complete, sheet);
+        把一个数组的内容导出到一个EXSEL文件(run_.UnfinishedList, unfinished, sheet);
+        sheet.quit();
+    } catch (const office::OfficeError &error) {
+        ui::MessagePresenter::inform(&form_, error.message());
+        return;
+    }
+    tellLeftOut();
+}
+
+void ReportWindows::把一个数组的内容导出到一个EXSEL文件(const QList<PupilRow> &list, const QString &relativePath,
+                                                       office::SpreadsheetAutomation &sheet)
+{
+    sheet.open(inFolder(relativePath));
+    sheet.clearRange(QStringLiteral("A2:AZ300"));
+    const QList<QStringList> rows = workbookRows(list, run_.leftOut);
+    const int pupils = pupilCount(form_.state());
+    for (int i = 0; i < rows.size(); ++i) {
+        sheet.writeRow(i + 2, 1, rows[i]);
+        run_.ExportedRowCounter += 1;
+        form_.controls().Label11->setText(progressText(run_.ExportedRowCounter, pupils));
+        QCoreApplication::processEvents();
+    }
+    const QString message = parentMessage(run_.ListMode, relativePath, form_.state().TodayKey);
+    if (!message.isEmpty())
+        sheet.writeCell(1, 2, message);
+    sheet.save();
+}
+
+void ReportWindows::List6_Click()
+{
+    ui::Form1Controls &ui = form_.controls();
+    ui.List7->clear();
+    const int u = ui.List6->currentRow();
+    if (u < 0 || u >= run_.UnfinishedList.size())
+        return;
+    for (const QString &item : std::as_const(run_.UnfinishedList[u].items))
+        ui.List7->addItem(item.mid(2));
+}
+
+void ReportWindows::Command13_Click()
+{
+    form_.controls().Frame14->hide();
+    form_.controls().Command13->hide();
+}
+
+void ReportWindows::wwqkdc_Click()
+{
+    ui::Form1Controls &ui = form_.controls();
+    ui.Frame13->show();
+    ui.Frame13->raise();
+    ui.Text6->clear();
+    ui.Text6->setFocus();
+}
+
+void ReportWindows::Command19_Click() { form_.controls().Frame13->hide(); }
+
+void ReportWindows::Command18_Click()
+{
+    if (busy_)
+        return;
+    ui::Form1Controls &ui = form_.controls();
+    run_.RangeMode = AllDays;
+    run_.ItemCounter = 0;
+    if (ui.Text6->text().isEmpty()) {
+        ui::MessagePresenter::inform(&form_, QStringLiteral("未完成作业情况打印的下限次数未确定！"));
+        return;
+    }
+    const double lowerLimit = store::numericValue(ui.Text6->text());
+    ui.Frame13->hide();
+    ui.Frame17->show();
+    ui.Frame17->raise();
+    QCoreApplication::processEvents();
+
+    Busy busy(*this);
+    QString problem = missingFile({shortTemplate(), longTemplate()});
+    const QString outputFolder = QFileInfo(inFolder(shortSummary())).path();
+    if (problem.isEmpty() && !QFileInfo(outputFolder).isDir())
+        problem = QStringLiteral("文件夹不存在：%1").arg(outputFolder);
+    if (!problem.isEmpty()) {
+        ui.Frame17->hide();
+        ui::MessagePresenter::inform(&form_, problem);
+        return;
+    }
+    run_.NameStyle = CountedLabel;
+    run_.SelectedClass = 0;
+    run_.flagAllSlots();
+    if (!saveDay() || !form_.guarded([this] { gatherUnfinished(form_.db(), form_.state(), run_); })) {
+        ui.Frame17->hide();
+        return;
+    }
+    const SummaryPlan plan = planSummary(run_.UnfinishedList, lowerLimit, pupilCount(form_.state()));
+    try {
+        makeSummaries(plan);
+    } catch (const office::OfficeError &error) {
+        ui.Frame17->hide();
+        ui::MessagePresenter::inform(&form_, error.message());
+        return;
+    }
+    tellLeftOut();
+}
+
+void ReportWindows::fill(office::WordAutomation &word, int document, const QList<CellText> &cells)
+{
+    for (const CellText &cell : cells) {
+        word.selectCell(document, cell.table, cell.row, cell.column);
+        word.typeText(cell.text);
+        QCoreApplication::processEvents();
+    }
+}
+
+void ReportWindows::makeSummaries(const SummaryPlan &plan)
+{
+    ui::Form1Controls &ui = form_.controls();
+    office::WordAutomation word(officeProgram_);
+    const int shortDocument = word.open(inFolder(shortTemplate()));
+    const int longDocument = word.open(inFolder(longTemplate()));
+    const struct {
+        int document;
+        QString path;
+        int needed;
+    } templates[] = {{shortDocument, inFolder(shortTemplate()), plan.shortTables},
+                     {longDocument, inFolder(longTemplate()), plan.longTables}};
+    for (const auto &t : templates) {
+        const int tables = word.tableCount(t.document);
+        if (tables < t.needed)
+            throw office::OfficeError(QStringLiteral("模板 %1 只有 %2 个表格，需要 %3 个（每名学生一个），未生成文档。")
+                                          .arg(t.path)
+                                          .arg(tables)
+                                          .arg(t.needed));
+    }
+    fill(word, shortDocument, plan.shortCells);
+    fill(word, longDocument, plan.longCells);
+    word.saveAs(shortDocument, inFolder(shortSummary()));
+    word.saveAs(longDocument, inFolder(longSummary()));
+
+    ui.Frame17->hide();
+    const bool anything = !plan.shortPages().isEmpty() || !plan.longPages().isEmpty();
+    if (ui::MessagePresenter::ask(&form_, QStringLiteral("是否直接进行打印,请确定！")) == ui::MessagePresenter::Answer::Ok &&
+        anything) {
+        word.activate(plan.shortPages().isEmpty() ? longDocument : shortDocument);
+        if (!word.hasPrinter()) {
+            ui::MessagePresenter::inform(&form_, QStringLiteral("没有可用的打印机，未打印。"));
+        } else {
+            if (!plan.shortPages().isEmpty()) {
+                word.activate(shortDocument);
+                word.printPages(plan.shortPages(), 1);
+            }
+            if (!plan.longPages().isEmpty()) {
+                word.activate(longDocument);
+                word.printPages(plan.longPages(), 1);
+            }
+        }
+    }
+    word.close(shortDocument);
+    word.close(longDocument);
+    word.quit();
+}
+
+} // namespace reports
+
+reports::ReportWindows &installReports(Form1 &form, const QString &officeProgram)
+{
+    // A second call replaces the first, so that no click is ever handled twice.
+    delete form.findChild<QObject *>(QStringLiteral("ReportWindows"), Qt::FindDirectChildrenOnly);
+    return *new reports::ReportWindows(form, officeProgram);
+}

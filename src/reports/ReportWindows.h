@@ -1,0 +1,67 @@
+#pragma once
+
+#include "office/OfficeSession.h"
+#include "reports/UnfinishedHomework.h"
+
+#include <QObject>
+
+class Form1;
+
+namespace office {
+class SpreadsheetAutomation;
+class WordAutomation;
+}
+
+namespace reports {
+
+struct SummaryPlan;
+struct CellText;
+
+// The by-name list, the parent-message workbooks and the summary documents of the main window.
+class ReportWindows : public QObject {
+public:
+    ReportWindows(Form1 &form, const QString &officeProgram);
+
+    ExportState &run() { return run_; }
+
+    // The query buttons "按姓名" (4) and "校迅通文件" (5).
+    void Command4_Click(int index);
+    void Command12_Click(int index);
+    void Command13_Click();
+    void Command15_Click(int index);
+    void List6_Click();
+    void dtwfqkdc_Click();
+    void 把所选中的作业完成情况在list6和list7中显示出来();
+    void 把一个数组的内容导出到一个EXSEL文件(const QList<PupilRow> &list, const QString &relativePath,
+                                           office::SpreadsheetAutomation &sheet);
+
+    void wwqkdc_Click();
+    void Command18_Click();
+    void Command19_Click();
+
+private:
+    class Busy;
+
+    void connectControls();
+    bool saveDay();
+    void setClassCaptions();
+    void exportWorkbooks();
+    void makeSummaries(const SummaryPlan &plan);
+    void fill(office::WordAutomation &word, int document, const QList<CellText> &cells);
+    QString missingFile(const QStringList &relativePaths) const;
+    QString inFolder(const QString &relativePath) const;
+    void tellLeftOut();
+    void setTriggersEnabled(bool enabled);
+
+    Form1 &form_;
+    QString officeProgram_;
+    ExportState run_;
+    bool busy_ = false;
+};
+
+} // namespace reports
+
+// Wires the reports into the main window; the controller lives as long as the window, and a
+// second call replaces the first.
+reports::ReportWindows &installReports(Form1 &form,
+                                       const QString &officeProgram = office::OfficeSession::defaultProgram());

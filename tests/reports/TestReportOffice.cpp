@@ -1,0 +1,245 @@
+#include "OfficeTestSupport.h"
+#include "ReportTestSupport.h"
+#include "WindowSupport.h"
+
+#include "reports/ReportWindows.h"
+
+#include <QAction>
+#include <QDeadlineTimer>
+#include <QFrame>
+#include <QLabel>
+#include <QThread>
+#include <QTimer>
+
+using testing::RunningWindow;
+using ui::MessagePresenter;
+
+namespace {
+
+const QString csvFilter = QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76");
+const QString textFilter = QStringLiteral("txt:Text (encoded):UTF8");
+
+// The written file read back as text lines, through a separate conversion.
+QStringList readBack(const QString &file, const QString &filter, const QString &folder)
+{
+    const QString converted = office::test::convert(file, filter, folder);
+    return office::test::readUtf8(converted).split(QLatin1Char('\n'));
+}
+
+// Item n of every pupil, in gathering order, is book n/2 rounded up on day 14-5-1 or 14-5-2;
+// pupil p leaves the first counts[p] items unfinished.
+void addItems(store::Database &db, const QList<int> &counts, int slotCount, const QString &firstContent = {})
+{
+    for (int day = 1; day <= 2; ++day) {
+        QMap<int, QString> contents, states;
+        for (int s = 1; s <= slotCount; ++s) {
+            const int item = (s - 1) * 2 + day;
+            contents[s] = item == 1 && !firstContent.isEmpty() ? firstContent : QStringLiteral("%1日%2").arg(day).arg(s);
+            for (int count : counts)
+                states[s] += item <= count ? QLatin1Char('0') : QLatin1Char('1');
+        }
+        testing::addDay(db, QStringLiteral("14-5-%1").arg(day), contents, states);
+    }
+}
+
+struct OfficeWindow : RunningWindow {
+    explicit OfficeWindow(int pupils) : RunningWindow(pupils)
+    {
+        QVERIFY(testing::copyProgramFiles(folder.path()));
+        installReports(*window, QStringLiteral(SOFFICE));
+        MessagePresenter::takeShown();
+    }
+    QString file(const QString &relative) const { return QDir(folder.path()).filePath(relative); }
+};
+
+void makeSummaries(OfficeWindow &w, const QString &lowerLimit)
+{
+    w.ui().wwqkdc->trigger();
+    QTest::keyClicks(w.ui().Text6, lowerLimit);
+    w.ui().Command18->click();
+}
+
+QStringList newPdfs(const QDir &folder, const QStringList &earlier, int expected)
+{
+    QStringList found;
+    const QDeadlineTimer deadline(90000);
+    while (found.size() < expected && !deadline.hasExpired()) {
+        QThread::msleep(500);
+        found.clear();
+        for (const QString &name : folder.entryList({QStringLiteral("*.pdf")}, QDir::Files))
+            if (!earlier.contains(name))
+                found << folder.filePath(name);
+    }
+    return found;
+}
+
+} // namespace
+
+class TestReportOffice : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wholeRecordExport();
+    void todayExport();
+    void summariesWithoutPrinter();
+    void templateWithTooFewTables();
+    void printSummaries();
+};
+
+void TestReportOffice::wholeRecordExport()
+{
+    OfficeWindow w(5);
+    // Pupil 1 misses 57 items, pupil 2 one, pupils 3 to 5 nothing.
+    addItems(w.db(), {57, 1, 0, 0, 0}, 32);
+    bool enabledDuringExport = true;
+    QTimer::singleShot(0, w.window.get(), [&] { enabledDuringExport = w.ui().Command4[5]->isEnabled(); });
+
+    w.ui().Command4[5]->click();
+    QCOMPARE(MessagePresenter::takeShown(), QStringList{"学生1 有 57 项未完成作业，表格中只导出了前 50 项。"});
+    QVERIFY(!enabledDuringExport);
+    QVERIFY(w.ui().Command4[5]->isEnabled());
+    QVERIFY(w.ui().Frame14->isVisible());
+    QCOMPARE(w.ui().Label11->text(), QStringLiteral("导出已完成!"));
+
+    const QStringList complete =
+        readBack(w.file(QStringLiteral("校迅通导出文件/全部完成学生名单.xls")), csvFilter, w.folder.path());
+    QCOMPARE(complete.value(0).section(QLatin1Char(','), 1, 1),
+             QStringLiteral("您好！你的孩子在14-5-17的作业检查中发现已完成语数英科四门学科的全部作业，希继续保持良好的学习习惯，取得更加优异的成绩！"));
+    QCOMPARE(complete.mid(1, 4), (QStringList{"学生3,", "学生4,", "学生5,", ""}));
+
+    const QStringList unfinished =
+        readBack(w.file(QStringLiteral("校迅通导出文件/未完成作业学生名单.xls")), csvFilter, w.folder.path());
+    QVERIFY2(unfinished.value(0).contains(QStringLiteral(",您好！你的孩子在14-5-17的作业检查中发现语数英科四门学科中还有如下作业没有完成，")),
+             qPrintable(unfinished.value(0)));
+    const QStringList first = unfinished.value(1).split(QLatin1Char(','));
+    QCOMPARE(first.size(), 52);
+    QCOMPARE(first.mid(0, 4), (QStringList{"学生1", "", "《本子1》1日1", "《本子1》2日1"}));
+    QCOMPARE(first.last(), QStringLiteral("2日25"));
+    QVERIFY2(unfinished.value(2).startsWith(QStringLiteral("学生2,,《本子1》1日1,")), qPrintable(unfinished.value(2)));
+    QCOMPARE(unfinished.value(3), QString());
+}
+
+void TestReportOffice::todayExport()
+{
+    OfficeWindow w(3);
+    testing::addDay(w.db(), QStringLiteral("14-5-16"), {{2, QStringLiteral("昨天")}}, {{2, QStringLiteral("000")}});
+    w.publish(1, QStringLiteral("今天第1页"));
+    w.state().MarkGrid[1][2] = QStringLiteral("1"); // pupil 2 scanned, not yet saved
+
+    w.ui().dtwfqkdc->trigger();
+    QVERIFY(MessagePresenter::takeShown().isEmpty());
+    QVERIFY(!w.ui().Frame14->isVisible());
+    QCOMPARE(w.ui().Label11->text(), QStringLiteral("导出已完成!"));
+
+    const QStringList complete =
+        readBack(w.file(QStringLiteral("校迅通导出文件/当天/当天全部完成学生名单.xls")), csvFilter, w.folder.path());
+    QCOMPARE(complete.value(0).section(QLatin1Char(','), 1, 1),
+             QStringLiteral("您好！你的孩子在14-5-17的家庭作业检查中发现已完成语数英科四门学科的全部家庭作业，希继续保持良好的学习习惯，取得更加优异的成绩！"));
+    QCOMPARE(complete.mid(1, 2), (QStringList{"学生2,", ""}));
+    const QStringList unfinished =
+        readBack(w.file(QStringLiteral("校迅通导出文件/当天/当天未完成作业学生名单.xls")), csvFilter, w.folder.path());
+    QVERIFY(unfinished.value(0).contains(QStringLiteral(",您好！你的孩子在14-5-17的家庭作业检查中发现还有如下家庭作业没有完成，")));
+    QVERIFY2(unfinished.value(1).startsWith(QStringLiteral("学生1,,《本子1》今天第1页,,")), qPrintable(unfinished.value(1)));
+    QVERIFY(unfinished.value(2).startsWith(QStringLiteral("学生3,,《本子1》今天第1页,,")));
+    QCOMPARE(unfinished.value(3), QString());
+}
+
+void TestReportOffice::summariesWithoutPrinter()
+{
+    OfficeWindow w(4);
+    const QString longContent = QStringLiteral("ABCDEFGHIJKLMNOPQRST"); // 25 characters with the book name
+    addItems(w.db(), {31, 30, 4, 5}, 16, longContent);
+    // A CUPS server that does not exist: the office sees no printer.
+    const QByteArray previous = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", w.file(QStringLiteral("no-cups.sock")).toUtf8());
+    MessagePresenter::setNextAnswer(MessagePresenter::Answer::Ok);
+    makeSummaries(w, QStringLiteral("5"));
+    previous.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", previous);
+
+    QCOMPARE(MessagePresenter::takeShown(), (QStringList{"是否直接进行打印,请确定！", "没有可用的打印机，未打印。"}));
+    QVERIFY(!w.ui().Frame17->isVisible());
+
+    const QString shortText = readBack(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(不超30次).doc")), textFilter,
+                                       w.folder.path())
+                                  .join(QLatin1Char('\n'));
+    const qsizetype second = shortText.indexOf(QStringLiteral("02.学生2(30)"));
+    const qsizetype fourth = shortText.indexOf(QStringLiteral("04.学生4(5)"));
+    QVERIFY2(second > 0 && fourth > second, qPrintable(shortText.left(400)));
+    QVERIFY(!shortText.contains(QStringLiteral("学生3")));
+    QVERIFY(shortText.contains(QStringLiteral("未完成次数：\n30\n")));
+    QVERIFY2(shortText.contains(QStringLiteral("\n15\n《本子8》1日8\n30\n2日15\n")), qPrintable(shortText.left(1500)));
+    QVERIFY(shortText.contains(QStringLiteral("\n《本子1》ABCDEFGHIJKLMN\n")));
+    QVERIFY(!shortText.contains(QStringLiteral("ABCDEFGHIJKLMNO")));
+
+    const QString longText = readBack(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(超过30次).doc")), textFilter,
+                                      w.folder.path())
+                                 .join(QLatin1Char('\n'));
+    QVERIFY(longText.contains(QStringLiteral("01.学生1(31)")));
+    QVERIFY(longText.contains(QStringLiteral("未完成次数：\n31\n")));
+    QVERIFY2(longText.contains(QStringLiteral("\n1\n《本子1》ABCDEFGHIJKLMN\n31\n1日16\n")), qPrintable(longText.left(800)));
+    QVERIFY(!longText.contains(QStringLiteral("学生2")));
+}
+
+void TestReportOffice::templateWithTooFewTables()
+{
+    OfficeWindow w(2);
+    addItems(w.db(), {1, 1}, 1);
+    // A one-table document in the short template's place.
+    const QString shortTemplate = w.file(QStringLiteral("文本模板/未完成作业汇总(不超30次)导出模板.doc"));
+    QFile file(shortTemplate);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.text">
+<office:body><office:text><table:table table:name="T1"><table:table-column table:number-columns-repeated="4"/>
+<table:table-row><table:table-cell/><table:table-cell/><table:table-cell/><table:table-cell/></table:table-row>
+<table:table-row><table:table-cell/><table:table-cell/><table:table-cell/><table:table-cell/></table:table-row>
+<table:table-row><table:table-cell/><table:table-cell/><table:table-cell/><table:table-cell/></table:table-row>
+<table:table-row><table:table-cell/><table:table-cell/><table:table-cell/><table:table-cell/></table:table-row>
+</table:table></office:text></office:body></office:document>
+)");
+    file.close();
+
+    makeSummaries(w, QStringLiteral("1"));
+    QCOMPARE(MessagePresenter::takeShown(),
+             QStringList{QStringLiteral("模板 %1 只有 1 个表格，需要 2 个（每名学生一个），未生成文档。").arg(shortTemplate)});
+    QVERIFY(!QFileInfo::exists(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(不超30次).doc"))));
+    QVERIFY(!QFileInfo::exists(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(超过30次).doc"))));
+    QVERIFY(!w.ui().Frame17->isVisible());
+    QVERIFY(w.ui().Command18->isEnabled());
+}
+
+void TestReportOffice::printSummaries()
+{
+    office::test::PdfPrintQueue queue;
+    if (!queue.problem().isEmpty())
+        QSKIP(qPrintable(QStringLiteral("no print queue: ") + queue.problem()));
+    OfficeWindow w(4);
+    addItems(w.db(), {1, 2, 3, 31}, 16);
+    const QDir pdfFolder(queue.outputFolder());
+    const QStringList earlier = pdfFolder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    MessagePresenter::setNextAnswer(MessagePresenter::Answer::Ok);
+    makeSummaries(w, QStringLiteral("1"));
+    QCOMPARE(MessagePresenter::takeShown(), QStringList{"是否直接进行打印,请确定！"});
+
+    const QStringList printed = newPdfs(pdfFolder, earlier, 2);
+    QCOMPARE(printed.size(), 2);
+    QList<int> pages;
+    for (const QString &pdf : printed) {
+        int count = -1;
+        const QDeadlineTimer deadline(30000);
+        while (count < 0 && !deadline.hasExpired()) {
+            count = office::test::pdfPages(pdf);
+            QThread::msleep(200);
+        }
+        pages << count;
+        QFile::remove(pdf);
+    }
+    std::sort(pages.begin(), pages.end());
+    QCOMPARE(pages, (QList<int>{1, 2})); // long "1-1", short "1-2" of three tables two to a page
+}
+
+QTEST_MAIN(TestReportOffice)
+#include "TestReportOffice.moc"

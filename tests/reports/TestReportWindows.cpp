@@ -1,0 +1,203 @@
+#include "ReportTestSupport.h"
+#include "WindowSupport.h"
+
+#include "reports/ReportWindows.h"
+
+#include <QAction>
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+
+using testing::RunningWindow;
+using ui::MessagePresenter;
+
+namespace {
+
+QStringList texts(QListWidget *list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+    return rows;
+}
+
+void clickRow(QListWidget *list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+// Every file under the folder with a digest of its bytes, the database left aside.
+QMap<QString, QByteArray> filesUnder(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (path.endsWith(QLatin1String(".xls")) || path.endsWith(QLatin1String(".doc"))) {
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            files.insert(path, QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+        }
+    }
+    return files;
+}
+
+} // namespace
+
+class TestReportWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void installEnablesTheTriggersOnce();
+    void byNameList();
+    void byNameListWithNobodyUnfinished();
+    void failuresNameWhatIsMissing_data();
+    void failuresNameWhatIsMissing();
+    void lowerLimitMustBeGiven();
+};
+
+void TestReportWindows::installEnablesTheTriggersOnce()
+{
+    RunningWindow w(3);
+    installReports(*w.window);
+    installReports(*w.window);
+    QCOMPARE(w.window->findChildren<QObject *>(QStringLiteral("ReportWindows"), Qt::FindDirectChildrenOnly).size(), 1);
+    for (QPushButton *button : {w.ui().Command4[4], w.ui().Command4[5], w.ui().Command18})
+        QVERIFY2(button->isEnabled(), qPrintable(button->objectName()));
+    QVERIFY(w.ui().wwqkdc->isEnabled());
+    QVERIFY(w.ui().dtwfqkdc->isEnabled());
+}
+
+void TestReportWindows::byNameList()
+{
+    RunningWindow w(3);
+    testing::addDay(w.db(), QStringLiteral("14-5-16"), {{1, QStringLiteral("第1页")}, {2, QStringLiteral("第2页")}},
+                    {{1, QStringLiteral("010")}, {2, QStringLiteral("101")}});
+    w.state().SubjectBookFlags[2] = {};
+    w.state().SubjectBookFlags[2][2] = 1;
+    // Today's book 3 is registered; pupil 1's scan is in memory only until the query saves it.
+    w.publish(3, QStringLiteral("今天"));
+    w.state().MarkGrid[3][1] = QStringLiteral("1");
+    installReports(*w.window);
+
+    w.ui().Command4[4]->click();
+    QVERIFY(w.ui().List6->isVisible());
+    QVERIFY(w.ui().Command14->isVisible());
+    for (QPushButton *filter : w.ui().Command15)
+        QVERIFY(filter->isVisible());
+    QCOMPARE(texts(w.ui().List6), (QStringList{"01.学生1(1)", "02.学生2(2)", "03.学生3(2)"}));
+    QVERIFY(w.ui().Text1->hasFocus());
+    QVERIFY(MessagePresenter::takeShown().isEmpty());
+
+    clickRow(w.ui().List6, 2);
+    QCOMPARE(texts(w.ui().List7), (QStringList{"《本子1》第1页", "《本子3》今天"}));
+
+    w.ui().Command15[1]->click(); // 数学: book 2 only
+    QCOMPARE(texts(w.ui().List6), QStringList{"02.学生2(1)"});
+    QVERIFY(texts(w.ui().List7).isEmpty());
+    clickRow(w.ui().List6, 0);
+    QCOMPARE(texts(w.ui().List7), QStringList{"《本子2》第2页"});
+
+    w.ui().Command14->click();
+    QVERIFY(!w.ui().List6->isVisible());
+    QVERIFY(!w.ui().List7->isVisible());
+    QVERIFY(!w.ui().Command15[0]->isVisible());
+}
+
+void TestReportWindows::byNameListWithNobodyUnfinished()
+{
+    RunningWindow w(3);
+    testing::addDay(w.db(), QStringLiteral("14-5-16"), {{1, QStringLiteral("第1页")}}, {{1, QStringLiteral("121")}});
+    installReports(*w.window);
+    w.ui().Command4[4]->click();
+    QVERIFY(!w.ui().List6->isVisible());
+    QVERIFY(!w.ui().List7->isVisible());
+    QVERIFY(!w.ui().Command14->isVisible());
+    QVERIFY(w.ui().Command15[4]->isVisible());
+    QCOMPARE(w.ui().List6->count(), 0);
+}
+
+void TestReportWindows::failuresNameWhatIsMissing_data()
+{
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<QString>("office");
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("workbook") << "校迅通导出文件/未完成作业学生名单.xls" << "" << "export"
+                              << "找不到文件：%1/校迅通导出文件/未完成作业学生名单.xls";
+    QTest::newRow("today workbook") << "校迅通导出文件/当天/当天全部完成学生名单.xls" << "" << "today"
+                                    << "找不到文件：%1/校迅通导出文件/当天/当天全部完成学生名单.xls";
+    QTest::newRow("template") << "文本模板/未完成作业汇总(超过30次)导出模板.doc" << "" << "summary"
+                              << "找不到文件：%1/文本模板/未完成作业汇总(超过30次)导出模板.doc";
+    QTest::newRow("output folder") << "文本生成/未完作业汇总" << "" << "summary"
+                                   << "文件夹不存在：%1/文本生成/未完作业汇总";
+    QTest::newRow("office for the export") << "" << "/nonexistent/soffice" << "export"
+                                           << "未找到 LibreOffice（/nonexistent/soffice）";
+    QTest::newRow("office for the documents") << "" << "/nonexistent/soffice" << "summary"
+                                              << "未找到 LibreOffice（/nonexistent/soffice）";
+}
+
+void TestReportWindows::failuresNameWhatIsMissing()
+{
+    QFETCH(QString, removed);
+    QFETCH(QString, office);
+    QFETCH(QString, trigger);
+    QFETCH(QString, message);
+
+    RunningWindow w(3);
+    const QString folder = w.folder.path();
+    QVERIFY(testing::copyProgramFiles(folder));
+    testing::addDay(w.db(), QStringLiteral("14-5-16"), {{1, QStringLiteral("第1页")}}, {{1, QStringLiteral("010")}});
+    if (!removed.isEmpty()) {
+        const QString path = QDir(folder).filePath(removed);
+        QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path));
+    }
+    const QMap<QString, QByteArray> before = filesUnder(folder);
+    installReports(*w.window, office.isEmpty() ? QStringLiteral("/nonexistent/unused") : office);
+    MessagePresenter::takeShown();
+
+    if (trigger == QLatin1String("export")) {
+        w.ui().Command4[5]->click();
+        QVERIFY(w.ui().Frame14->isVisible());
+        w.ui().Command13->click();
+        QVERIFY(!w.ui().Frame14->isVisible());
+    } else if (trigger == QLatin1String("today")) {
+        w.ui().dtwfqkdc->trigger();
+    } else {
+        w.ui().wwqkdc->trigger();
+        QTest::keyClicks(w.ui().Text6, QStringLiteral("1"));
+        w.ui().Command18->click();
+        QVERIFY(!w.ui().Frame17->isVisible());
+        QVERIFY(!w.ui().Frame13->isVisible());
+    }
+    const QStringList shown = MessagePresenter::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].startsWith(QString(message).replace(QStringLiteral("%1"), folder)), qPrintable(shown[0]));
+    QCOMPARE(filesUnder(folder), before);
+    for (QPushButton *button : {w.ui().Command4[4], w.ui().Command4[5], w.ui().Command18})
+        QVERIFY(button->isEnabled());
+    QVERIFY(w.ui().dtwfqkdc->isEnabled());
+}
+
+void TestReportWindows::lowerLimitMustBeGiven()
+{
+    RunningWindow w(3);
+    installReports(*w.window);
+    w.ui().Text6->setText(QStringLiteral("7"));
+    w.ui().wwqkdc->trigger();
+    QVERIFY(w.ui().Frame13->isVisible());
+    QVERIFY(w.ui().Text6->text().isEmpty());
+    w.ui().Command18->click();
+    QCOMPARE(MessagePresenter::takeShown(), QStringList{"未完成作业情况打印的下限次数未确定！"});
+    QVERIFY(w.ui().Frame13->isVisible());
+    QVERIFY(!w.ui().Frame17->isVisible());
+    w.ui().Command19->click();
+    QVERIFY(!w.ui().Frame13->isVisible());
+}
+
+QTEST_MAIN(TestReportWindows)
+#include "TestReportWindows.moc"
