@@ -54,6 +54,7 @@ private slots:
     void installEnablesTheTriggersOnce();
     void byNameList();
     void byNameListWithNobodyUnfinished();
+    void byNameListShowsEveryItem();
     void failuresNameWhatIsMissing_data();
     void failuresNameWhatIsMissing();
     void lowerLimitMustBeGiven();
@@ -118,6 +119,27 @@ void TestReportWindows::byNameListWithNobodyUnfinished()
     QVERIFY(!w.ui().Command14->isVisible());
     QVERIFY(w.ui().Command15[4]->isVisible());
     QCOMPARE(w.ui().List6->count(), 0);
+}
+
+void TestReportWindows::byNameListShowsEveryItem()
+{
+    RunningWindow w(2);
+    for (int day = 15; day <= 16; ++day) {
+        QMap<int, QString> contents, states;
+        for (int s = 1; s <= (day == 15 ? 25 : 32); ++s) {
+            contents[s] = QStringLiteral("%1日%2").arg(day).arg(s);
+            states[s] = QStringLiteral("01");
+        }
+        testing::addDay(w.db(), QStringLiteral("14-5-%1").arg(day), contents, states);
+    }
+    installReports(*w.window);
+    w.ui().Command4[4]->click();
+    QCOMPARE(texts(w.ui().List6), QStringList{"01.学生1(57)"});
+    clickRow(w.ui().List6, 0);
+    const QStringList items = texts(w.ui().List7);
+    QCOMPARE(items.size(), 57);
+    QCOMPARE(items.first(), QStringLiteral("《本子1》15日1"));
+    QCOMPARE(items.last(), QStringLiteral("16日32"));
 }
 
 void TestReportWindows::failuresNameWhatIsMissing_data()
