@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 
+#include "admin/AdminWindows.h"
 #include "exams/ExamWindows.h"
+#include "reports/ReportWindows.h"
 #include "store/HomeworkDb.h"
 #include "tracking/DayRecords.h"
 #include "ui/AppStyle.h"
@@ -25,7 +27,9 @@ Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *p
     connectShell();
     connectHomework();
     connectQueries();
+    installReports(*this);
     installExamWindows(*this);
+    installAdminFunctions(*this, {[this] { importSubjectNames(*this); }, [this] { openTestNumbering(*this); }});
     Form_Load();
 }
 

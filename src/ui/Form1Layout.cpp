@@ -1,4 +1,5 @@
 #include "ui/Form1Controls.h"
+#include "ui/PlacedControls.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -16,72 +17,23 @@ namespace ui {
 
 namespace {
 
-template <typename Widget>
-Widget *make(QWidget *parent, const QString &name, int left, int top, int width, int height)
-{
-    auto *widget = new Widget(parent);
-    widget->setObjectName(name);
-    placeTwips(widget, left, top, width, height);
-    return widget;
-}
-
-QLabel *label(QWidget *parent, const QString &name, const QString &text, int left, int top, int width, int height)
-{
-    auto *result = make<QLabel>(parent, name, left, top, width, height);
-    result->setText(text);
-    return result;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &text, int left, int top, int width,
-                    int height)
-{
-    auto *result = make<QPushButton>(parent, name, left, top, width, height);
-    result->setText(text);
-    result->setFocusPolicy(Qt::TabFocus);
-    return result;
-}
-
-QGroupBox *group(QWidget *parent, const QString &name, const QString &title, int left, int top, int width,
-                 int height)
-{
-    auto *result = make<QGroupBox>(parent, name, left, top, width, height);
-    result->setTitle(title);
-    return result;
-}
-
-QListWidget *list(QWidget *parent, const QString &name, const QString &accessible, int left, int top, int width,
-                  int height)
-{
-    auto *result = make<QListWidget>(parent, name, left, top, width, height);
-    result->setAccessibleName(accessible);
-    return result;
-}
-
-QLineEdit *textBox(QWidget *parent, const QString &name, const QString &accessible, int left, int top, int width,
-                   int height)
-{
-    auto *result = make<QLineEdit>(parent, name, left, top, width, height);
-    result->setAccessibleName(accessible);
-    return result;
-}
-
 QFrame *panel(QWidget *parent, const QString &name, int left, int top, int width, int height)
 {
-    auto *result = make<QFrame>(parent, name, left, top, width, height);
+    auto *result = new QFrame(parent);
+    result->setObjectName(name);
+    placeTwips(result, left, top, width, height);
     result->setFrameShape(QFrame::StyledPanel);
     result->setFrameShadow(QFrame::Raised);
     result->setAutoFillBackground(true);
     return result;
 }
 
-QString indexed(const char *name, int index) { return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index); }
-
 void buildStatus(Form1Controls &ui)
 {
-    ui.statusFrame = group(ui.central, QStringLiteral("statusFrame"), QStringLiteral("基本情况显示："), 120, 60, 4500, 11200);
+    ui.statusFrame = placedFrame(ui.central, QStringLiteral("statusFrame"), QStringLiteral("基本情况显示："), 120, 60, 4500, 11200);
     QWidget *frame = ui.statusFrame;
-    auto *codeLabel = label(frame, QStringLiteral("codeLabel"), QStringLiteral("条形码"), 240, 420, 900, 360);
-    ui.Text1 = textBox(frame, QStringLiteral("Text1"), QStringLiteral("条形码"), 1140, 360, 3120, 440);
+    auto *codeLabel = placedLabel(frame, QStringLiteral("codeLabel"), QStringLiteral("条形码"), 240, 420, 900, 360);
+    ui.Text1 = placedBox(frame, QStringLiteral("Text1"), QStringLiteral("条形码"), 1140, 360, 3120, 440);
     codeLabel->setBuddy(ui.Text1);
 
     const struct {
@@ -92,64 +44,63 @@ void buildStatus(Form1Controls &ui)
     } rows[] = {{0, "日期：", 960, 360}, {1, "班级：", 1380, 360}, {2, "作业名称：", 1800, 760},
                 {8, "已交：", 2620, 360}, {9, "未交：", 3040, 360}};
     for (const auto &row : rows) {
-        label(frame, indexed("caption", row.index), QString::fromUtf8(row.caption), 240, row.top, 1260, 360);
-        QLabel *value = label(frame, indexed("Label2", row.index), QStringLiteral("请选择作业内容"), 1500, row.top, 2760,
+        placedLabel(frame, indexedName("caption", row.index), QString::fromUtf8(row.caption), 240, row.top, 1260, 360);
+        QLabel *value = placedLabel(frame, indexedName("Label2", row.index), QStringLiteral("请选择作业内容"), 1500, row.top, 2760,
                               row.height);
         value->setWordWrap(true);
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         ui.Label2[row.index] = value;
     }
-    ui.List1 = list(frame, QStringLiteral("List1"), QStringLiteral("未交学生名单"), 240, 3520, 4020, 7500);
+    ui.List1 = placedList(frame, QStringLiteral("List1"), QStringLiteral("未交学生名单"), 240, 3520, 4020, 7500);
 
     ui.Frame12 = panel(frame, QStringLiteral("Frame12"), 240, 3520, 4020, 460);
-    label(ui.Frame12, QStringLiteral("excellentLabel"), QStringLiteral("“优秀”输入状态"), 120, 60, 3000, 340);
-    ui.Command5 = button(ui.Frame12, QStringLiteral("Command5"), QStringLiteral("X"), 3480, 40, 460, 380);
+    placedLabel(ui.Frame12, QStringLiteral("excellentLabel"), QStringLiteral("“优秀”输入状态"), 120, 60, 3000, 340);
+    ui.Command5 = placedButton(ui.Frame12, QStringLiteral("Command5"), QStringLiteral("X"), 3480, 40, 460, 380);
     ui.Frame12->hide();
 
     ui.Frame2 = panel(ui.central, QStringLiteral("Frame2"), 240, 900, 4260, 2200);
-    ui.Label1 = label(ui.Frame2, QStringLiteral("Label1"), QString(), 180, 180, 3900, 1100);
+    ui.Label1 = placedLabel(ui.Frame2, QStringLiteral("Label1"), QString(), 180, 180, 3900, 1100);
     ui.Label1->setWordWrap(true);
     ui.Label1->setAlignment(Qt::AlignCenter);
     ui.Label1->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
-    ui.Command2 = button(ui.Frame2, QStringLiteral("Command2"), QStringLiteral("确定"), 1530, 1440, 1200, 500);
-    ui.Command2->setFocusPolicy(Qt::StrongFocus);
+    ui.Command2 = placedButton(ui.Frame2, QStringLiteral("Command2"), QStringLiteral("确定"), 1530, 1440, 1200, 500);
     ui.Frame2->hide();
 }
 
 void buildRemembered(Form1Controls &ui)
 {
-    ui.recentFrame = group(ui.central, QStringLiteral("recentFrame"), QStringLiteral("最近显示作业："), 12600, 60, 6700, 6300);
+    ui.recentFrame = placedFrame(ui.central, QStringLiteral("recentFrame"), QStringLiteral("最近显示作业："), 12600, 60, 6700, 6300);
     for (int i = 0; i < int(ui.Command16.size()); ++i) {
-        ui.Command16[i] = button(ui.recentFrame, indexed("Command16", i), QString(), 150, 320 + i * 540, 6400, 500);
+        ui.Command16[i] = placedButton(ui.recentFrame, indexedName("Command16", i), QString(), 150, 320 + i * 540, 6400, 500);
         ui.Command16[i]->hide();
     }
-    ui.latestFrame = group(ui.central, QStringLiteral("latestFrame"), QStringLiteral("新发布的任务"), 12600, 6450, 6700, 4810);
+    ui.latestFrame = placedFrame(ui.central, QStringLiteral("latestFrame"), QStringLiteral("新发布的任务"), 12600, 6450, 6700, 4810);
     for (int i = 0; i < int(ui.Command20.size()); ++i) {
-        ui.Command20[i] = button(ui.latestFrame, indexed("Command20", i), QString(), 150, 320 + i * 540, 6400, 500);
+        ui.Command20[i] = placedButton(ui.latestFrame, indexedName("Command20", i), QString(), 150, 320 + i * 540, 6400, 500);
         ui.Command20[i]->hide();
     }
 }
 
 void buildQueries(Form1Controls &ui)
 {
-    ui.List2 = list(ui.central, QStringLiteral("List2"), QStringLiteral("登记作业的日期"), 4800, 400, 7600, 7000);
-    ui.List3 = list(ui.central, QStringLiteral("List3"), QStringLiteral("学科作业本"), 4800, 400, 7600, 7000);
-    ui.List4 = list(ui.central, QStringLiteral("List4"), QStringLiteral("作业本历次作业"), 4800, 400, 7600, 7000);
-    ui.List6 = list(ui.central, QStringLiteral("List6"), QStringLiteral("未完成作业学生"), 4800, 400, 3000, 7000);
-    ui.List7 = list(ui.central, QStringLiteral("List7"), QStringLiteral("未完成的作业"), 7900, 400, 4500, 7000);
+    ui.List2 = placedList(ui.central, QStringLiteral("List2"), QStringLiteral("登记作业的日期"), 4800, 400, 7600, 7000);
+    ui.List3 = placedList(ui.central, QStringLiteral("List3"), QStringLiteral("学科作业本"), 4800, 400, 7600, 7000);
+    ui.List4 = placedList(ui.central, QStringLiteral("List4"), QStringLiteral("作业本历次作业"), 4800, 400, 7600, 7000);
+    ui.List6 = placedList(ui.central, QStringLiteral("List6"), QStringLiteral("未完成作业学生"), 4800, 400, 3000, 7000);
+    ui.List7 = placedList(ui.central, QStringLiteral("List7"), QStringLiteral("未完成的作业"), 7900, 400, 4500, 7000);
     for (QListWidget *hidden : {ui.List2, ui.List3, ui.List4, ui.List6, ui.List7})
         hidden->hide();
 
     const char *filters[] = {"语文", "数学", "英语", "科学", "全部"};
     for (int i = 0; i < 5; ++i) {
-        ui.Command15[i] = button(ui.central, indexed("Command15", i), QString::fromUtf8(filters[i]), 4800 + i * 1280, 7500,
+        ui.Command15[i] = placedButton(ui.central, indexedName("Command15", i), QString::fromUtf8(filters[i]), 4800 + i * 1280, 7500,
                                  1200, 480);
         ui.Command15[i]->hide();
     }
-    ui.Command14 = button(ui.central, QStringLiteral("Command14"), QStringLiteral("退出"), 11200, 7500, 1200, 480);
+    ui.Command14 = placedButton(ui.central, QStringLiteral("Command14"), QStringLiteral("退出"), 11200, 7500, 1200, 480);
     ui.Command14->hide();
 
-    ui.queryFrame = group(ui.central, QStringLiteral("queryFrame"), QStringLiteral("查询："), 4800, 8100, 7600, 1000);
+    ui.queryFrame = placedFrame(ui.central, QStringLiteral("queryFrame"), QStringLiteral("查询："), 4800, 8100, 7600, 1000);
     const struct {
         int index;
         const char *caption;
@@ -158,14 +109,14 @@ void buildQueries(Form1Controls &ui)
     for (const auto &query : queries) {
         const int width = query.index == 0 ? 1900 : 1300;
         ui.Command4[query.index] =
-            button(ui.queryFrame, indexed("Command4", query.index), QString::fromUtf8(query.caption), left, 340, width, 500);
+            placedButton(ui.queryFrame, indexedName("Command4", query.index), QString::fromUtf8(query.caption), left, 340, width, 500);
         left += width + 60;
     }
 
-    ui.Frame10 = group(ui.central, QStringLiteral("Frame10"), QStringLiteral("学科选择"), 4800, 9200, 7600, 950);
+    ui.Frame10 = placedFrame(ui.central, QStringLiteral("Frame10"), QStringLiteral("学科选择"), 4800, 9200, 7600, 950);
     const char *subjects[] = {"语 文", "数 学", "英 语", "科 学"};
     for (int s = 1; s <= 4; ++s)
-        ui.Command11[s] = button(ui.Frame10, indexed("Command11", s), QString::fromUtf8(subjects[s - 1]),
+        ui.Command11[s] = placedButton(ui.Frame10, indexedName("Command11", s), QString::fromUtf8(subjects[s - 1]),
                                  180 + (s - 1) * 1850, 330, 1700, 480);
     ui.Frame10->hide();
 
@@ -175,85 +126,85 @@ void buildQueries(Form1Controls &ui)
 void buildExports(Form1Controls &ui)
 {
     ui.Frame14 = panel(ui.central, QStringLiteral("Frame14"), 6000, 2400, 5200, 2000);
-    ui.Label11 = label(ui.Frame14, QStringLiteral("Label11"), QString(), 240, 600, 4700, 700);
+    ui.Label11 = placedLabel(ui.Frame14, QStringLiteral("Label11"), QString(), 240, 600, 4700, 700);
     ui.Label11->setWordWrap(true);
-    ui.Command13 = button(ui.Frame14, QStringLiteral("Command13"), QStringLiteral("×"), 4620, 60, 480, 420);
+    ui.Command13 = placedButton(ui.Frame14, QStringLiteral("Command13"), QStringLiteral("×"), 4620, 60, 480, 420);
     const char *classes[] = {"第一个班", "第二个班"};
     for (int i = 0; i < 2; ++i) {
-        ui.Command12[i] = button(ui.Frame14, indexed("Command12", i), QString::fromUtf8(classes[i]), 600 + i * 2100, 1400,
+        ui.Command12[i] = placedButton(ui.Frame14, indexedName("Command12", i), QString::fromUtf8(classes[i]), 600 + i * 2100, 1400,
                                  1900, 450);
         ui.Command12[i]->hide();
     }
     ui.Frame14->hide();
 
-    ui.Frame13 = group(ui.central, QStringLiteral("Frame13"), QStringLiteral("打印警告！"), 5400, 1400, 6400, 4300);
+    ui.Frame13 = placedFrame(ui.central, QStringLiteral("Frame13"), QStringLiteral("打印警告！"), 5400, 1400, 6400, 4300);
     const char *lines[] = {"    即将对未完成作业情况进行打印，请在打印之前退出所有", "WORD文档，若未退出，则系统会自动关闭所有WORD文档，并不",
                            "作保存，请慎重处理！", "请输入作业未完成情", "况的打印的下限次数"};
     for (int i = 0; i < 3; ++i)
-        ui.Label15[i] = label(ui.Frame13, indexed("Label15", i), QString::fromUtf8(lines[i]), 240, 400 + i * 400, 6000, 380);
-    ui.Label15[3] = label(ui.Frame13, indexed("Label15", 3), QString::fromUtf8(lines[3]), 240, 1900, 2600, 380);
-    ui.Label15[4] = label(ui.Frame13, indexed("Label15", 4), QString::fromUtf8(lines[4]), 240, 2300, 2600, 380);
-    ui.Text6 = textBox(ui.Frame13, QStringLiteral("Text6"), QStringLiteral("作业未完成情况的打印的下限次数"), 2900, 2000, 1500, 440);
+        ui.Label15[i] = placedLabel(ui.Frame13, indexedName("Label15", i), QString::fromUtf8(lines[i]), 240, 400 + i * 400, 6000, 380);
+    ui.Label15[3] = placedLabel(ui.Frame13, indexedName("Label15", 3), QString::fromUtf8(lines[3]), 240, 1900, 2600, 380);
+    ui.Label15[4] = placedLabel(ui.Frame13, indexedName("Label15", 4), QString::fromUtf8(lines[4]), 240, 2300, 2600, 380);
+    ui.Text6 = placedBox(ui.Frame13, QStringLiteral("Text6"), QStringLiteral("作业未完成情况的打印的下限次数"), 2900, 2000, 1500, 440);
     ui.Label15[3]->setBuddy(ui.Text6);
-    ui.Command18 = button(ui.Frame13, QStringLiteral("Command18"), QStringLiteral("确 定"), 1700, 3300, 1300, 500);
-    ui.Command19 = button(ui.Frame13, QStringLiteral("Command19"), QStringLiteral("取 消"), 3400, 3300, 1300, 500);
+    ui.Command18 = placedButton(ui.Frame13, QStringLiteral("Command18"), QStringLiteral("确 定"), 1700, 3300, 1300, 500);
+    ui.Command19 = placedButton(ui.Frame13, QStringLiteral("Command19"), QStringLiteral("取 消"), 3400, 3300, 1300, 500);
     ui.Frame13->hide();
 
     ui.Frame17 = panel(ui.central, QStringLiteral("Frame17"), 5400, 3000, 6400, 900);
-    ui.Label15[8] = label(ui.Frame17, indexed("Label15", 8), QStringLiteral("系统正在进行计算并准备打印内容，请稍侯……"), 240,
+    ui.Label15[8] = placedLabel(ui.Frame17, indexedName("Label15", 8), QStringLiteral("系统正在进行计算并准备打印内容，请稍侯……"), 240,
                           240, 5900, 420);
     ui.Frame17->hide();
 }
 
 void buildSettings(Form1Controls &ui)
 {
-    ui.Frame6 = group(ui.central, QStringLiteral("Frame6"), QStringLiteral("班级设置："), 5400, 1000, 6400, 3400);
+    ui.Frame6 = placedFrame(ui.central, QStringLiteral("Frame6"), QStringLiteral("班级设置："), 5400, 1000, 6400, 3400);
     const char *defaults[] = {"五(1)", "五(2)"};
     for (int i = 0; i < 2; ++i) {
-        auto *caption = label(ui.Frame6, indexed("classLabel", i), QStringLiteral("班级%1：").arg(i + 1), 240,
+        auto *caption = placedLabel(ui.Frame6, indexedName("classLabel", i), QStringLiteral("班级%1：").arg(i + 1), 240,
                               420 + i * 560, 1000, 400);
-        ui.Text3[i] = textBox(ui.Frame6, indexed("Text3", i), QStringLiteral("班级%1").arg(i + 1), 1240, 400 + i * 560,
+        ui.Text3[i] = placedBox(ui.Frame6, indexedName("Text3", i), QStringLiteral("班级%1").arg(i + 1), 1240, 400 + i * 560,
                               2400, 440);
         ui.Text3[i]->setText(QString::fromUtf8(defaults[i]));
         caption->setBuddy(ui.Text3[i]);
     }
-    ui.Label6 = label(ui.Frame6, QStringLiteral("Label6"),
+    ui.Label6 = placedLabel(ui.Frame6, QStringLiteral("Label6"),
                       QStringLiteral("说明：用以设定所任学科的班级名称，如：一（1）、一（2）……等，本软件最多只能设置两个班级。"), 240,
                       1560, 5900, 900);
     ui.Label6->setWordWrap(true);
-    ui.Command8 = button(ui.Frame6, QStringLiteral("Command8"), QStringLiteral("确定"), 2600, 2600, 1200, 500);
+    ui.Command8 = placedButton(ui.Frame6, QStringLiteral("Command8"), QStringLiteral("确定"), 2600, 2600, 1200, 500);
     ui.Frame6->hide();
 
-    ui.Frame9 = group(ui.central, QStringLiteral("Frame9"), QStringLiteral("作业本名称设置："), 4800, 300, 7600, 7600);
+    ui.Frame9 = placedFrame(ui.central, QStringLiteral("Frame9"), QStringLiteral("作业本名称设置："), 4800, 300, 7600, 7600);
     for (int i = 0; i < 32; ++i) {
         const int column = i / 8;
         const int row = i % 8;
-        auto *caption = label(ui.Frame9, indexed("bookLabel", i), QStringLiteral("%1、").arg(i + 1), 120 + column * 1860,
+        auto *caption = placedLabel(ui.Frame9, indexedName("bookLabel", i), QStringLiteral("%1、").arg(i + 1), 120 + column * 1860,
                               400 + row * 620, 420, 400);
-        ui.Text4[i] = textBox(ui.Frame9, indexed("Text4", i), QStringLiteral("%1、").arg(i + 1), 540 + column * 1860,
+        ui.Text4[i] = placedBox(ui.Frame9, indexedName("Text4", i), QStringLiteral("%1、").arg(i + 1), 540 + column * 1860,
                               380 + row * 620, 1380, 440);
         caption->setBuddy(ui.Text4[i]);
     }
-    ui.Label8 = label(ui.Frame9, QStringLiteral("Label8"), QStringLiteral("说明：请按需要按顺序输入所需要的作业本名称。"), 240,
+    ui.Label8 = placedLabel(ui.Frame9, QStringLiteral("Label8"), QStringLiteral("说明：请按需要按顺序输入所需要的作业本名称。"), 240,
                       5500, 7100, 400);
-    ui.Command9 = button(ui.Frame9, QStringLiteral("Command9"), QStringLiteral("确定"), 3200, 6400, 1200, 500);
+    ui.Command9 = placedButton(ui.Frame9, QStringLiteral("Command9"), QStringLiteral("确定"), 3200, 6400, 1200, 500);
     ui.Frame9->hide();
 
-    ui.Command10[0] = button(ui.central, indexed("Command10", 0), QStringLiteral("班级学生姓名导入按钮"), 6000, 4600, 4000, 600);
+    ui.Command10[0] = placedButton(ui.central, indexedName("Command10", 0), QStringLiteral("班级学生姓名导入按钮"), 6000, 4600, 4000, 600);
     ui.Command10[0]->hide();
 
-    ui.Frame16 = group(ui.central, QStringLiteral("Frame16"), QStringLiteral("学科与作业本关联设置窗口"), 4800, 300, 7600, 7600);
+    ui.Frame16 = placedFrame(ui.central, QStringLiteral("Frame16"), QStringLiteral("学科与作业本关联设置窗口"), 4800, 300, 7600, 7600);
     const char *subjects[] = {"语  文", "数  学", "英  语", "科  学"};
     for (int s = 0; s < 4; ++s) {
-        auto *caption = label(ui.Frame16, indexed("subjectLabel", s), QString::fromUtf8(subjects[s]), 200 + s * 1840, 380,
+        auto *caption = placedLabel(ui.Frame16, indexedName("subjectLabel", s), QString::fromUtf8(subjects[s]), 200 + s * 1840, 380,
                               1700, 380);
         caption->setAlignment(Qt::AlignCenter);
-        ui.List8[s] = list(ui.Frame16, indexed("List8", s), QString::fromUtf8(subjects[s]), 200 + s * 1840, 800, 1700, 5900);
+        ui.List8[s] = placedList(ui.Frame16, indexedName("List8", s), QString::fromUtf8(subjects[s]), 200 + s * 1840, 800, 1700, 5900);
         ui.List8[s]->setSelectionMode(QAbstractItemView::MultiSelection);
         caption->setBuddy(ui.List8[s]);
     }
-    ui.Command1 = button(ui.Frame16, QStringLiteral("Command1"), QStringLiteral("确认选择"), 2300, 6900, 1400, 500);
-    ui.Command17 = button(ui.Frame16, QStringLiteral("Command17"), QStringLiteral("关闭"), 3900, 6900, 1400, 500);
+    ui.Command1 = placedButton(ui.Frame16, QStringLiteral("Command1"), QStringLiteral("确认选择"), 2300, 6900, 1400, 500);
+    ui.Command17 = placedButton(ui.Frame16, QStringLiteral("Command17"), QStringLiteral("关闭"), 3900, 6900, 1400, 500);
     ui.Frame16->hide();
 }
 
@@ -313,14 +264,13 @@ void buildForm1(QMainWindow *window, Form1Controls &ui)
     buildRemembered(ui);
     for (int n = 1; n <= 16; ++n) {
         ui.Command3[n] = new QPushButton(ui.central);
-        ui.Command3[n]->setObjectName(indexed("Command3", n));
-        ui.Command3[n]->setFocusPolicy(Qt::TabFocus);
+        ui.Command3[n]->setObjectName(indexedName("Command3", n));
     }
     buildQueries(ui);
     buildExports(ui);
     buildSettings(ui);
 
-    ui.Command7 = button(ui.central, QStringLiteral("Command7"), QStringLiteral("往EXCEL导出数据结束!"), 4800, 10250, 7600, 600);
+    ui.Command7 = placedButton(ui.central, QStringLiteral("Command7"), QStringLiteral("往EXCEL导出数据结束!"), 4800, 10250, 7600, 600);
     ui.Command7->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
     ui.Command7->hide();
 
@@ -334,6 +284,9 @@ void buildForm1(QMainWindow *window, Form1Controls &ui)
     ui.Timer1->setInterval(10000);
 
     buildMenu(window, ui);
+    // A click never takes the focus away from the code box; the message panel's button asks for it.
+    for (QPushButton *button : ui.central->findChildren<QPushButton *>())
+        button->setFocusPolicy(button == ui.Command2 ? Qt::StrongFocus : Qt::TabFocus);
 }
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -89,6 +90,28 @@ int pdfPages(const QString &path)
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
+namespace {
+
+qint64 parentOf(qint64 pid)
+{
+    // The field after the command name, which is the last ")" of the line.
+    const QString stat = readUtf8(QStringLiteral("/proc/%1/stat").arg(pid));
+    const QStringList fields = stat.mid(stat.lastIndexOf(QLatin1Char(')')) + 2).split(QLatin1Char(' '));
+    return fields.size() > 1 ? fields.at(1).toLongLong() : 0;
+}
+
+// Other test programs run their own offices at the same time; only ours count.
+bool startedByThisProcess(qint64 pid)
+{
+    const qint64 self = QCoreApplication::applicationPid();
+    for (qint64 ancestor = parentOf(pid); ancestor > 1; ancestor = parentOf(ancestor))
+        if (ancestor == self)
+            return true;
+    return false;
+}
+
+} // namespace
+
 QList<qint64> sessionProcesses()
 {
     QList<qint64> found;
@@ -100,7 +123,7 @@ QList<qint64> sessionProcesses()
             continue;
         QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(entry));
         if (cmdline.open(QIODevice::ReadOnly)
-            && cmdline.readAll().contains("--accept=pipe,name=homework_office_"))
+            && cmdline.readAll().contains("--accept=pipe,name=homework_office_") && startedByThisProcess(pid))
             found.append(pid);
     }
     return found;
