@@ -9,6 +9,7 @@
 #include "ui/MessagePresenter.h"
 
 #include <QCloseEvent>
+#include <future>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,13 +18,16 @@
 #include <QTimer>
 
 Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *parent)
-    : QMainWindow(parent), programFolder_(programFolder), clock_(clock),
-      db_(std::make_unique<store::HomeworkDb>(programFolder)),
-      day_(std::make_unique<tracking::DayRecords>(*db_, state_, clock))
+    : QMainWindow(parent), programFolder_(programFolder), clock_(clock)
 {
+    // Deriving the file's key takes longer than building the window: both go on at once, and the
+    // connection is used by this thread alone once it is open.
+    auto opening = std::async(std::launch::async, [programFolder] { return std::make_unique<store::HomeworkDb>(programFolder); });
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("作业完成情况条形码查找系统"));
     ui::buildForm1(this, ui_);
+    db_ = opening.get();
+    day_ = std::make_unique<tracking::DayRecords>(*db_, state_, clock);
     connectShell();
     connectHomework();
     connectQueries();

@@ -1,4 +1,5 @@
 #include "ui/Form1Controls.h"
+#include "ui/AppStyle.h"
 #include "ui/PlacedControls.h"
 #include "ui/Twips.h"
 
@@ -62,7 +63,7 @@ void buildStatus(Form1Controls &ui)
     ui.Label1 = placedLabel(ui.Frame2, QStringLiteral("Label1"), QString(), 180, 180, 3900, 1100);
     ui.Label1->setWordWrap(true);
     ui.Label1->setAlignment(Qt::AlignCenter);
-    ui.Label1->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
+    showAsWarning(ui.Label1);
     ui.Command2 = placedButton(ui.Frame2, QStringLiteral("Command2"), QStringLiteral("确定"), 1530, 1440, 1200, 500);
     ui.Frame2->hide();
 }
@@ -271,7 +272,7 @@ void buildForm1(QMainWindow *window, Form1Controls &ui)
     buildSettings(ui);
 
     ui.Command7 = placedButton(ui.central, QStringLiteral("Command7"), QStringLiteral("往EXCEL导出数据结束!"), 4800, 10250, 7600, 600);
-    ui.Command7->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
+    showAsWarning(ui.Command7);
     ui.Command7->hide();
 
     // Panels that open over the work area stay above the lists and buttons.

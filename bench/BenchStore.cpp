@@ -1,0 +1,167 @@
+// Saving the day against a bare transaction writing the same texts, and start-up against an
+// empty main window, on a file holding 150 school days.
+#include "app/Form1.h"
+#include "store/Database.h"
+#include "store/HomeworkDb.h"
+#include "store/MarkString.h"
+#include "store/Schema.h"
+#include "tracking/DayRecords.h"
+#include "ui/MessagePresenter.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kPupils = 50;
+constexpr int kDays = 150;
+
+void fillTerm(const QString &folder)
+{
+    store::HomeworkDb db(folder);
+    store::Database &raw = db.database();
+    store::Transaction transaction(raw);
+    store::Statement pupil = raw.prepare(QStringLiteral("INSERT INTO \"姓名\" VALUES (?)"));
+    for (int n = 1; n <= kPupils; ++n) {
+        pupil.bind(1, QStringLiteral("学生%1").arg(n)).run();
+        pupil.reset();
+    }
+    for (int b = 1; b <= store::kBooks; ++b)
+        raw.prepare(QStringLiteral("UPDATE \"作业本名称\" SET \"本子%1\" = ?").arg(b)).bind(1, QStringLiteral("《作业本%1》").arg(b)).run();
+    QStringList sets;
+    for (int s = 1; s <= store::kBooks; ++s)
+        sets << QStringLiteral("%1 = ?").arg(store::quoted(store::markColumn(s)));
+    store::Statement marks = raw.prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 WHERE \"日期\" = ?").arg(sets.join(QStringLiteral(", "))));
+    QStringList contentSets;
+    for (int s = 1; s <= store::kBooks; ++s)
+        contentSets << QStringLiteral("%1 = ?").arg(store::quoted(store::contentColumn(s)));
+    store::Statement contents = raw.prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 WHERE \"日期\" = ?").arg(contentSets.join(QStringLiteral(", "))));
+    const QString marked = store::newDayMarks(kPupils).replace(QStringLiteral("0"), QStringLiteral("1"));
+    for (int d = kDays; d >= 1; --d) {
+        const QString key = store::dateKey(QDate::currentDate().addDays(-d));
+        const store::DateParts parts = store::把年月日进行拆分(key);
+        for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
+            raw.prepare(QStringLiteral("INSERT INTO \"%1\" (\"日期\", \"年份\", \"月份\", \"日子\") VALUES (?, ?, ?, ?)").arg(QString::fromUtf8(table)))
+                .bind(1, key).bind(2, parts.year).bind(3, parts.month).bind(4, parts.day).run();
+        for (int s = 1; s <= store::kBooks; ++s)
+            marks.bind(s, marked);
+        marks.bind(store::kBooks + 1, key).run();
+        marks.reset();
+        for (int s = 1; s <= store::kBooks; ++s)
+            contents.bind(s, QStringLiteral("第%1页").arg(s));
+        contents.bind(store::kBooks + 1, key).run();
+        contents.reset();
+    }
+    transaction.commit();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename Work>
+double medianMs(int runs, Work work)
+{
+    std::vector<double> times;
+    QElapsedTimer timer;
+    for (int i = 0; i < runs; ++i) {
+        timer.start();
+        work(i);
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return median(times);
+}
+
+} // namespace
+
+int showOnce(QMainWindow &window)
+{
+    window.show();
+    QApplication::processEvents();
+    return window.isVisible() ? 0 : 1;
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    ui::MessagePresenter::setTestMode(true);
+    if (argc == 3 && qstrcmp(argv[1], "--start") == 0) {
+        store::Clock clock;
+        Form1 window(QString::fromLocal8Bit(argv[2]), clock);
+        return showOnce(window);
+    }
+    if (argc == 2 && qstrcmp(argv[1], "--empty") == 0) {
+        QMainWindow window;
+        return showOnce(window);
+    }
+    QTemporaryDir dir;
+    fillTerm(dir.path());
+    store::Clock clock;
+    // Start-up as the teacher sees it: a fresh process until the window is shown, against a fresh
+    // process showing an empty main window.
+    auto launch = [&](const QStringList &arguments) {
+        return medianMs(7, [&](int) {
+            QProcess process;
+            process.start(QCoreApplication::applicationFilePath(), arguments);
+            if (!process.waitForFinished(30000) || process.exitCode() != 0)
+                qFatal("start-up run failed");
+        });
+    };
+    const double startup = launch({QStringLiteral("--start"), dir.path()});
+    const double emptyWindow = launch({QStringLiteral("--empty")});
+
+    Form1 window(dir.path(), clock);
+    app::MainState &state = window.state();
+    for (int s = 1; s <= store::kBooks; ++s) {
+        state.HomeworkContent[s] = QStringLiteral("第%1页练习").arg(s);
+        for (int n = 1; n <= kPupils; ++n)
+            state.MarkGrid[s][n] = (n + s) % 3 == 0 ? QStringLiteral("0") : QStringLiteral("1");
+    }
+    const double save = medianMs(400, [&](int) { window.db().保存操作(state); });
+
+    // The floor: the very texts the save writes, in one bare transaction.
+    QStringList markSets, contentSets;
+    for (int s = 1; s <= store::kBooks; ++s) {
+        markSets << QStringLiteral("%1 = ?, %2 = ?").arg(store::quoted(store::markColumn(s)), store::quoted(store::flagColumn(s)));
+        contentSets << store::quoted(store::contentColumn(s)) + QStringLiteral(" = ?");
+    }
+    store::Database floor = store::Database::openExisting(store::HomeworkDb::filePath(dir.path()), store::databaseKey());
+    store::Statement marks = floor.prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 WHERE \"日期\" = ?").arg(markSets.join(QStringLiteral(", "))));
+    store::Statement contents = floor.prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 WHERE \"日期\" = ?").arg(contentSets.join(QStringLiteral(", "))));
+    std::vector<QString> markTexts(store::kBooks + 1);
+    for (int s = 1; s <= store::kBooks; ++s) {
+        store::MarkRow row;
+        std::copy_n(state.MarkGrid[s].begin(), row.size(), row.begin());
+        markTexts[s] = store::encodeMarks(row);
+    }
+    const double bare = medianMs(400, [&](int) {
+        floor.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        for (int s = 1; s <= store::kBooks; ++s)
+            marks.bind(2 * s - 1, markTexts[s]).bind(2 * s, state.ExcellentClosed[s]);
+        marks.bind(2 * store::kBooks + 1, state.CurrentDateKey).run();
+        marks.reset();
+        for (int s = 1; s <= store::kBooks; ++s)
+            contents.bind(s, state.HomeworkContent[s]);
+        contents.bind(store::kBooks + 1, state.CurrentDateKey).run();
+        contents.reset();
+        floor.exec(QStringLiteral("COMMIT"));
+    });
+    window.close();
+
+    std::printf("start-up with %d days, median      %8.2f ms\n", kDays, startup);
+    std::printf("empty main window, median          %8.2f ms\n", emptyWindow);
+    std::printf("start-up / empty window ratio:     %8.2f\n", startup / emptyWindow);
+    std::printf("save of the day, median            %8.3f ms\n", save);
+    std::printf("bare transaction, same texts       %8.3f ms\n", bare);
+    std::printf("save / bare transaction, median ratio: %.2f\n", save / bare);
+    return 0;
+}
