@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontMetrics>
 #include <QListWidget>
+#include <QPushButton>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
@@ -48,6 +50,15 @@ void showAsWarning(QWidget *widget)
     QFont font = widget->font();
     font.setBold(true);
     widget->setFont(font);
+}
+
+void fitCaption(QPushButton *button)
+{
+    QFont font = QApplication::font(button);
+    const int room = button->width() - 12;
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(button->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button->setFont(font);
 }
 
 void setItemHeight(QListWidget *list, int pixels)

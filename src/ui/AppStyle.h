@@ -1,6 +1,7 @@
 #pragma once
 
 class QListWidget;
+class QPushButton;
 class QWidget;
 
 namespace ui {
@@ -10,6 +11,9 @@ void applyApplicationStyle();
 
 // Red bold text for messages the teacher must not miss.
 void showAsWarning(QWidget *widget);
+
+// Shrinks the button's font until its whole caption fits, so nothing of it is cut off.
+void fitCaption(QPushButton *button);
 
 // Rows of the pupil list are 16 pixels high.
 void setItemHeight(QListWidget *list, int pixels);

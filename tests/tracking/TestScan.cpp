@@ -194,6 +194,13 @@ void TestScan::todaysButtonsCaptionAndPlace()
     }
     QVERIFY(!run.ui().Command3[4]->isVisible());
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+
+    // A long caption is shown whole, in a smaller font, not cut off.
+    run.publish(12, QStringLiteral("第三单元第二课课后练习第一至第五题"));
+    run.window->Command4_Click(0);
+    QPushButton *longest = run.ui().Command3[4];
+    QVERIFY(longest->text().startsWith(QStringLiteral("12、")));
+    QVERIFY(QFontMetrics(longest->font()).horizontalAdvance(longest->text()) < longest->width());
     QTest::mouseClick(run.ui().Command3[3], Qt::LeftButton);
     QCOMPARE(run.state().CurrentSlot, 9);
     QCOMPARE(run.state().CurrentBookDigits, QStringLiteral("09"));
@@ -201,7 +208,7 @@ void TestScan::todaysButtonsCaptionAndPlace()
     QCOMPARE(run.state().RecentShown[0][4], QStringLiteral("14-5-1719"));
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
 
-    run.db().exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业2\" = '', \"作业5\" = '', \"作业9\" = ''"));
+    run.db().exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业2\" = '', \"作业5\" = '', \"作业9\" = '', \"作业12\" = ''"));
     run.window->Timer1_Timer();
     QTest::mouseClick(run.ui().Command4[0], Qt::LeftButton);
     QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{QStringLiteral("暂无输入订正情况记录！")});
