@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QFrame>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QThread>
 #include <QTimer>
 
@@ -59,10 +60,10 @@ void makeSummaries(OfficeWindow &w, const QString &lowerLimit)
     w.ui().Command18->click();
 }
 
-QStringList newPdfs(const QDir &folder, const QStringList &earlier, int expected)
+QStringList newPdfs(const QDir &folder, const QStringList &earlier, int expected, int waitMs)
 {
     QStringList found;
-    const QDeadlineTimer deadline(90000);
+    const QDeadlineTimer deadline(waitMs);
     while (found.size() < expected && !deadline.hasExpired()) {
         QThread::msleep(500);
         found.clear();
@@ -71,6 +72,33 @@ QStringList newPdfs(const QDir &folder, const QStringList &earlier, int expected
                 found << folder.filePath(name);
     }
     return found;
+}
+
+// The first column's default cell style, by the name a flat ODF file gives it.
+QString firstColumnStyle(const QString &fods)
+{
+    return QRegularExpression(QStringLiteral("<table:table-column[^>]*table:default-cell-style-name=\"([^\"]+)\""))
+        .match(fods)
+        .captured(1);
+}
+
+// Cell styles of a flat ODF file whose background is colour.
+QStringList stylesWithBackground(const QString &fods, const QString &colour)
+{
+    QStringList names;
+    const QRegularExpression style(QStringLiteral("<style:style style:name=\"([^\"]+)\" style:family=\"table-cell\"(.*?)</style:style>"),
+                                   QRegularExpression::DotMatchesEverythingOption);
+    for (const QRegularExpressionMatch &match : style.globalMatch(fods))
+        if (match.captured(2).contains(QStringLiteral("fo:background-color=\"%1\"").arg(colour)))
+            names << match.captured(1);
+    return names;
+}
+
+QString firstCellText(const QString &fods)
+{
+    return QRegularExpression(QStringLiteral("<table:table-row[^>]*>\\s*<table:table-cell[^>]*>\\s*<text:p>([^<]*)</text:p>"))
+        .match(fods)
+        .captured(1);
 }
 
 } // namespace
@@ -84,6 +112,8 @@ private slots:
     void summariesWithoutPrinter();
     void templateWithTooFewTables();
     void printSummaries();
+    void cancelPrintsNothing();
+    void teachersEditSurvivesExport();
 };
 
 void TestReportOffice::wholeRecordExport()
@@ -224,7 +254,7 @@ void TestReportOffice::printSummaries()
     makeSummaries(w, QStringLiteral("1"));
     QCOMPARE(MessagePresenter::takeShown(), QStringList{"是否直接进行打印,请确定！"});
 
-    const QStringList printed = newPdfs(pdfFolder, earlier, 2);
+    const QStringList printed = newPdfs(pdfFolder, earlier, 2, 90000);
     QCOMPARE(printed.size(), 2);
     QList<int> pages;
     for (const QString &pdf : printed) {
@@ -239,6 +269,81 @@ void TestReportOffice::printSummaries()
     }
     std::sort(pages.begin(), pages.end());
     QCOMPARE(pages, (QList<int>{1, 2})); // long "1-1", short "1-2" of three tables two to a page
+}
+
+void TestReportOffice::cancelPrintsNothing()
+{
+    office::test::PdfPrintQueue queue;
+    if (!queue.problem().isEmpty())
+        QSKIP(qPrintable(QStringLiteral("no print queue: ") + queue.problem()));
+    OfficeWindow w(2);
+    addItems(w.db(), {1, 31}, 16);
+    const QDir pdfFolder(queue.outputFolder());
+    const QStringList earlier = pdfFolder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    MessagePresenter::setNextAnswer(MessagePresenter::Answer::Cancel);
+    makeSummaries(w, QStringLiteral("1"));
+    QCOMPARE(MessagePresenter::takeShown(), QStringList{"是否直接进行打印,请确定！"});
+
+    const QString shortText = readBack(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(不超30次).doc")), textFilter,
+                                       w.folder.path())
+                                  .join(QLatin1Char('\n'));
+    QVERIFY2(shortText.contains(QStringLiteral("01.学生1(1)")), qPrintable(shortText.left(400)));
+    const QString longText = readBack(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(超过30次).doc")), textFilter,
+                                      w.folder.path())
+                                 .join(QLatin1Char('\n'));
+    QVERIFY2(longText.contains(QStringLiteral("02.学生2(31)")), qPrintable(longText.left(400)));
+    // A job handed over would be a PDF within seconds, as printSummaries sees.
+    QCOMPARE(newPdfs(pdfFolder, earlier, 1, 15000), QStringList());
+}
+
+void TestReportOffice::teachersEditSurvivesExport()
+{
+    OfficeWindow w(2);
+    addItems(w.db(), {1, 0}, 1);
+    const QString workbook = w.file(QStringLiteral("校迅通导出文件/未完成作业学生名单.xls"));
+    const QString heading = QStringLiteral("三年级二班家长通知");
+    const QString colour = QStringLiteral("#ffff00");
+
+    // The teacher's edit: a new heading in A1 and column A filled yellow.
+    QTemporaryDir editing;
+    const QString flat = office::test::convert(workbook, QStringLiteral("fods"), editing.path());
+    QVERIFY(!flat.isEmpty());
+    QString xml = office::test::readUtf8(flat);
+    const QString original = firstCellText(xml);
+    QVERIFY(!original.isEmpty());
+    xml.replace(QStringLiteral("<text:p>%1</text:p>").arg(original), QStringLiteral("<text:p>%1</text:p>").arg(heading));
+    const QString oldStyle = firstColumnStyle(xml);
+    QVERIFY(!oldStyle.isEmpty());
+    const qsizetype column = xml.indexOf(QStringLiteral("<table:table-column"));
+    const QString oldAttribute = QStringLiteral("table:default-cell-style-name=\"%1\"").arg(oldStyle);
+    xml.replace(xml.indexOf(oldAttribute, column), oldAttribute.size(),
+                QStringLiteral("table:default-cell-style-name=\"teacher-colour\""));
+    xml.replace(QStringLiteral("</office:automatic-styles>"),
+                QStringLiteral("<style:style style:name=\"teacher-colour\" style:family=\"table-cell\" style:parent-style-name=\"Default\">"
+                               "<style:table-cell-properties fo:background-color=\"%1\"/></style:style></office:automatic-styles>")
+                    .arg(colour));
+    QFile edited(flat);
+    QVERIFY(edited.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    edited.write(xml.toUtf8());
+    edited.close();
+    QTemporaryDir binary;
+    const QString editedWorkbook = office::test::convert(flat, QStringLiteral("xls:MS Excel 97"), binary.path());
+    QVERIFY(!editedWorkbook.isEmpty());
+    QVERIFY(QFile::remove(workbook) && QFile::copy(editedWorkbook, workbook));
+    QFile::setPermissions(workbook, QFile::ReadOwner | QFile::WriteOwner);
+
+    w.ui().Command4[5]->click();
+    QCOMPARE(w.ui().Label11->text(), QStringLiteral("导出已完成!"));
+
+    QTemporaryDir reading;
+    const QString result = office::test::readUtf8(office::test::convert(workbook, QStringLiteral("fods"), reading.path()));
+    QVERIFY2(result.contains(QStringLiteral("您好！你的孩子在14-5-17的作业检查中发现")), "the export did not write B1");
+    QVERIFY2(result.contains(QStringLiteral("<text:p>学生1</text:p>")), "the export did not write the pupil row");
+    QCOMPARE(firstCellText(result), heading);
+    const QStringList coloured = stylesWithBackground(result, colour);
+    QVERIFY2(coloured.contains(firstColumnStyle(result)),
+             qPrintable(QStringLiteral("column A has style %1, coloured styles: %2")
+                            .arg(firstColumnStyle(result), coloured.join(QLatin1Char(' ')))));
 }
 
 QTEST_MAIN(TestReportOffice)
