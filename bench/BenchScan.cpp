@@ -1,5 +1,6 @@
 // One scan, from Enter in the code box until the day is committed and the list shows it,
 // against one bare transaction rewriting the same two rows, on a file of 15 and of 150 days.
+#include "BenchSupport.h"
 #include "app/Form1.h"
 #include "store/Database.h"
 #include "store/HomeworkDb.h"
@@ -23,45 +24,8 @@
 
 namespace {
 
-constexpr int kPupils = 50;
+using bench::kPupils;
 constexpr int kRuns = 300;
-
-void fillFolder(const QString &folder, int days)
-{
-    store::HomeworkDb db(folder);
-    store::Database &raw = db.database();
-    store::Transaction transaction(raw);
-    store::Statement pupil = raw.prepare(QStringLiteral("INSERT INTO \"姓名\" VALUES (?)"));
-    for (int n = 1; n <= kPupils; ++n) {
-        pupil.bind(1, QStringLiteral("学生%1").arg(n)).run();
-        pupil.reset();
-    }
-    const QString marks = store::newDayMarks(kPupils);
-    for (int d = days; d >= 1; --d) {
-        const QString key = store::dateKey(QDate::currentDate().addDays(-d));
-        const store::DateParts parts = store::把年月日进行拆分(key);
-        for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
-            raw.prepare(QStringLiteral("INSERT INTO \"%1\" (\"日期\", \"年份\", \"月份\", \"日子\") VALUES (?, ?, ?, ?)")
-                            .arg(QString::fromUtf8(table)))
-                .bind(1, key).bind(2, parts.year).bind(3, parts.month).bind(4, parts.day).run();
-        for (int s = 1; s <= store::kBooks; ++s)
-            raw.prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::markColumn(s))))
-                .bind(1, marks).bind(2, key).run();
-    }
-    transaction.commit();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double percentile99(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() * 99 / 100];
-}
 
 struct Timing {
     double scan = 0;
@@ -72,7 +36,8 @@ struct Timing {
 Timing measure(int days)
 {
     QTemporaryDir dir;
-    fillFolder(dir.path(), days);
+    // Nothing registered on the stored days: only today's homework is scanned.
+    bench::fillDatabase(dir.path(), days, [](int, int) { return QString(); }, [](int, int, int) { return true; });
     store::Clock clock;
     Form1 window(dir.path(), clock);
     const QString key = window.state().CurrentDateKey;
@@ -118,7 +83,7 @@ Timing measure(int days)
         bare.push_back(timer.nsecsElapsed() / 1e6);
     }
     window.close();
-    return {median(scans), percentile99(painted), median(bare)};
+    return {bench::median(scans), bench::percentile99(painted), bench::median(bare)};
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Saving the day against a bare transaction writing the same texts, and start-up against an
 // empty main window, on a file holding 150 school days.
+#include "BenchSupport.h"
 #include "app/Form1.h"
 #include "store/Database.h"
 #include "store/HomeworkDb.h"
@@ -20,53 +21,8 @@
 
 namespace {
 
-constexpr int kPupils = 50;
+using bench::kPupils;
 constexpr int kDays = 150;
-
-void fillTerm(const QString &folder)
-{
-    store::HomeworkDb db(folder);
-    store::Database &raw = db.database();
-    store::Transaction transaction(raw);
-    store::Statement pupil = raw.prepare(QStringLiteral("INSERT INTO \"姓名\" VALUES (?)"));
-    for (int n = 1; n <= kPupils; ++n) {
-        pupil.bind(1, QStringLiteral("学生%1").arg(n)).run();
-        pupil.reset();
-    }
-    for (int b = 1; b <= store::kBooks; ++b)
-        raw.prepare(QStringLiteral("UPDATE \"作业本名称\" SET \"本子%1\" = ?").arg(b)).bind(1, QStringLiteral("《作业本%1》").arg(b)).run();
-    QStringList sets;
-    for (int s = 1; s <= store::kBooks; ++s)
-        sets << QStringLiteral("%1 = ?").arg(store::quoted(store::markColumn(s)));
-    store::Statement marks = raw.prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 WHERE \"日期\" = ?").arg(sets.join(QStringLiteral(", "))));
-    QStringList contentSets;
-    for (int s = 1; s <= store::kBooks; ++s)
-        contentSets << QStringLiteral("%1 = ?").arg(store::quoted(store::contentColumn(s)));
-    store::Statement contents = raw.prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 WHERE \"日期\" = ?").arg(contentSets.join(QStringLiteral(", "))));
-    const QString marked = store::newDayMarks(kPupils).replace(QStringLiteral("0"), QStringLiteral("1"));
-    for (int d = kDays; d >= 1; --d) {
-        const QString key = store::dateKey(QDate::currentDate().addDays(-d));
-        const store::DateParts parts = store::把年月日进行拆分(key);
-        for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
-            raw.prepare(QStringLiteral("INSERT INTO \"%1\" (\"日期\", \"年份\", \"月份\", \"日子\") VALUES (?, ?, ?, ?)").arg(QString::fromUtf8(table)))
-                .bind(1, key).bind(2, parts.year).bind(3, parts.month).bind(4, parts.day).run();
-        for (int s = 1; s <= store::kBooks; ++s)
-            marks.bind(s, marked);
-        marks.bind(store::kBooks + 1, key).run();
-        marks.reset();
-        for (int s = 1; s <= store::kBooks; ++s)
-            contents.bind(s, QStringLiteral("第%1页").arg(s));
-        contents.bind(store::kBooks + 1, key).run();
-        contents.reset();
-    }
-    transaction.commit();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 template <typename Work>
 double medianMs(int runs, Work work)
@@ -78,7 +34,7 @@ double medianMs(int runs, Work work)
         work(i);
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
-    return median(times);
+    return bench::median(times);
 }
 
 } // namespace
@@ -104,7 +60,8 @@ int main(int argc, char *argv[])
         return showOnce(window);
     }
     QTemporaryDir dir;
-    fillTerm(dir.path());
+    bench::fillDatabase(dir.path(), kDays, [](int, int slot) { return QStringLiteral("第%1页").arg(slot); },
+                        [](int, int, int) { return false; });
     store::Clock clock;
     // Start-up as the teacher sees it: a fresh process until the window is shown, against a fresh
     // process showing an empty main window.
