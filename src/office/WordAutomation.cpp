@@ -4,9 +4,8 @@
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
-#include <com/sun/star/text/XText.hpp>
-#include <com/sun/star/text/XTextCursor.hpp>
-#include <com/sun/star/text/XTextTable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
 #include <com/sun/star/view/XPrintable.hpp>
 
@@ -20,36 +19,37 @@ namespace office {
 
 using css::uno::Any;
 using css::uno::Reference;
+using css::uno::Sequence;
 using css::uno::UNO_QUERY_THROW;
 
 struct WordAutomation::Private
 {
-    std::optional<OfficeSession> session;
-    std::vector<uno::LoadedDocument> documents;
-    std::optional<Document> active;
-    Reference<css::text::XText> selectedCell;
-    Reference<css::text::XTextCursor> selection;
+    struct Opened
+    {
+        uno::LoadedDocument file;
+        // Taken once at opening: every cross-process call per cell costs more than the write.
+        std::vector<Reference<css::table::XCellRange>> tables;
+    };
 
-    const uno::LoadedDocument &document(Document id) const
+    std::optional<OfficeSession> session;
+    std::vector<Opened> documents;
+    std::optional<Document> active;
+
+    const Opened &opened(Document id) const
     {
         if (id < 0 || static_cast<size_t>(id) >= documents.size()
-            || !documents[static_cast<size_t>(id)].component().is())
+            || !documents[static_cast<size_t>(id)].file.component().is())
             throw OfficeError(QStringLiteral("文档未打开。"));
         return documents[static_cast<size_t>(id)];
     }
+
+    const uno::LoadedDocument &document(Document id) const { return opened(id).file; }
 
     const uno::LoadedDocument &activeDocument() const
     {
         if (!active)
             throw OfficeError(QStringLiteral("没有活动的文档。"));
         return document(*active);
-    }
-
-    Reference<css::container::XIndexAccess> tables(Document id) const
-    {
-        Reference<css::text::XTextTablesSupplier> supplier(document(id).component(),
-                                                           UNO_QUERY_THROW);
-        return Reference<css::container::XIndexAccess>(supplier->getTextTables(), UNO_QUERY_THROW);
     }
 
     Reference<css::view::XPrintable> printable() const
@@ -86,51 +86,57 @@ WordAutomation::Document WordAutomation::open(const QString &path)
 {
     if (!d->session)
         throw OfficeError(QStringLiteral("LibreOffice 已退出，无法打开：%1").arg(path));
-    d->documents.emplace_back(d->session->desktop().desktop, path);
+    Private::Opened opened{uno::LoadedDocument(d->session->desktop().desktop, path), {}};
+    uno::guarded([&] {
+        Reference<css::text::XTextTablesSupplier> supplier(opened.file.component(), UNO_QUERY_THROW);
+        Reference<css::container::XIndexAccess> tables(supplier->getTextTables(), UNO_QUERY_THROW);
+        const sal_Int32 count = tables->getCount();
+        opened.tables.reserve(static_cast<size_t>(count));
+        for (sal_Int32 i = 0; i < count; ++i)
+            opened.tables.emplace_back(tables->getByIndex(i), UNO_QUERY_THROW);
+    });
+    d->documents.push_back(std::move(opened));
     d->active = static_cast<Document>(d->documents.size() - 1);
     return *d->active;
 }
 
 int WordAutomation::tableCount(Document document) const
 {
-    return uno::guarded([&] { return static_cast<int>(d->tables(document)->getCount()); });
+    return static_cast<int>(d->opened(document).tables.size());
 }
 
-void WordAutomation::selectCell(Document document, int table, int row, int column)
+void WordAutomation::writeColumn(Document document, int table, int firstRow, int column,
+                                 const QStringList &texts)
 {
-    const int tables = tableCount(document);
+    const Private::Opened &opened = d->opened(document);
+    const int tables = static_cast<int>(opened.tables.size());
     if (table < 1 || table > tables)
         throw OfficeError(QStringLiteral("文档 %1 只有 %2 个表格，没有第 %3 个。")
-                              .arg(d->document(document).path())
+                              .arg(opened.file.path())
                               .arg(tables)
                               .arg(table));
-    if (row < 1 || column < 1 || column > 26)
-        throw OfficeError(QStringLiteral("单元格位置无效：第 %1 行第 %2 列").arg(row).arg(column));
+    if (firstRow < 1 || column < 1 || column > 26)
+        throw OfficeError(QStringLiteral("单元格位置无效：第 %1 行第 %2 列").arg(firstRow).arg(column));
+    if (texts.isEmpty())
+        return;
+    const int lastRow = firstRow + static_cast<int>(texts.size()) - 1;
+    Sequence<Sequence<Any>> rows(static_cast<sal_Int32>(texts.size()));
+    for (sal_Int32 i = 0; i < rows.getLength(); ++i) {
+        const Any text(uno::toOUString(texts.at(i)));
+        rows.getArray()[i] = Sequence<Any>(&text, 1);
+    }
     uno::guarded([&] {
-        Reference<css::text::XTextTable> textTable(d->tables(document)->getByIndex(table - 1),
-                                                   UNO_QUERY_THROW);
-        const auto cell = textTable->getCellByName(uno::toOUString(cellName(row, column)));
-        if (!cell.is())
-            throw OfficeError(QStringLiteral("第 %1 个表格没有第 %2 行第 %3 列的单元格。")
+        const Reference<css::table::XCellRange> &range = opened.tables[static_cast<size_t>(table - 1)];
+        // Null when either end lies outside the table.
+        const auto cells = range->getCellRangeByName(
+            uno::toOUString(cellName(firstRow, column) + QLatin1Char(':') + cellName(lastRow, column)));
+        if (!cells.is())
+            throw OfficeError(QStringLiteral("第 %1 个表格没有第 %2 至 %3 行第 %4 列的单元格。")
                                   .arg(table)
-                                  .arg(row)
+                                  .arg(firstRow)
+                                  .arg(lastRow)
                                   .arg(column));
-        d->selectedCell.set(cell, UNO_QUERY_THROW);
-        d->selection = d->selectedCell->createTextCursor();
-        d->selection->gotoStart(false);
-        d->selection->gotoEnd(true);
-    });
-    d->active = document;
-}
-
-void WordAutomation::typeText(const QString &text)
-{
-    if (!d->selection.is())
-        throw OfficeError(QStringLiteral("没有选中的单元格。"));
-    uno::guarded([&] {
-        Reference<css::text::XTextRange> range(d->selection, UNO_QUERY_THROW);
-        d->selectedCell->insertString(range, uno::toOUString(text), true);
-        d->selection->collapseToEnd();
+        Reference<css::sheet::XCellRangeData>(cells, UNO_QUERY_THROW)->setDataArray(rows);
     });
 }
 
@@ -153,10 +159,6 @@ void WordAutomation::saveAs(Document document, const QString &path)
 void WordAutomation::activate(Document document)
 {
     d->document(document);
-    if (d->active != document) {
-        d->selection.clear();
-        d->selectedCell.clear();
-    }
     d->active = document;
 }
 
@@ -188,18 +190,14 @@ void WordAutomation::printPages(const QString &pages, int copies)
 void WordAutomation::close(Document document)
 {
     d->document(document);
-    if (d->active == document) {
+    if (d->active == document)
         d->active.reset();
-        d->selection.clear();
-        d->selectedCell.clear();
-    }
-    d->documents[static_cast<size_t>(document)].close();
+    d->documents[static_cast<size_t>(document)].file.close();
+    d->documents[static_cast<size_t>(document)].tables.clear();
 }
 
 void WordAutomation::quit()
 {
-    d->selection.clear();
-    d->selectedCell.clear();
     d->active.reset();
     d->documents.clear();
     d->session.reset();

@@ -3,12 +3,13 @@
 #include "office/OfficeSession.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
 namespace office {
 
-// Documents in a private office: table cells filled by selecting and typing, saved under a new
+// Documents in a private office: table cells filled a column run at a time, saved under a new
 // name, printed by page range. Tables, rows and columns count from 1; every failure is an
 // OfficeError.
 class WordAutomation
@@ -22,13 +23,12 @@ public:
     WordAutomation(const WordAutomation &) = delete;
     WordAutomation &operator=(const WordAutomation &) = delete;
 
-    // Opens for editing; the file itself changes only through saveAs to its own name.
+    // Opens for editing and makes it the active document; the file itself changes only through
+    // saveAs to its own name.
     Document open(const QString &path);
     int tableCount(Document document) const;
-    // Selects the whole cell and makes its document the active one.
-    void selectCell(Document document, int table, int row, int column);
-    // Replaces the selection with text; further typing goes after it.
-    void typeText(const QString &text);
+    // Replaces the text of the cells firstRow.. of one column, one text per row.
+    void writeColumn(Document document, int table, int firstRow, int column, const QStringList &texts);
     // Stores as an MS Word 97 document under path.
     void saveAs(Document document, const QString &path);
     void activate(Document document);

@@ -320,10 +320,13 @@ void ReportWindows::Command18_Click()
 
 void ReportWindows::fill(office::WordAutomation &word, int document, const QList<CellText> &cells)
 {
-    for (const CellText &cell : cells) {
-        word.selectCell(document, cell.table, cell.row, cell.column);
-        word.typeText(cell.text);
-        QCoreApplication::processEvents();
+    const QList<ColumnRun> runs = columnRuns(cells);
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        const ColumnRun &part = runs[i];
+        word.writeColumn(document, part.table, part.firstRow, part.column, part.texts);
+        // Once per pupil keeps the window responsive without an event round per cell.
+        if (i + 1 == runs.size() || runs[i + 1].table != part.table)
+            QCoreApplication::processEvents();
     }
 }
 

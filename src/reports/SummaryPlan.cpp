@@ -52,4 +52,21 @@ SummaryPlan planSummary(QList<PupilRow> &unfinished, double lowerLimit, int pupi
     return plan;
 }
 
+QList<ColumnRun> columnRuns(const QList<CellText> &cells)
+{
+    QList<ColumnRun> runs;
+    for (const CellText &cell : cells) {
+        if (!runs.isEmpty()) {
+            ColumnRun &last = runs.last();
+            if (last.table == cell.table && last.column == cell.column
+                && last.firstRow + last.texts.size() == cell.row) {
+                last.texts << cell.text;
+                continue;
+            }
+        }
+        runs << ColumnRun{cell.table, cell.row, cell.column, {cell.text}};
+    }
+    return runs;
+}
+
 } // namespace reports

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace reports {
 
@@ -36,6 +37,18 @@ struct SummaryPlan {
     QString shortPages() const;
     QString longPages() const;
 };
+
+// Cells of consecutive rows, firstRow and on, in one column of one table.
+struct ColumnRun {
+    int table = 0;
+    int firstRow = 0;
+    int column = 0;
+    QStringList texts;
+};
+
+// The cells in their order, each joined to the run before it when it is the next row below;
+// written run by run they leave the same text as written cell by cell.
+QList<ColumnRun> columnRuns(const QList<CellText> &cells);
 
 // The pupils of UnfinishedList with at least lowerLimit items, in list order; the items are cut
 // to 19 characters after the slot digits, and the cut text is kept in the list.

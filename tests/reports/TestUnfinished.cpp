@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace reports;
 
@@ -58,6 +59,16 @@ QStringList items(const QString &text, int count)
     return list;
 }
 
+
+// "B4-B18" for a run of rows 4 to 18 of column 2, "D2" for a single cell.
+QString runName(const ColumnRun &run)
+{
+    const QString first = QChar(u'A' + run.column - 1) + QString::number(run.firstRow);
+    if (run.texts.size() == 1)
+        return first;
+    return first + QLatin1Char('-') + QChar(u'A' + run.column - 1) + QString::number(run.firstRow + run.texts.size() - 1);
+}
+
 } // namespace
 
 class TestUnfinished : public QObject {
@@ -81,6 +92,9 @@ private slots:
     void summaryCells_data();
     void summaryCells();
     void longItemsAreCut();
+    void summaryRuns_data();
+    void summaryRuns();
+    void runsBreakAtGapsColumnsAndTables();
 };
 
 void TestUnfinished::gathering_data()
@@ -409,6 +423,63 @@ void TestUnfinished::longItemsAreCut()
     QCOMPARE(plan.shortCells[2].text, content.left(19));
     QCOMPARE(plan.shortCells[3].text, QStringLiteral("短"));
     QCOMPARE(list[0].items[0], QStringLiteral("03") + content.left(19));
+}
+
+void TestUnfinished::summaryRuns_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("isShort");
+    QTest::addColumn<QStringList>("runs");
+    QTest::addColumn<int>("lastItem");
+
+    QTest::newRow("30 items, short") << 30 << true << QStringList{"B2", "D2", "B4-B18", "D4-D18"} << 30;
+    QTest::newRow("16 items, short") << 16 << true << QStringList{"B2", "D2", "B4-B18", "D4"} << 16;
+    QTest::newRow("75 items, long") << 75 << false << QStringList{"B2", "D2", "B4-B33", "D4-D33"} << 60;
+    QTest::newRow("31 items, long") << 31 << false << QStringList{"B2", "D2", "B4-B33", "D4"} << 31;
+}
+
+void TestUnfinished::summaryRuns()
+{
+    QFETCH(int, count);
+    QFETCH(bool, isShort);
+    QFETCH(QStringList, runs);
+    QFETCH(int, lastItem);
+
+    QList<PupilRow> list{{pupilLabel(1, QStringLiteral("张三"), CountedLabel, count), items(QStringLiteral("01第%1项"), count)}};
+    const SummaryPlan plan = planSummary(list, 1, 1);
+    const QList<CellText> &cells = isShort ? plan.shortCells : plan.longCells;
+    const QList<ColumnRun> grouped = columnRuns(cells);
+    QStringList names;
+    for (const ColumnRun &run : grouped) {
+        QCOMPARE(run.table, 1);
+        names << runName(run);
+    }
+    QCOMPARE(names, runs);
+    QCOMPARE(grouped.last().texts.last(), QStringLiteral("第%1项").arg(lastItem));
+    // Spread back into cells, the runs are the plan itself.
+    QList<CellText> spread;
+    for (const ColumnRun &run : grouped)
+        for (int i = 0; i < run.texts.size(); ++i)
+            spread << CellText{run.table, run.firstRow + i, run.column, run.texts[i]};
+    QCOMPARE(spread.size(), cells.size());
+    for (int i = 0; i < cells.size(); ++i) {
+        QCOMPARE(std::make_tuple(spread[i].table, spread[i].row, spread[i].column, spread[i].text),
+                 std::make_tuple(cells[i].table, cells[i].row, cells[i].column, cells[i].text));
+    }
+}
+
+void TestUnfinished::runsBreakAtGapsColumnsAndTables()
+{
+    const QList<CellText> cells{{1, 4, 2, "a"}, {1, 5, 2, "b"}, {1, 7, 2, "c"}, {1, 8, 4, "d"},
+                                {2, 9, 4, "e"}, {2, 8, 4, "f"}, {2, 9, 4, "g"}};
+    QStringList names, texts;
+    for (const ColumnRun &run : columnRuns(cells)) {
+        names << QString::number(run.table) + QLatin1Char(':') + runName(run);
+        texts << run.texts.join(QString());
+    }
+    QCOMPARE(names, (QStringList{"1:B4-B5", "1:B7", "1:D8", "2:D9", "2:D8-D9"}));
+    QCOMPARE(texts, (QStringList{"ab", "c", "d", "e", "fg"}));
+    QVERIFY(columnRuns({}).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestUnfinished)
