@@ -117,7 +117,11 @@ void Form1::保存操作()
 
 void Form1::Timer1_Timer()
 {
+    // The message box runs its own event loop: no further tick may stack another one on it.
+    ui_.Timer1->stop();
     guarded([this] { day_->reload(); });
+    if (!unloaded_)
+        ui_.Timer1->start();
 }
 
 void Form1::Form_Unload()

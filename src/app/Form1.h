@@ -80,7 +80,7 @@ private:
     void connectShell();
     void showMessagePanel(const QString &message);
     void showRememberedButtons();
-    void switchToRemembered(const app::RememberedEntry &entry);
+    bool switchToRemembered(const app::RememberedEntry &entry);
     void connectHomework();
     void connectQueries();
     void queryByDay();

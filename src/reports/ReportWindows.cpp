@@ -147,19 +147,21 @@ void ReportWindows::dtwfqkdc_Click()
     setClassCaptions();
     if (!saveDay())
         return;
-    Command12_Click(0);
+    // A gathering that failed leaves nothing to write: the workbooks keep what they hold.
+    if (!Command12_Click(0))
+        return;
     run_.ExportedRowCounter = 0;
     exportWorkbooks();
 }
 
-void ReportWindows::Command12_Click(int index)
+bool ReportWindows::Command12_Click(int index)
 {
     if (run_.ListMode == ByName)
         for (QPushButton *filter : form_.controls().Command15)
             filter->show();
     run_.SelectedClass = index;
     run_.flagAllSlots();
-    把所选中的作业完成情况在list6和list7中显示出来();
+    return 把所选中的作业完成情况在list6和list7中显示出来();
 }
 
 void ReportWindows::Command15_Click(int index)
@@ -175,13 +177,13 @@ void ReportWindows::Command15_Click(int index)
     把所选中的作业完成情况在list6和list7中显示出来();
 }
 
-void ReportWindows::把所选中的作业完成情况在list6和list7中显示出来()
+bool ReportWindows::把所选中的作业完成情况在list6和list7中显示出来()
 {
     ui::Form1Controls &ui = form_.controls();
     ui.Command12[0]->hide();
     ui.Command12[1]->hide();
     if (!form_.guarded([this] { gatherUnfinished(form_.db(), form_.state(), run_); }))
-        return;
+        return false;
     if (run_.ListMode == ByName) {
         ui.List6->clear();
         ui.List7->clear();
@@ -201,6 +203,7 @@ void ReportWindows::把所选中的作业完成情况在list6和list7中显示�
         run_.ExportedRowCounter = 0;
         exportWorkbooks();
     }
+    return true;
 }
 
 void ReportWindows::exportWorkbooks()

@@ -26,12 +26,13 @@ public:
 
     // The query buttons "按姓名" (4) and "校迅通文件" (5).
     void Command4_Click(int index);
-    void Command12_Click(int index);
+    // False when the gathering failed (its message is shown).
+    bool Command12_Click(int index);
     void Command13_Click();
     void Command15_Click(int index);
     void List6_Click();
     void dtwfqkdc_Click();
-    void 把所选中的作业完成情况在list6和list7中显示出来();
+    bool 把所选中的作业完成情况在list6和list7中显示出来();
     void 把一个数组的内容导出到一个EXSEL文件(const QList<PupilRow> &list, const QString &relativePath,
                                            office::SpreadsheetAutomation &sheet);
 

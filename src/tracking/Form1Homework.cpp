@@ -88,7 +88,7 @@ void Form1::Command14_Click()
     ui_.Text1->setFocus();
 }
 
-void Form1::switchToRemembered(const app::RememberedEntry &entry)
+bool Form1::switchToRemembered(const app::RememberedEntry &entry)
 {
     ui_.Frame10->hide();
     for (int b = 1; b <= 16; ++b)
@@ -96,18 +96,18 @@ void Form1::switchToRemembered(const app::RememberedEntry &entry)
     Command14_Click();
     // Leaving a day that could not be stored would lose its scans: stay on it.
     if (!guarded([this] { db_->保存操作(state_); }))
-        return;
+        return false;
     state_.HistoryDayChosen = 1;
     state_.CurrentDateKey = entry[1];
     当天数据环境生成();
     显示(entry[2], entry[3]);
+    return true;
 }
 
 void Form1::Command16_Click(int n)
 {
     const app::RememberedEntry entry = state_.RecentShown[n];
-    switchToRemembered(entry);
-    if (state_.CurrentDateKey == entry[1]) {
+    if (switchToRemembered(entry)) {
         tracking::moveToFront(state_.RecentShown, n);
         按钮显示();
     }

@@ -52,9 +52,8 @@ QList<TodayButton> todaysHomework(app::MainState &state)
         for (int k = 1; k <= roll; ++k)
             missing += store::numericValue(state.MarkGrid[slot][k]) == 0 ? 1 : 0;
         buttons.append({slot, QStringLiteral("%1、%2(%3)   未交：%4人")
-                                  .arg(slot)
-                                  .arg(state.BookNames[slot], state.HomeworkContent[slot])
-                                  .arg(missing)});
+                                  .arg(QString::number(slot), state.BookNames[slot], state.HomeworkContent[slot],
+                                       QString::number(missing))});
         state.TodaySlots[buttons.size()] = slot;
     }
     return buttons;

@@ -54,11 +54,15 @@ void showAsWarning(QWidget *widget)
 
 void fitCaption(QPushButton *button)
 {
+    const QString caption = button->text();
     QFont font = QApplication::font(button);
     const int room = button->width() - 12;
-    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(button->text()) > room)
+    while (font.pointSizeF() > 7 && QFontMetrics(font).horizontalAdvance(caption) > room)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     button->setFont(font);
+    // Past the smallest readable size the middle gives way, so the start and the count stay.
+    button->setText(QFontMetrics(font).elidedText(caption, Qt::ElideMiddle, room));
+    button->setToolTip(caption);
 }
 
 void setItemHeight(QListWidget *list, int pixels)

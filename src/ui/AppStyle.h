@@ -12,7 +12,8 @@ void applyApplicationStyle();
 // Red bold text for messages the teacher must not miss.
 void showAsWarning(QWidget *widget);
 
-// Shrinks the button's font until its whole caption fits, so nothing of it is cut off.
+// Shrinks the button's font until its whole caption fits; a caption too long even then loses its
+// middle on the button and shows whole as the tooltip.
 void fitCaption(QPushButton *button);
 
 // Rows of the pupil list are 16 pixels high.

@@ -54,9 +54,9 @@ void buildStatus(Form1Controls &ui)
     }
     ui.List1 = placedList(frame, QStringLiteral("List1"), QStringLiteral("未交学生名单"), 240, 3520, 4020, 7500);
 
-    ui.Frame12 = panel(frame, QStringLiteral("Frame12"), 240, 3520, 4020, 460);
-    placedLabel(ui.Frame12, QStringLiteral("excellentLabel"), QStringLiteral("“优秀”输入状态"), 120, 60, 3000, 340);
-    ui.Command5 = placedButton(ui.Frame12, QStringLiteral("Command5"), QStringLiteral("X"), 3480, 40, 460, 380);
+    ui.Frame12 = panel(frame, QStringLiteral("Frame12"), 2460, 2580, 1800, 820);
+    placedLabel(ui.Frame12, QStringLiteral("excellentLabel"), QStringLiteral("“优秀”输入状态"), 90, 60, 1650, 340);
+    ui.Command5 = placedButton(ui.Frame12, QStringLiteral("Command5"), QStringLiteral("X"), 1330, 420, 400, 340);
     ui.Frame12->hide();
 
     ui.Frame2 = panel(ui.central, QStringLiteral("Frame2"), 240, 900, 4260, 2200);

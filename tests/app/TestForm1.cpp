@@ -111,6 +111,8 @@ void TestForm1::statusLabelsWaitForTheFirstDisplay()
         QCOMPARE(run.ui().Label2[i]->text(), QStringLiteral("请选择作业内容"));
     QVERIFY(!run.ui().Frame2->isVisible());
     QVERIFY(!run.ui().Frame12->isVisible());
+    // The excellent-state panel never hides a pupil of the list.
+    QVERIFY(!run.ui().Frame12->geometry().intersects(run.ui().List1->geometry()));
     QVERIFY(!run.ui().Command7->isVisible());
 }
 
@@ -122,6 +124,13 @@ void TestForm1::refreshTickRunsEveryTenSeconds()
     setContent(run.db(), QStringLiteral("14-5-17"), 4, QStringLiteral("别处写入"));
     run.window->Timer1_Timer();
     QCOMPARE(run.state().HomeworkContent[4], QStringLiteral("别处写入"));
+    QVERIFY(run.ui().Timer1->isActive());
+
+    // A lasting fault: each tick reports it once and the refresh goes on afterwards.
+    run.db().exec(QStringLiteral("DELETE FROM \"扫描输入作业完成情况\""));
+    run.window->Timer1_Timer();
+    QCOMPARE(ui::MessagePresenter::takeShown().size(), 1);
+    QVERIFY(run.ui().Timer1->isActive());
     QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("请选择作业内容"));
 }
 

@@ -58,6 +58,7 @@ private slots:
     void failuresNameWhatIsMissing_data();
     void failuresNameWhatIsMissing();
     void lowerLimitMustBeGiven();
+    void failedGatheringLeavesTheTodayWorkbooks();
 };
 
 void TestReportWindows::installEnablesTheTriggersOnce()
@@ -219,6 +220,31 @@ void TestReportWindows::lowerLimitMustBeGiven()
     QVERIFY(!w.ui().Frame17->isVisible());
     w.ui().Command19->click();
     QVERIFY(!w.ui().Frame13->isVisible());
+}
+
+
+void TestReportWindows::failedGatheringLeavesTheTodayWorkbooks()
+{
+    RunningWindow w(3);
+    const QString folder = w.folder.path();
+    QVERIFY(testing::copyProgramFiles(folder));
+    // The shown day is an earlier one, so the save before the export succeeds; reading today's
+    // row then fails half-way.
+    testing::addDay(w.db(), QStringLiteral("14-5-16"), {{1, QStringLiteral("第1页")}}, {{1, QStringLiteral("010")}});
+    w.state().HistoryDayChosen = 1;
+    w.state().CurrentDateKey = QStringLiteral("14-5-16");
+    w.db().exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业2\" = NULL WHERE \"日期\" = '14-5-17'"));
+    w.db().exec(QStringLiteral("CREATE TRIGGER broken BEFORE UPDATE ON \"作业内容登记表\" WHEN old.\"日期\" = '14-5-17' "
+                               "BEGIN SELECT RAISE(ABORT, '磁盘故障'); END"));
+    const QMap<QString, QByteArray> before = filesUnder(folder);
+    installReports(*w.window, QStringLiteral("/nonexistent/unused"));
+    MessagePresenter::takeShown();
+
+    w.ui().dtwfqkdc->trigger();
+    const QStringList shown = MessagePresenter::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].contains(QStringLiteral("磁盘故障")), qPrintable(shown[0]));
+    QCOMPARE(filesUnder(folder), before);
 }
 
 QTEST_MAIN(TestReportWindows)
