@@ -6,6 +6,7 @@
 #include "admin/OfficePupilListReader.h"
 #include "admin/PupilImport.h"
 #include "app/Form1.h"
+#include "ui/Form1Controls.h"
 #include "store/HomeworkDb.h"
 #include "ui/MessagePresenter.h"
 
@@ -155,8 +156,7 @@ void AdminFunctions::数据清空()
 void AdminFunctions::showNotice(const QString &caption)
 {
     ui_.Command7->setText(caption);
-    ui_.Command7->show();
-    ui_.Command7->raise();
+    ui::showPanel(ui_.Command7);
 }
 
 void AdminFunctions::showRestartNotice()
@@ -167,8 +167,7 @@ void AdminFunctions::showRestartNotice()
 
 void AdminFunctions::openClassNames()
 {
-    ui_.Frame6->show();
-    ui_.Frame6->raise();
+    ui::showPanel(ui_.Frame6);
 }
 
 void AdminFunctions::Command8_Click()
@@ -186,8 +185,7 @@ void AdminFunctions::openBookNames()
         return;
     for (int i = 0; i < app::kBooks; ++i)
         ui_.Text4[i]->setText(names[i]);
-    ui_.Frame9->show();
-    ui_.Frame9->raise();
+    ui::showPanel(ui_.Frame9);
 }
 
 void AdminFunctions::Command9_Click()
@@ -204,8 +202,7 @@ void AdminFunctions::Command9_Click()
 void AdminFunctions::openPupilImport()
 {
     ui_.Command10[0]->setText(state_.ClassNames[1] + QStringLiteral("班名单导入"));
-    ui_.Command10[0]->show();
-    ui_.Command10[0]->raise();
+    ui::showPanel(ui_.Command10[0]);
 }
 
 void AdminFunctions::Command10_Click(int index)
@@ -245,8 +242,7 @@ void AdminFunctions::openSubjectLinks()
             list->item(b - 1)->setSelected(state_.SubjectBookFlags[s][b] == 1);
         }
     }
-    ui_.Frame16->show();
-    ui_.Frame16->raise();
+    ui::showPanel(ui_.Frame16);
 }
 
 void AdminFunctions::Command1_Click()

@@ -168,8 +168,7 @@ void Form1::Command7_Click()
 void Form1::showMessagePanel(const QString &message)
 {
     ui_.Label1->setText(message);
-    ui_.Frame2->show();
-    ui_.Frame2->raise();
+    ui::showPanel(ui_.Frame2);
     ui_.Command2->setFocus();
 }
 

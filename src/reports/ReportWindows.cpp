@@ -1,6 +1,7 @@
 #include "reports/ReportWindows.h"
 
 #include "app/Form1.h"
+#include "ui/Form1Controls.h"
 #include "office/OfficeError.h"
 #include "office/SpreadsheetAutomation.h"
 #include "office/WordAutomation.h"
@@ -198,8 +199,7 @@ bool ReportWindows::把所选中的作业完成情况在list6和list7中显示�
         tellLeftOut();
     } else if (run_.ListMode == WholeRecordExport) {
         ui.Command13->show();
-        ui.Frame14->show();
-        ui.Frame14->raise();
+        ui::showPanel(ui.Frame14);
         run_.ExportedRowCounter = 0;
         exportWorkbooks();
     }
@@ -268,7 +268,7 @@ void ReportWindows::Command13_Click()
 void ReportWindows::wwqkdc_Click()
 {
     ui::Form1Controls &ui = form_.controls();
-    ui.Frame13->show();
+    ui::showPanel(ui.Frame13);
     ui.Frame13->raise();
     ui.Text6->clear();
     ui.Text6->setFocus();
@@ -289,7 +289,7 @@ void ReportWindows::Command18_Click()
     }
     const double lowerLimit = store::numericValue(ui.Text6->text());
     ui.Frame13->hide();
-    ui.Frame17->show();
+    ui::showPanel(ui.Frame17);
     ui.Frame17->raise();
     QCoreApplication::processEvents();
 

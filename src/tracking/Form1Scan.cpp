@@ -47,8 +47,7 @@ void Form1::自动输入()
         return;
     }
     if (panel == tracking::ExcellentPanel::Show) {
-        ui_.Frame12->show();
-        ui_.Frame12->raise();
+        ui::showPanel(ui_.Frame12);
     } else if (panel == tracking::ExcellentPanel::Hide) {
         ui_.Frame12->hide();
     }

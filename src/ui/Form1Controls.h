@@ -96,6 +96,9 @@ struct Form1Controls {
 // Creates every control of the main window in its place; panels of later steps start hidden.
 void buildForm1(QMainWindow *window, Form1Controls &ui);
 
+// A panel opens over the work area, above whatever it holds.
+void showPanel(QWidget *panel);
+
 // Today's homework buttons go back to their two columns.
 void placeTodayButtons(Form1Controls &ui);
 

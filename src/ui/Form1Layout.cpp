@@ -243,6 +243,12 @@ void buildMenu(QMainWindow *window, Form1Controls &ui)
 
 } // namespace
 
+void showPanel(QWidget *panel)
+{
+    panel->show();
+    panel->raise();
+}
+
 void placeTodayButtons(Form1Controls &ui)
 {
     for (int n = 1; n <= 16; ++n) {
@@ -275,6 +281,9 @@ void buildForm1(QMainWindow *window, Form1Controls &ui)
     showAsWarning(ui.Command7);
     ui.Command7->hide();
 
+    for (QWidget *overlay : {static_cast<QWidget *>(ui.Frame13), static_cast<QWidget *>(ui.Frame6),
+                             static_cast<QWidget *>(ui.Frame9), static_cast<QWidget *>(ui.Frame16)})
+        overlay->setAutoFillBackground(true);
     // Panels that open over the work area stay above the lists and buttons.
     for (QWidget *overlay : {static_cast<QWidget *>(ui.Frame2), static_cast<QWidget *>(ui.Frame14),
                              static_cast<QWidget *>(ui.Frame13), static_cast<QWidget *>(ui.Frame17)})
