@@ -94,7 +94,7 @@ void Form3::Command3_Click()
     ScoreStoreResult stored;
     if (!form.guarded([&] { stored = 成绩输入数据库(form.db().database(), form.state(), boxes()); }))
         return;
-    finish(stored.rejected.isEmpty() ? kStored : rejectionMessage(stored.rejected));
+    finish(stored.rejected.isEmpty() ? kStored : kStored + QLatin1Char('\n') + rejectionMessage(stored.rejected));
 }
 
 void Form3::Command1_Click()
@@ -112,7 +112,7 @@ void Form3::Command1_Click()
     if (marked.unknownTest)
         ui::MessagePresenter::inform(this, unknownTestMessage());
     const QList<RejectedCode> rejected = stored.rejected + marked.rejected;
-    finish(rejected.isEmpty() ? kStored : rejectionMessage(rejected));
+    finish(rejected.isEmpty() ? kStored : kStored + QLatin1Char('\n') + rejectionMessage(rejected));
 }
 
 void Form3::finish(const QString &message)

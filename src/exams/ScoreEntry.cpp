@@ -111,6 +111,8 @@ QString noTestBookMessage(int subjectIndex)
 MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(Database &db, app::MainState &state, const QStringList &boxes)
 {
     MarkingResult result;
+    if (boxes.isEmpty() || boxes.front().isEmpty())
+        return result;
     const int subject = std::clamp(state.SelectedTestSubject, 0, 3);
     const int book = state.SubjectTestBooks[subject + 1];
     if (book < 1 || book > store::kBooks) {
@@ -143,9 +145,7 @@ MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记
         }
         store::MarkRow row;
         store::decodeMarks(before, row, state.ClassSizes[1]);
-        // An excellent mark already says handed in; it is kept.
-        if (row[code.pupil] != QStringLiteral("2"))
-            row[code.pupil] = QStringLiteral("1");
+        row[code.pupil] = QStringLiteral("1");
         write.bind(1, store::encodeMarks(row)).bind(2, rowid).run();
         write.reset();
         ++result.marked;
@@ -154,8 +154,7 @@ MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记
     }
     transaction.commit();
     for (int pupil : shownDayPupils)
-        if (state.MarkGrid[book][pupil] != QStringLiteral("2"))
-            state.MarkGrid[book][pupil] = QStringLiteral("1");
+        state.MarkGrid[book][pupil] = QStringLiteral("1");
     return result;
 }
 

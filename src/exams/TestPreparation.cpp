@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 using store::Statement;
@@ -17,7 +18,7 @@ void storeTestBooks(store::Database &db, app::MainState &state, const std::array
 {
     std::array<int, 4> books{};
     for (int j = 0; j < 4; ++j)
-        books[j] = int(std::lround(store::numericValue(boxes[j])));
+        books[j] = int(std::lround(std::clamp(store::numericValue(boxes[j]), -1e9, 1e9)));
 
     const QString table = quoted(QStringLiteral("语数英科在作业本名称中的顺序号"));
     store::Transaction transaction(db);

@@ -273,6 +273,7 @@ void TestExamWindows::codesThatCannotBeStoredAreNamed()
     entry->Command3->click();
     const QStringList shown = ui::MessagePresenter::takeShown();
     QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].startsWith(kStored + QLatin1Char('\n')), qPrintable(shown[0]));
     QVERIFY2(shown[0].contains(QStringLiteral("034590")) && !shown[0].contains(QStringLiteral("030190")), qPrintable(shown[0]));
     QCOMPARE(run.score("科学", 1, 3).toString(), QStringLiteral("90"));
 }

@@ -189,12 +189,19 @@ void TestExamsCore::marksHandedInUntilTheFirstEmptyBox()
         exam.db(), exam.state, {"030190", "030392", "040288", "", "040495"});
     QVERIFY(!result.unknownTest);
     QCOMPARE(result.marked, 3);
-    QCOMPARE(exam.marks("14-5-12", 6), QStringLiteral("011020032040050。"));
+    // The handed-in test paper is "1", also for a pupil marked excellent for the homework.
+    QCOMPARE(exam.marks("14-5-12", 6), QStringLiteral("011020031040050。"));
     QCOMPARE(exam.marks("14-5-17", 6), QStringLiteral("010021030040050。"));
     // Only the shown day follows in memory, so its next save keeps the mark and no other day leaks in.
     QCOMPARE(exam.state.MarkGrid[6][2], QStringLiteral("1"));
     QCOMPARE(exam.state.MarkGrid[6][1], QStringLiteral("0"));
     QCOMPARE(exam.state.MarkGrid[6][4], QStringLiteral("0"));
+
+    // Nothing typed: nothing to mark and nothing to complain about, even without a test book.
+    exam.state.SubjectTestBooks = {0, 0, 0, 0, 0};
+    const auto empty = exams::各科检测订正情况在扫描输入作业情况表中的登记(exam.db(), exam.state, {"", "030190"});
+    QVERIFY(!empty.noTestBook);
+    QCOMPARE(empty.marked, 0);
 }
 
 void TestExamsCore::stopsMarkingAtAnUnknownTest()
