@@ -156,11 +156,6 @@ void DayRecords::当天记录读入数组()
 
 void DayRecords::reload()
 {
-    Statement &contents = db_.cached(kContentsByDate);
-    const bool exists = contents.bind(1, state_.CurrentDateKey).step();
-    contents.reset();
-    if (!exists)
-        throw DatabaseError(missingRowMessage(QStringLiteral("作业内容登记表"), state_.CurrentDateKey));
     readContents();
     当天记录读入数组();
 }
