@@ -77,7 +77,7 @@ int main(int argc, char *argv[])
     const double emptyWindow = launch({QStringLiteral("--empty")});
 
     Form1 window(dir.path(), clock);
-    app::MainState &state = window.state();
+    core::MainState &state = window.state();
     for (int s = 1; s <= store::kBooks; ++s) {
         state.HomeworkContent[s] = QStringLiteral("第%1页练习").arg(s);
         for (int n = 1; n <= kPupils; ++n)

@@ -58,7 +58,7 @@ struct RunningWindow {
     }
 
     ui::Form1Controls &ui() { return window->controls(); }
-    app::MainState &state() { return window->state(); }
+    core::MainState &state() { return window->state(); }
     store::Database &db() { return window->db().database(); }
 
     void scan(const QString &code)

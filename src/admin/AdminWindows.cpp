@@ -54,7 +54,7 @@ private:
 
     Form1 &form_;
     ui::Form1Controls &ui_;
-    app::MainState &state_;
+    core::MainState &state_;
     AdminHooks hooks_;
     QPointer<admin::Form8> form8_;
     QPointer<admin::Form9> form9_;
@@ -183,7 +183,7 @@ void AdminFunctions::openBookNames()
     QStringList names;
     if (!form_.guarded([&] { names = admin::readBookNames(form_.db().database()); }))
         return;
-    for (int i = 0; i < app::kBooks; ++i)
+    for (int i = 0; i < core::kBooks; ++i)
         ui_.Text4[i]->setText(names[i]);
     ui::showPanel(ui_.Frame9);
 }

@@ -81,12 +81,12 @@ void Form1::Form_Load()
     showRememberedButtons();
     const char *classTables[] = {"姓名", "52姓名"};
     for (int c = 1; c <= 2; ++c)
-        if (state_.ClassSizes[c] > app::kPupils)
+        if (state_.ClassSizes[c] > core::kPupils)
             ui::MessagePresenter::inform(
                 this, QStringLiteral("班级名单“%1”中有 %2 名学生，本软件每班最多处理 %3 名，只显示前 %3 名。")
                           .arg(QString::fromUtf8(classTables[c - 1]))
                           .arg(state_.ClassSizes[c])
-                          .arg(app::kPupils));
+                          .arg(core::kPupils));
 
     show();
     ui_.Text1->setFocus();
@@ -98,7 +98,7 @@ void Form1::Form_Load()
 void Form1::showRememberedButtons()
 {
     按钮显示();
-    for (int n = 0; n <= app::kLatestLast && !state_.LatestEntered[n][1].isEmpty(); ++n) {
+    for (int n = 0; n <= core::kLatestLast && !state_.LatestEntered[n][1].isEmpty(); ++n) {
         ui_.Command20[n]->setText(state_.LatestEntered[n][5]);
         ui_.Command20[n]->show();
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "store/DateKey.h"
 #include "tracking/HomeworkQueries.h"
 #include "ui/Form1Controls.h"
@@ -24,7 +24,7 @@ public:
     Form1(const QString &programFolder, const store::Clock &clock, QWidget *parent = nullptr);
     ~Form1() override;
 
-    app::MainState &state() { return state_; }
+    core::MainState &state() { return state_; }
     store::HomeworkDb &db() { return *db_; }
     tracking::DayRecords &day() { return *day_; }
     const QString &programFolder() const { return programFolder_; }
@@ -80,7 +80,7 @@ private:
     void connectShell();
     void showMessagePanel(const QString &message);
     void showRememberedButtons();
-    bool switchToRemembered(const app::RememberedEntry &entry);
+    bool switchToRemembered(const core::RememberedEntry &entry);
     void connectHomework();
     void connectQueries();
     void queryByDay();
@@ -88,7 +88,7 @@ private:
 
     QString programFolder_;
     const store::Clock &clock_;
-    app::MainState state_;
+    core::MainState state_;
     std::unique_ptr<store::HomeworkDb> db_;
     std::unique_ptr<tracking::DayRecords> day_;
     ui::Form1Controls ui_;

@@ -104,7 +104,7 @@ void AnalysisWindow::layOut()
 
 void AnalysisWindow::Form_Load()
 {
-    app::MainState &state = form_.state();
+    core::MainState &state = form_.state();
     subject_ = std::clamp(state.SelectedTestSubject, 0, 3);
     form_.guarded([&] { 取得检测序号和内容(form_.db().database(), state, state.SubjectTestBooks[subject_ + 1]); });
     tests_ = state.TestList;

@@ -27,7 +27,7 @@ Form6::Form6(ExamWindowSet &windows, QWidget *parent) : QWidget(parent, Qt::Wind
 
 void Form6::Command1_Click(int index)
 {
-    app::MainState &state = windows_.form().state();
+    core::MainState &state = windows_.form().state();
     state.SelectedTestSubject = index;
     Form3 &entry = windows_.showForm3();
     entry.Frame2->setTitle(subjectTable(index) + QStringLiteral("   检测成绩编号输入"));

@@ -15,7 +15,7 @@ namespace exams {
 
 namespace {
 
-bool inRoster(const app::MainState &state, int pupil)
+bool inRoster(const core::MainState &state, int pupil)
 {
     return pupil >= 1 && pupil < int(state.PupilNames[1].size()) && !state.PupilNames[1][pupil].isEmpty();
 }
@@ -51,7 +51,7 @@ QList<ScoreCode> groupScoreCodes(const QStringList &boxes)
     return codes;
 }
 
-ScoreStoreResult 成绩输入数据库(Database &db, const app::MainState &state, const QStringList &boxes)
+ScoreStoreResult 成绩输入数据库(Database &db, const core::MainState &state, const QStringList &boxes)
 {
     const QString table = quoted(subjectTable(state.SelectedTestSubject));
     const int columns = db.prepare(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).columnCount();
@@ -108,7 +108,7 @@ QString noTestBookMessage(int subjectIndex)
         .arg(subjectTable(subjectIndex));
 }
 
-MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(Database &db, app::MainState &state, const QStringList &boxes)
+MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(Database &db, core::MainState &state, const QStringList &boxes)
 {
     MarkingResult result;
     if (boxes.isEmpty() || boxes.front().isEmpty())

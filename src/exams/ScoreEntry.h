@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 
 #include <QList>
 #include <QString>
@@ -44,7 +44,7 @@ struct ScoreStoreResult {
 };
 
 // Writes each code's score into an empty cell only: the first score of a pupil and test wins.
-ScoreStoreResult 成绩输入数据库(store::Database &db, const app::MainState &state, const QStringList &boxes);
+ScoreStoreResult 成绩输入数据库(store::Database &db, const core::MainState &state, const QStringList &boxes);
 
 // Not empty when some code could not be stored or marked; names each such code.
 QString rejectionMessage(const QList<RejectedCode> &rejected);
@@ -61,7 +61,7 @@ QString noTestBookMessage(int subjectIndex);
 
 // Marks the test paper handed in, box by box, on the day that carries the test number; stops at
 // the first empty box and at a test number no day carries. The shown day's marks in memory follow.
-MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(store::Database &db, app::MainState &state,
+MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(store::Database &db, core::MainState &state,
                                                          const QStringList &boxes);
 
 } // namespace exams

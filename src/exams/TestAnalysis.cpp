@@ -12,7 +12,7 @@ using store::quoted;
 
 namespace exams {
 
-void 取得检测序号和内容(store::Database &db, app::MainState &state, int book)
+void 取得检测序号和内容(store::Database &db, core::MainState &state, int book)
 {
     if (book < 1 || book > store::kBooks)
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "exams/TestStatistics.h"
 
 #include <QList>
@@ -19,7 +19,7 @@ inline constexpr int kGridPupils = 56;
 inline constexpr int kGridRows = 7;
 
 // Fills TestList from the days that carry content in the subject's test book.
-void 取得检测序号和内容(store::Database &db, app::MainState &state, int book);
+void 取得检测序号和内容(store::Database &db, core::MainState &state, int book);
 
 struct TestOption {
     int index = 0; // Option1(index)
@@ -32,7 +32,7 @@ struct TestPage {
     bool next = false;
 };
 
-using TestList = decltype(app::MainState::TestList);
+using TestList = decltype(core::MainState::TestList);
 
 // The tests of one page (1-based); the next page is offered while any later test exists.
 TestPage testPage(const TestList &tests, int page);

@@ -14,7 +14,7 @@ using store::quoted;
 
 namespace exams {
 
-void storeTestBooks(store::Database &db, app::MainState &state, const std::array<QString, 4> &boxes)
+void storeTestBooks(store::Database &db, core::MainState &state, const std::array<QString, 4> &boxes)
 {
     std::array<int, 4> books{};
     for (int j = 0; j < 4; ++j)

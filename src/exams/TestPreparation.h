@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 
 #include <QString>
 #include <array>
@@ -13,7 +13,7 @@ namespace exams {
 
 // The leading number of each box, stored as the test-book slots of 语文..科学 and, once
 // stored, taken into SubjectTestBooks; any number is kept as typed.
-void storeTestBooks(store::Database &db, app::MainState &state, const std::array<QString, 4> &boxes);
+void storeTestBooks(store::Database &db, core::MainState &state, const std::array<QString, 4> &boxes);
 
 // Every score table gets exactly the first class's names in pupil order and no scores.
 // The names are read before anything is deleted, and the four tables change together or not at all.

@@ -172,8 +172,8 @@ void ReportWindows::Command15_Click(int index)
     run_.NameStyle = CountedLabel;
     run_.RangeMode = AllDays;
     run_.ItemCounter = 0;
-    const app::MainState &state = form_.state();
-    for (int s = 1; s <= app::kBooks; ++s)
+    const core::MainState &state = form_.state();
+    for (int s = 1; s <= core::kBooks; ++s)
         run_.SlotFilter[s] = state.SubjectBookFlags[index + 1][s] == 1 ? 1 : 0;
     把所选中的作业完成情况在list6和list7中显示出来();
 }

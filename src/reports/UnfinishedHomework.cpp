@@ -26,7 +26,7 @@ void ExportState::flagAllSlots()
     SlotFilter[0] = 0;
 }
 
-int pupilCount(const app::MainState &state) { return std::clamp(state.ClassSizes[1], 0, app::kPupils); }
+int pupilCount(const core::MainState &state) { return std::clamp(state.ClassSizes[1], 0, core::kPupils); }
 
 namespace {
 
@@ -62,16 +62,16 @@ void repairNulls(store::HomeworkDb &db, const QList<NullContent> &nulls)
 }
 
 // Both day tables of the range, matched by date key rather than by row position.
-void readDayRows(store::HomeworkDb &db, const app::MainState &state, ExportState &run)
+void readDayRows(store::HomeworkDb &db, const core::MainState &state, ExportState &run)
 {
     const bool oneDay = run.RangeMode == TodayOnly;
-    QHash<QString, std::array<QString, app::kBooks + 1>> marksByDate;
+    QHash<QString, std::array<QString, core::kBooks + 1>> marksByDate;
     store::Statement &marks = db.cached(marksSql(oneDay));
     if (oneDay)
         marks.bind(1, state.TodayKey);
     while (marks.step()) {
-        std::array<QString, app::kBooks + 1> row{};
-        for (int j = 1; j <= app::kBooks; ++j)
+        std::array<QString, core::kBooks + 1> row{};
+        for (int j = 1; j <= core::kBooks; ++j)
             row[j] = marks.text(store::marks::kFirstBook + j - 1);
         marksByDate.insert(marks.text(store::marks::kDate), row);
     }
@@ -85,7 +85,7 @@ void readDayRows(store::HomeworkDb &db, const app::MainState &state, ExportState
         DayRow day;
         day.date = contents.text(store::contents::kDate);
         bool hasContent = false;
-        for (int j = 1; j <= app::kBooks; ++j) {
+        for (int j = 1; j <= core::kBooks; ++j) {
             const int column = store::contents::kFirstBook + j - 1;
             if (contents.isNull(column))
                 nulls.append({day.date, j});
@@ -111,11 +111,11 @@ void readDayRows(store::HomeworkDb &db, const app::MainState &state, ExportState
 
 } // namespace
 
-void 把实际的完成情况导入数组(store::HomeworkDb &db, const app::MainState &state, ExportState &run)
+void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::MainState &state, ExportState &run)
 {
     readDayRows(db, state, run);
     const int pupils = pupilCount(state);
-    for (int s = 1; s <= app::kBooks; ++s) {
+    for (int s = 1; s <= core::kBooks; ++s) {
         if (run.SlotFilter[s] != 1)
             continue;
         for (const DayRow &day : std::as_const(run.days))
@@ -143,9 +143,9 @@ void 校迅通导出文件的原始数组生成(ExportState &run, int pupils, co
             run.UnfinishedTable[k][run.ItemCounter] = slotDigits + bookName + content;
 }
 
-void 把校迅通导入文件数组的内容逼空(ExportState &run, const app::MainState &state)
+void 把校迅通导入文件数组的内容逼空(ExportState &run, const core::MainState &state)
 {
-    const auto &names = state.MarkGrid[app::kFirstClassNamesRow + run.SelectedClass];
+    const auto &names = state.MarkGrid[core::kFirstClassNamesRow + run.SelectedClass];
     for (int k = 1; k <= pupilCount(state); ++k) {
         std::vector<QString> &row = run.UnfinishedTable[k];
         row[0] = names[k];
@@ -185,7 +185,7 @@ void 把校迅通文件原始数组拆分成全部完成学生数组和未完成
     }
 }
 
-void gatherUnfinished(store::HomeworkDb &db, const app::MainState &state, ExportState &run)
+void gatherUnfinished(store::HomeworkDb &db, const core::MainState &state, ExportState &run)
 {
     run.emptyTables();
     把实际的完成情况导入数组(db, state, run);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 
 #include <QList>
 #include <QString>
@@ -31,8 +31,8 @@ enum NameStyles { CountedLabel = 1, PlainLabel = 2 };
 // One day as both day tables hold it: fields 1..32 by slot.
 struct DayRow {
     QString date;
-    std::array<QString, app::kBooks + 1> contents{};
-    std::array<QString, app::kBooks + 1> marks{};
+    std::array<QString, core::kBooks + 1> contents{};
+    std::array<QString, core::kBooks + 1> marks{};
 };
 
 // A row of CompleteList or UnfinishedList: the pupil's label and the items, each beginning with
@@ -49,7 +49,7 @@ struct ExportState {
     int NameStyle = 0;
     int ItemCounter = 0;
     int ExportedRowCounter = 0;
-    std::array<int, app::kBooks + 1> SlotFilter{};
+    std::array<int, core::kBooks + 1> SlotFilter{};
     int SelectedClass = 0;
 
     QList<DayRow> days;
@@ -65,18 +65,18 @@ struct ExportState {
 };
 
 // The pupils a gathering covers: the first class, as far as the mark grid holds names.
-int pupilCount(const app::MainState &state);
+int pupilCount(const core::MainState &state);
 
 // Day rows of the range, in date-key text order; nulls in the contents are stored back as ''.
 // Scratch rows and days without any content are left out.
-void 把实际的完成情况导入数组(store::HomeworkDb &db, const app::MainState &state, ExportState &run);
+void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::MainState &state, ExportState &run);
 void 校迅通导出文件的原始数组生成(ExportState &run, int pupils, const QString &bookName, const QString &content,
                                    const QString &markString, const QString &slotDigits);
-void 把校迅通导入文件数组的内容逼空(ExportState &run, const app::MainState &state);
+void 把校迅通导入文件数组的内容逼空(ExportState &run, const core::MainState &state);
 void 把校迅通文件原始数组拆分成全部完成学生数组和未完成学生数组(ExportState &run);
 
 // Empties the tables, then reads, squeezes and splits.
-void gatherUnfinished(store::HomeworkDb &db, const app::MainState &state, ExportState &run);
+void gatherUnfinished(store::HomeworkDb &db, const core::MainState &state, ExportState &run);
 
 // "07.王小明", with NameStyle 1 "07.王小明(3)" and "07.王  明(3)" for a two-character name.
 QString pupilLabel(int number, const QString &name, int nameStyle, int count);

@@ -41,7 +41,7 @@ Statement &HomeworkDb::cached(const QString &sql)
     return *slot;
 }
 
-void HomeworkDb::获取语数英科测试作业顺序号(app::MainState &state)
+void HomeworkDb::获取语数英科测试作业顺序号(core::MainState &state)
 {
     Statement &row = cached(selectAll(QStringLiteral("语数英科在作业本名称中的顺序号")) + QStringLiteral(" LIMIT 1"));
     const bool found = row.step();
@@ -50,7 +50,7 @@ void HomeworkDb::获取语数英科测试作业顺序号(app::MainState &state)
     row.reset();
 }
 
-void HomeworkDb::取得班级名称导入数组(app::MainState &state)
+void HomeworkDb::取得班级名称导入数组(core::MainState &state)
 {
     Statement &row = cached(selectAll(QStringLiteral("班级")) + QStringLiteral(" LIMIT 1"));
     const bool found = row.step();
@@ -59,7 +59,7 @@ void HomeworkDb::取得班级名称导入数组(app::MainState &state)
     row.reset();
 }
 
-void HomeworkDb::取得作业本名称导入数组(app::MainState &state)
+void HomeworkDb::取得作业本名称导入数组(core::MainState &state)
 {
     Transaction transaction(db_);
     Statement row = db_.prepare(QStringLiteral("SELECT rowid, * FROM \"作业本名称\" ORDER BY rowid LIMIT 1"));
@@ -89,7 +89,7 @@ int HomeworkDb::rowCount(const QString &table)
     return rows;
 }
 
-void HomeworkDb::取得两个班级的人数导入数组(app::MainState &state)
+void HomeworkDb::取得两个班级的人数导入数组(core::MainState &state)
 {
     state.ClassSizes[1] = rowCount(QStringLiteral("姓名"));
     state.ClassSizes[2] = rowCount(QStringLiteral("52姓名"));
@@ -104,7 +104,7 @@ QStringList HomeworkDb::pupilNames(const QString &table)
     return names;
 }
 
-void HomeworkDb::取得学科作业显示标记(app::MainState &state)
+void HomeworkDb::取得学科作业显示标记(core::MainState &state)
 {
     Statement &rows = cached(selectAll(QStringLiteral("学科显示作业本标记")));
     for (auto &subject : state.SubjectBookFlags)
@@ -115,7 +115,7 @@ void HomeworkDb::取得学科作业显示标记(app::MainState &state)
     rows.reset();
 }
 
-void HomeworkDb::保存学科作业显示标记(const app::MainState &state)
+void HomeworkDb::保存学科作业显示标记(const core::MainState &state)
 {
     Transaction transaction(db_);
     Statement rowids = db_.prepare(QStringLiteral("SELECT rowid FROM \"学科显示作业本标记\" ORDER BY rowid LIMIT 32"));
@@ -137,7 +137,7 @@ void HomeworkDb::保存学科作业显示标记(const app::MainState &state)
     transaction.commit();
 }
 
-int HomeworkDb::loadRemembered(const QString &table, app::RememberedList &list, int limit)
+int HomeworkDb::loadRemembered(const QString &table, core::RememberedList &list, int limit)
 {
     Statement &rows = cached(selectAll(table));
     int count = 0;
@@ -152,17 +152,17 @@ int HomeworkDb::loadRemembered(const QString &table, app::RememberedList &list, 
     return count;
 }
 
-int HomeworkDb::最近打开作业导入(app::MainState &state)
+int HomeworkDb::最近打开作业导入(core::MainState &state)
 {
-    return loadRemembered(QStringLiteral("最近显示作业"), state.RecentShown, app::kRecentLast + 1);
+    return loadRemembered(QStringLiteral("最近显示作业"), state.RecentShown, core::kRecentLast + 1);
 }
 
-int HomeworkDb::最新输入作业导入(app::MainState &state)
+int HomeworkDb::最新输入作业导入(core::MainState &state)
 {
-    return loadRemembered(QStringLiteral("最新输入作业"), state.LatestEntered, app::kLatestLast + 1);
+    return loadRemembered(QStringLiteral("最新输入作业"), state.LatestEntered, core::kLatestLast + 1);
 }
 
-void HomeworkDb::saveRemembered(const QString &table, const app::RememberedList &list, int last)
+void HomeworkDb::saveRemembered(const QString &table, const core::RememberedList &list, int last)
 {
     Transaction transaction(db_);
     Statement rowids = db_.prepare(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table)));
@@ -185,17 +185,17 @@ void HomeworkDb::saveRemembered(const QString &table, const app::RememberedList 
     transaction.commit();
 }
 
-void HomeworkDb::最近打开作业保存(const app::MainState &state)
+void HomeworkDb::最近打开作业保存(const core::MainState &state)
 {
-    saveRemembered(QStringLiteral("最近显示作业"), state.RecentShown, app::kRecentLast);
+    saveRemembered(QStringLiteral("最近显示作业"), state.RecentShown, core::kRecentLast);
 }
 
-void HomeworkDb::最新输入作业保存(const app::MainState &state)
+void HomeworkDb::最新输入作业保存(const core::MainState &state)
 {
-    saveRemembered(QStringLiteral("最新输入作业"), state.LatestEntered, app::kLatestLast);
+    saveRemembered(QStringLiteral("最新输入作业"), state.LatestEntered, core::kLatestLast);
 }
 
-void HomeworkDb::保存操作(const app::MainState &state)
+void HomeworkDb::保存操作(const core::MainState &state)
 {
     static const QString marksSql = [] {
         QStringList sets;

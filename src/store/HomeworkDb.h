@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "store/Database.h"
 
 #include <QStringList>
@@ -22,27 +22,27 @@ public:
     // A statement prepared once and kept for the run.
     Statement &cached(const QString &sql);
 
-    void 获取语数英科测试作业顺序号(app::MainState &state);
-    void 取得班级名称导入数组(app::MainState &state);
-    void 取得作业本名称导入数组(app::MainState &state);
-    void 取得两个班级的人数导入数组(app::MainState &state);
-    void 取得学科作业显示标记(app::MainState &state);
-    void 保存学科作业显示标记(const app::MainState &state);
+    void 获取语数英科测试作业顺序号(core::MainState &state);
+    void 取得班级名称导入数组(core::MainState &state);
+    void 取得作业本名称导入数组(core::MainState &state);
+    void 取得两个班级的人数导入数组(core::MainState &state);
+    void 取得学科作业显示标记(core::MainState &state);
+    void 保存学科作业显示标记(const core::MainState &state);
     // Each returns how many entries were loaded (the buttons to show).
-    int 最近打开作业导入(app::MainState &state);
-    int 最新输入作业导入(app::MainState &state);
-    void 最近打开作业保存(const app::MainState &state);
-    void 最新输入作业保存(const app::MainState &state);
+    int 最近打开作业导入(core::MainState &state);
+    int 最新输入作业导入(core::MainState &state);
+    void 最近打开作业保存(const core::MainState &state);
+    void 最新输入作业保存(const core::MainState &state);
     // Both rows of the current day, in one transaction.
-    void 保存操作(const app::MainState &state);
+    void 保存操作(const core::MainState &state);
 
     // The names of a class table ("姓名" or "52姓名") in pupil order.
     QStringList pupilNames(const QString &table);
     int rowCount(const QString &table);
 
 private:
-    int loadRemembered(const QString &table, app::RememberedList &list, int limit);
-    void saveRemembered(const QString &table, const app::RememberedList &list, int last);
+    int loadRemembered(const QString &table, core::RememberedList &list, int limit);
+    void saveRemembered(const QString &table, const core::RememberedList &list, int last);
 
     Database db_;
     std::unordered_map<QString, std::unique_ptr<Statement>> statements_;

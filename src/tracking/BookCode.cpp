@@ -29,12 +29,12 @@ CheckedCode checkBookCode(const QString &typed, const QString &currentBookDigits
         return result;
     }
     result.slot = store::integerValue(result.code.mid(2, 2));
-    if (result.slot > app::kBooks || result.slot < 1) {
+    if (result.slot > core::kBooks || result.slot < 1) {
         result.check = CodeCheck::WrongBook;
         return result;
     }
     result.pupil = store::integerValue(result.code.right(2));
-    const int roll = std::min(firstClassSize, app::kPupils);
+    const int roll = std::min(firstClassSize, core::kPupils);
     result.check = result.pupil < 1 || result.pupil > roll ? CodeCheck::WrongPupil : CodeCheck::Accepted;
     return result;
 }
@@ -56,17 +56,17 @@ QString codeMessage(CodeCheck check)
     return QString();
 }
 
-QString 取得相应班级相应本子编号的作业本名称和内容(app::MainState &state, const QString &classDigit,
+QString 取得相应班级相应本子编号的作业本名称和内容(core::MainState &state, const QString &classDigit,
                                                const QString &bookDigits)
 {
     state.CurrentSlot = 取得记录表中的顺序号(classDigit + bookDigits);
     const int book = store::integerValue(bookDigits);
     const int slot = state.CurrentSlot;
-    const QString name = book >= 1 && book <= app::kBooks ? state.BookNames[book] : QString();
-    return name + (slot >= 1 && slot <= app::kBooks ? state.HomeworkContent[slot] : QString());
+    const QString name = book >= 1 && book <= core::kBooks ? state.BookNames[book] : QString();
+    return name + (slot >= 1 && slot <= core::kBooks ? state.HomeworkContent[slot] : QString());
 }
 
-ExcellentPanel recordScan(app::MainState &state, int slot, int pupil)
+ExcellentPanel recordScan(core::MainState &state, int slot, int pupil)
 {
     QString &mark = state.MarkGrid[slot][pupil];
     if (state.ExcellentClosedAtLoad[slot] == 0) {

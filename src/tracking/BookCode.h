@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 
 #include <QString>
 
@@ -23,12 +23,12 @@ CheckedCode checkBookCode(const QString &typed, const QString &currentBookDigits
 QString codeMessage(CodeCheck check);
 
 // Makes the book current and gives its caption: the book name (by number alone) and its content.
-QString 取得相应班级相应本子编号的作业本名称和内容(app::MainState &state, const QString &classDigit,
+QString 取得相应班级相应本子编号的作业本名称和内容(core::MainState &state, const QString &classDigit,
                                                const QString &bookDigits);
 
 enum class ExcellentPanel { Show, Hide, Keep };
 
 // Marks pupil `pupil` of book `slot` handed in, or excellent while the book's phase is open.
-ExcellentPanel recordScan(app::MainState &state, int slot, int pupil);
+ExcellentPanel recordScan(core::MainState &state, int slot, int pupil);
 
 } // namespace tracking

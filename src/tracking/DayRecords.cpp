@@ -23,11 +23,11 @@ QString missingRowMessage(const QString &table, const QString &key)
     return QStringLiteral("数据库表“%1”中缺少日期 %2 的记录，当天的作业数据无法读取。").arg(table, key);
 }
 
-int roll(const app::MainState &state) { return std::min(state.ClassSizes[1], app::kPupils); }
+int roll(const core::MainState &state) { return std::min(state.ClassSizes[1], core::kPupils); }
 
 } // namespace
 
-DayRecords::DayRecords(store::HomeworkDb &db, app::MainState &state, const store::Clock &clock)
+DayRecords::DayRecords(store::HomeworkDb &db, core::MainState &state, const store::Clock &clock)
     : db_(db), state_(state), clock_(clock)
 {
 }
@@ -39,9 +39,9 @@ void DayRecords::loadPupilNames()
     const QString tables[] = {QStringLiteral("姓名"), QStringLiteral("52姓名")};
     for (int c = 1; c <= 2; ++c) {
         const QStringList names = db_.pupilNames(tables[c - 1]);
-        auto &grid = state_.MarkGrid[app::kFirstClassNamesRow + c - 1];
+        auto &grid = state_.MarkGrid[core::kFirstClassNamesRow + c - 1];
         auto &pupils = state_.PupilNames[c];
-        for (int n = 1; n <= app::kPupils; ++n)
+        for (int n = 1; n <= core::kPupils; ++n)
             grid[n] = n <= names.size() ? names[n - 1] : QString();
         for (int n = 1; n < int(pupils.size()); ++n)
             pupils[n] = n <= names.size() ? names[n - 1] : QString();
@@ -162,7 +162,7 @@ void DayRecords::reload()
 
 int 取得记录表中的顺序号(const QString &classAndBook) { return store::integerValue(classAndBook.mid(1, 2)); }
 
-StatusView 显示(app::MainState &state, const QString &classDigit, const QString &bookDigits)
+StatusView 显示(core::MainState &state, const QString &classDigit, const QString &bookDigits)
 {
     state.CurrentBookDigits = bookDigits.size() == 1 ? QLatin1Char('0') + bookDigits : bookDigits;
     const int slot = 取得记录表中的顺序号(classDigit + bookDigits);
@@ -170,9 +170,9 @@ StatusView 显示(app::MainState &state, const QString &classDigit, const QStrin
     const int classNumber = store::integerValue(classDigit);
 
     StatusView view;
-    const bool validSlot = slot >= 1 && slot <= app::kBooks;
+    const bool validSlot = slot >= 1 && slot <= core::kBooks;
     const bool validClass = classNumber == 1 || classNumber == 2;
-    const int size = validClass ? std::min(state.ClassSizes[classNumber], app::kPupils) : 0;
+    const int size = validClass ? std::min(state.ClassSizes[classNumber], core::kPupils) : 0;
     int missing = 0;
     for (int n = 1; validSlot && n <= size; ++n) {
         if (state.MarkGrid[slot][n] == QLatin1String("0")) {
@@ -186,7 +186,7 @@ StatusView 显示(app::MainState &state, const QString &classDigit, const QStrin
     view.className = state.ClassNames[1];
     // The second class's books are numbered on from 16.
     const int nameIndex = (classNumber - 1) * 16 + store::integerValue(bookDigits);
-    const QString bookName = nameIndex >= 1 && nameIndex <= app::kBooks ? state.BookNames[nameIndex] : QString();
+    const QString bookName = nameIndex >= 1 && nameIndex <= core::kBooks ? state.BookNames[nameIndex] : QString();
     view.homework = bookName + (validSlot ? state.HomeworkContent[slot] : QString());
     return view;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "store/DateKey.h"
 
 #include <QStringList>
@@ -14,7 +14,7 @@ namespace tracking {
 // The working day in memory: which day it is, its contents, marks and excellent-phase flags.
 class DayRecords {
 public:
-    DayRecords(store::HomeworkDb &db, app::MainState &state, const store::Clock &clock);
+    DayRecords(store::HomeworkDb &db, core::MainState &state, const store::Clock &clock);
 
     QString todayKey() const;
 
@@ -32,7 +32,7 @@ private:
     void loadPupilNames();
 
     store::HomeworkDb &db_;
-    app::MainState &state_;
+    core::MainState &state_;
     const store::Clock &clock_;
 };
 
@@ -50,6 +50,6 @@ struct StatusView {
 int 取得记录表中的顺序号(const QString &classAndBook);
 
 // Makes the book current and works out the status area for it.
-StatusView 显示(app::MainState &state, const QString &classDigit, const QString &bookDigits);
+StatusView 显示(core::MainState &state, const QString &classDigit, const QString &bookDigits);
 
 } // namespace tracking

@@ -120,7 +120,7 @@ void Form12::List1_Click()
 
 void Form12::Command1_Click()
 {
-    app::MainState &state = main_.state();
+    core::MainState &state = main_.state();
     tracking::Publication result = tracking::Publication::NoDate;
     if (!main_.guarded([&] {
             result = tracking::publishTask(main_.db(), state, chosenSlot_, chosenDate_, Text1->text(), Text2->text());

@@ -19,9 +19,9 @@ void Form1::connectHomework()
     connect(ui_.Command4[0], &QPushButton::clicked, this, [this] { Command4_Click(0); });
     for (int n = 1; n <= 16; ++n)
         connect(ui_.Command3[n], &QPushButton::clicked, this, [this, n] { Command3_Click(n); });
-    for (int n = 0; n <= app::kRecentLast; ++n)
+    for (int n = 0; n <= core::kRecentLast; ++n)
         connect(ui_.Command16[n], &QPushButton::clicked, this, [this, n] { Command16_Click(n); });
-    for (int n = 0; n <= app::kLatestLast; ++n)
+    for (int n = 0; n <= core::kLatestLast; ++n)
         connect(ui_.Command20[n], &QPushButton::clicked, this, [this, n] { Command20_Click(n); });
     connect(ui_.Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
 }
@@ -72,7 +72,7 @@ void Form1::Command3_Click(int n)
 
 void Form1::按钮显示()
 {
-    for (int n = 0; n <= app::kRecentLast && !state_.RecentShown[n][1].isEmpty(); ++n) {
+    for (int n = 0; n <= core::kRecentLast && !state_.RecentShown[n][1].isEmpty(); ++n) {
         ui_.Command16[n]->setText(state_.RecentShown[n][5]);
         ui_.Command16[n]->show();
     }
@@ -88,7 +88,7 @@ void Form1::Command14_Click()
     ui_.Text1->setFocus();
 }
 
-bool Form1::switchToRemembered(const app::RememberedEntry &entry)
+bool Form1::switchToRemembered(const core::RememberedEntry &entry)
 {
     ui_.Frame10->hide();
     for (int b = 1; b <= 16; ++b)
@@ -106,7 +106,7 @@ bool Form1::switchToRemembered(const app::RememberedEntry &entry)
 
 void Form1::Command16_Click(int n)
 {
-    const app::RememberedEntry entry = state_.RecentShown[n];
+    const core::RememberedEntry entry = state_.RecentShown[n];
     if (switchToRemembered(entry)) {
         tracking::moveToFront(state_.RecentShown, n);
         按钮显示();

@@ -122,12 +122,12 @@ void Form1::renwufabu_Click()
 
 void Form1::更改主界面上新输入和最近显示作业按钮内容()
 {
-    for (int n = 0; n <= app::kLatestLast; ++n) {
+    for (int n = 0; n <= core::kLatestLast; ++n) {
         ui_.Command20[n]->setText(state_.LatestEntered[n][5]);
         if (!state_.LatestEntered[n][5].isEmpty())
             ui_.Command20[n]->show();
     }
-    for (int n = 0; n <= app::kRecentLast; ++n) {
+    for (int n = 0; n <= core::kRecentLast; ++n) {
         ui_.Command16[n]->setText(state_.RecentShown[n][5]);
         if (!state_.RecentShown[n][5].isEmpty())
             ui_.Command16[n]->show();

@@ -132,7 +132,7 @@ QString publicationMessage(Publication result)
     return QString();
 }
 
-Publication publishTask(store::HomeworkDb &db, app::MainState &state, int slot, const QString &date,
+Publication publishTask(store::HomeworkDb &db, core::MainState &state, int slot, const QString &date,
                         const QString &content, const QString &testNumber)
 {
     if (date.isEmpty() || date == QStringLiteral("未选择"))
@@ -173,11 +173,11 @@ Publication publishTask(store::HomeworkDb &db, app::MainState &state, int slot, 
     return Publication::Published;
 }
 
-void 新输入作业数组和最近显示作业变动(app::MainState &state, const app::RememberedEntry &entry)
+void 新输入作业数组和最近显示作业变动(core::MainState &state, const core::RememberedEntry &entry)
 {
-    往下移一行(state.LatestEntered, app::kLatestLast, 5);
+    往下移一行(state.LatestEntered, core::kLatestLast, 5);
     state.LatestEntered[0] = entry;
-    往下移一行(state.RecentShown, app::kRecentLast, 5);
+    往下移一行(state.RecentShown, core::kRecentLast, 5);
     state.RecentShown[0] = entry;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 
 #include <QStringList>
 
@@ -37,10 +37,10 @@ QString publicationMessage(Publication result);
 
 // Writes a book's content for a day, and for a subject's test book the test number into both
 // day rows, in one transaction. The shown day's contents in memory follow at once.
-Publication publishTask(store::HomeworkDb &db, app::MainState &state, int slot, const QString &date,
+Publication publishTask(store::HomeworkDb &db, core::MainState &state, int slot, const QString &date,
                         const QString &content, const QString &testNumber);
 
 // The published task heads both remembered lists.
-void 新输入作业数组和最近显示作业变动(app::MainState &state, const app::RememberedEntry &entry);
+void 新输入作业数组和最近显示作业变动(core::MainState &state, const core::RememberedEntry &entry);
 
 } // namespace tracking

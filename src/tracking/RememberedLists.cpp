@@ -6,7 +6,7 @@
 
 namespace tracking {
 
-void 往下移一行(app::RememberedList &list, int last, int fields)
+void 往下移一行(core::RememberedList &list, int last, int fields)
 {
     last = std::min(last, int(list.size()) - 2);
     for (int e = last; e >= 0; --e)
@@ -14,38 +14,38 @@ void 往下移一行(app::RememberedList &list, int last, int fields)
             list[e + 1][f] = list[e][f];
 }
 
-RecentPosition 验证最近显示作业数组中是否存在相同的所选作业(const app::MainState &state, const QString &classDigit,
+RecentPosition 验证最近显示作业数组中是否存在相同的所选作业(const core::MainState &state, const QString &classDigit,
                                                            const QString &slotText)
 {
     const QString key = state.CurrentDateKey + classDigit + slotText;
-    for (int e = 0; e <= app::kRecentLast; ++e)
+    for (int e = 0; e <= core::kRecentLast; ++e)
         if (state.RecentShown[e][4] == key)
             return {true, e};
     return {};
 }
 
-void rememberShownHomework(app::MainState &state, const QString &classDigit, const QString &slotText,
+void rememberShownHomework(core::MainState &state, const QString &classDigit, const QString &slotText,
                            const QString &caption)
 {
     const RecentPosition position = 验证最近显示作业数组中是否存在相同的所选作业(state, classDigit, slotText);
     if (state.HistoryDayChosen == 1)
-        往下移一行(state.RecentShown, position.present ? position.entry - 1 : app::kRecentLast, 5);
+        往下移一行(state.RecentShown, position.present ? position.entry - 1 : core::kRecentLast, 5);
     state.RecentShown[0] = {QString(), state.CurrentDateKey, classDigit, slotText,
                             state.CurrentDateKey + classDigit + slotText, caption};
 }
 
-void moveToFront(app::RememberedList &list, int n)
+void moveToFront(core::RememberedList &list, int n)
 {
-    const app::RememberedEntry picked = list[n];
+    const core::RememberedEntry picked = list[n];
     往下移一行(list, n - 1, 5);
     list[0] = picked;
 }
 
-QList<TodayButton> todaysHomework(app::MainState &state)
+QList<TodayButton> todaysHomework(core::MainState &state)
 {
     QList<TodayButton> buttons;
-    const int roll = std::min(state.ClassSizes[1], app::kPupils);
-    for (int slot = 1; slot <= app::kBooks && buttons.size() < 16; ++slot) {
+    const int roll = std::min(state.ClassSizes[1], core::kPupils);
+    for (int slot = 1; slot <= core::kBooks && buttons.size() < 16; ++slot) {
         if (state.HomeworkContent[slot].isEmpty())
             continue;
         int missing = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 
 #include <QList>
 #include <QString>
@@ -8,24 +8,24 @@
 namespace tracking {
 
 // Entries 0..last move one place back (entry e+1 takes entry e), freeing entry 0.
-void 往下移一行(app::RememberedList &list, int last, int fields);
+void 往下移一行(core::RememberedList &list, int last, int fields);
 
 struct RecentPosition {
     bool present = false;
-    int entry = app::kRecentLast; // where the entry stands, or the last place when absent
+    int entry = core::kRecentLast; // where the entry stands, or the last place when absent
 };
 
 // Looks for the shown day's homework of this class and slot among the recent entries.
-RecentPosition 验证最近显示作业数组中是否存在相同的所选作业(const app::MainState &state, const QString &classDigit,
+RecentPosition 验证最近显示作业数组中是否存在相同的所选作业(const core::MainState &state, const QString &classDigit,
                                                            const QString &slotText);
 
 // Puts the shown day's homework at the front of the recent list. Outside history mode the
 // front entry is simply overwritten; in history mode the others move back and no duplicate stays.
-void rememberShownHomework(app::MainState &state, const QString &classDigit, const QString &slotText,
+void rememberShownHomework(core::MainState &state, const QString &classDigit, const QString &slotText,
                            const QString &caption);
 
 // Moves entry n of a list to the front; the entries before it move back by one.
-void moveToFront(app::RememberedList &list, int n);
+void moveToFront(core::RememberedList &list, int n);
 
 struct TodayButton {
     int slot = 0;
@@ -33,6 +33,6 @@ struct TodayButton {
 };
 
 // The homework registered on the shown day, at most 16 books, with the pupils still missing each.
-QList<TodayButton> todaysHomework(app::MainState &state);
+QList<TodayButton> todaysHomework(core::MainState &state);
 
 } // namespace tracking

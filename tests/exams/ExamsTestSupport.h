@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "exams/TestPreparation.h"
 
 namespace testing {
@@ -11,7 +11,7 @@ namespace testing {
 struct ExamFolder {
     ProgramFolder folder;
     store::HomeworkDb homework;
-    app::MainState state;
+    core::MainState state;
 
     explicit ExamFolder(int pupils = 40) : folder(pupils), homework(folder.path())
     {

@@ -361,7 +361,7 @@ void TestExamsCore::listsTheTestsOfTheTestBook()
 
 void TestExamsCore::listsTestsTwentyToAPage()
 {
-    app::MainState state;
+    core::MainState state;
     for (int n = 1; n <= 21; ++n)
         state.TestList[n] = {QString(), QString::number(n), QStringLiteral("测试%1").arg(n)};
     const exams::TestPage first = exams::testPage(state.TestList, 1);
@@ -381,7 +381,7 @@ void TestExamsCore::listsTestsTwentyToAPage()
 
 void TestExamsCore::offersTheNextPageForAnyLaterTest()
 {
-    app::MainState state;
+    core::MainState state;
     state.TestList[3][2] = QStringLiteral("三");
     state.TestList[100][2] = QStringLiteral("最后");
     QVERIFY(exams::testPage(state.TestList, 1).next);
@@ -462,7 +462,7 @@ void TestExamsCore::storesTestBooksAsTheirLeadingNumber()
     QFETCH(QList<int>, books);
     ExamFolder exam(3);
     exams::storeTestBooks(exam.db(), exam.state, {boxes[0], boxes[1], boxes[2], boxes[3]});
-    app::MainState reloaded;
+    core::MainState reloaded;
     exam.homework.获取语数英科测试作业顺序号(reloaded);
     for (int j = 1; j <= 4; ++j) {
         QCOMPARE(exam.state.SubjectTestBooks[j], books[j - 1]);

@@ -13,14 +13,14 @@ using namespace reports;
 namespace {
 
 // Three pupils and three books; 数学 shows book 2 only, "全部" books 1 and 2.
-app::MainState threePupils()
+core::MainState threePupils()
 {
-    app::MainState state;
+    core::MainState state;
     state.TodayKey = QStringLiteral("14-5-17");
     state.ClassSizes[1] = 3;
     const QStringList names{QStringLiteral("张三"), QStringLiteral("李小明"), QStringLiteral("王五")};
     for (int k = 1; k <= 3; ++k)
-        state.MarkGrid[app::kFirstClassNamesRow][k] = names[k - 1];
+        state.MarkGrid[core::kFirstClassNamesRow][k] = names[k - 1];
     for (int b = 1; b <= 3; ++b)
         state.BookNames[b] = QStringLiteral("《本子%1》").arg(b);
     state.SubjectBookFlags[2][2] = 1;
@@ -147,13 +147,13 @@ void TestUnfinished::gathering()
     testing::ProgramFolder folder(3, 3);
     store::HomeworkDb db(folder.path());
     addDays(db.database(), days);
-    const app::MainState state = threePupils();
+    const core::MainState state = threePupils();
     ExportState run;
     run.NameStyle = nameStyle;
     run.RangeMode = rangeMode;
     run.flagAllSlots();
     if (filterRow != 0)
-        for (int s = 1; s <= app::kBooks; ++s)
+        for (int s = 1; s <= core::kBooks; ++s)
             run.SlotFilter[s] = state.SubjectBookFlags[filterRow][s];
     gatherUnfinished(db, state, run);
 
@@ -225,7 +225,7 @@ void TestUnfinished::limits()
         }
         transaction.commit();
     }
-    app::MainState state = threePupils();
+    core::MainState state = threePupils();
     state.ClassSizes[1] = classSize;
     ExportState run;
     run.RangeMode = AllDays;

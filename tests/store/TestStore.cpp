@@ -275,7 +275,7 @@ void TestStore::nullBookNamesAreRepairedOnLoad()
     QTemporaryDir dir;
     store::HomeworkDb db(dir.path());
     db.database().exec(QStringLiteral("UPDATE \"作业本名称\" SET \"本子7\" = NULL, \"本子3\" = '《口算训练本》'"));
-    app::MainState state;
+    core::MainState state;
     db.取得作业本名称导入数组(state);
     QCOMPARE(state.BookNames[3], QStringLiteral("《口算训练本》"));
     QCOMPARE(state.BookNames[7], QString());
@@ -288,7 +288,7 @@ void TestStore::rememberedListStopsAtTheFirstEmptyRow()
     store::HomeworkDb db(dir.path());
     db.database().exec(QStringLiteral(
         "UPDATE \"最近显示作业\" SET \"日期\" = '14-5-' || rowid, \"班级号\" = '1', \"显示标题\" = 'c' || rowid WHERE rowid IN (1, 2, 4)"));
-    app::MainState state;
+    core::MainState state;
     QCOMPARE(db.最近打开作业导入(state), 2);
     QCOMPARE(state.RecentShown[1][1], QStringLiteral("14-5-2"));
     QCOMPARE(state.RecentShown[1][5], QStringLiteral("c2"));
@@ -298,7 +298,7 @@ void TestStore::rememberedListStopsAtTheFirstEmptyRow()
 void TestStore::rememberedListsRoundTrip()
 {
     QTemporaryDir dir;
-    app::MainState state;
+    core::MainState state;
     for (int i = 0; i <= 10; ++i)
         state.RecentShown[i] = {QString(), QStringLiteral("14-5-%1").arg(i + 1), QStringLiteral("1"), QString::number(i + 1),
                                 QStringLiteral("14-5-%1 1%2").arg(i + 1).arg(i + 1), QStringLiteral("小明's 作业 %1").arg(i)};
@@ -311,7 +311,7 @@ void TestStore::rememberedListsRoundTrip()
         db.最新输入作业保存(state);
     }
     store::HomeworkDb db(dir.path());
-    app::MainState loaded;
+    core::MainState loaded;
     QCOMPARE(db.最近打开作业导入(loaded), 11);
     QCOMPARE(db.最新输入作业导入(loaded), 3);
     for (int i = 0; i <= 10; ++i)
@@ -326,7 +326,7 @@ void TestStore::savingTheDayWritesBothRows()
     store::HomeworkDb db(folder.path());
     db.database().exec(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\") VALUES ('14-5-17')"));
     db.database().exec(QStringLiteral("INSERT INTO \"作业内容登记表\" (\"日期\") VALUES ('14-5-17')"));
-    app::MainState state;
+    core::MainState state;
     state.CurrentDateKey = QStringLiteral("14-5-17");
     for (int n = 1; n <= 5; ++n)
         state.MarkGrid[4][n] = QStringLiteral("0");
@@ -348,7 +348,7 @@ void TestStore::savingADayWithoutItsContentRowChangesNothing()
     ProgramFolder folder(3);
     store::HomeworkDb db(folder.path());
     db.database().exec(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\", \"完成1\") VALUES ('14-5-17', '010020030。')"));
-    app::MainState state;
+    core::MainState state;
     state.CurrentDateKey = QStringLiteral("14-5-17");
     state.MarkGrid[1][1] = QStringLiteral("1");
     QVERIFY_THROWS_EXCEPTION(store::DatabaseError, db.保存操作(state));
@@ -361,13 +361,13 @@ void TestStore::subjectFlagsRoundTrip()
     QTemporaryDir dir;
     store::HomeworkDb db(dir.path());
     db.database().exec(QStringLiteral("UPDATE \"学科显示作业本标记\" SET \"全部\" = 1 WHERE rowid = 5"));
-    app::MainState state;
+    core::MainState state;
     db.取得学科作业显示标记(state);
     QCOMPARE(state.SubjectBookFlags[5][5], 1);
     state.SubjectBookFlags[2][3] = 1;
     state.SubjectBookFlags[5][5] = 0; // the fifth row is never written back
     db.保存学科作业显示标记(state);
-    app::MainState reloaded;
+    core::MainState reloaded;
     db.取得学科作业显示标记(reloaded);
     QCOMPARE(reloaded.SubjectBookFlags[2][3], 1);
     QCOMPARE(reloaded.SubjectBookFlags[2][4], 0);

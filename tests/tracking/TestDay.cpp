@@ -28,7 +28,7 @@ void TestDay::firstRunOnADayCreatesOneRowInEachTable()
     FixedClock clock(QDate(2014, 5, 17));
     for (int run = 0; run < 2; ++run) {
         store::HomeworkDb db(folder.path());
-        app::MainState state;
+        core::MainState state;
         db.取得两个班级的人数导入数组(state);
         tracking::DayRecords day(db, state, clock);
         day.当天数据环境生成();
@@ -42,7 +42,7 @@ void TestDay::firstRunOnADayCreatesOneRowInEachTable()
 
     clock.set(QDate(2014, 5, 18));
     store::HomeworkDb db(folder.path());
-    app::MainState state;
+    core::MainState state;
     tracking::DayRecords(db, state, clock).当天数据环境生成();
     QCOMPARE(value(reader, QStringLiteral("SELECT group_concat(\"日期\") FROM \"作业内容登记表\"")).toString(),
              QStringLiteral("14-5-17,14-5-18"));
@@ -64,7 +64,7 @@ void TestDay::newDayMarksEveryPupilNotHandedIn()
     ProgramFolder folder(pupils);
     FixedClock clock;
     store::HomeworkDb db(folder.path());
-    app::MainState state;
+    core::MainState state;
     db.取得两个班级的人数导入数组(state);
     tracking::DayRecords(db, state, clock).当天数据环境生成();
     for (int s = 1; s <= 32; ++s)
@@ -81,7 +81,7 @@ void TestDay::newDayKeepsItsParts()
     ProgramFolder folder(3);
     FixedClock clock(QDate(2014, 12, 3));
     store::HomeworkDb db(folder.path());
-    app::MainState state;
+    core::MainState state;
     tracking::DayRecords(db, state, clock).当天数据环境生成();
     for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
         QCOMPARE(value(db.database(), QStringLiteral("SELECT \"日期\" || '|' || \"年份\" || '|' || \"月份\" || '|' || \"日子\" FROM \"%1\"")
@@ -95,7 +95,7 @@ void TestDay::historyModeKeepsTheChosenDay()
     ProgramFolder folder(3);
     FixedClock clock(QDate(2014, 5, 17));
     store::HomeworkDb db(folder.path());
-    app::MainState state;
+    core::MainState state;
     tracking::DayRecords day(db, state, clock);
     day.当天数据环境生成();
     state.HistoryDayChosen = 1;
@@ -112,7 +112,7 @@ void TestDay::nullContentReadsEmptyAndIsWrittenBack()
     ProgramFolder folder(3);
     FixedClock clock;
     store::HomeworkDb db(folder.path());
-    app::MainState state;
+    core::MainState state;
     tracking::DayRecords day(db, state, clock);
     day.当天数据环境生成();
     setContent(db.database(), QStringLiteral("14-5-17"), 2, QStringLiteral("第5课"));
@@ -132,7 +132,7 @@ void TestDay::dayMissingFromOneTableIsReported()
     FixedClock clock;
     store::HomeworkDb db(folder.path());
     db.database().exec(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\") VALUES ('14-5-17')"));
-    app::MainState state;
+    core::MainState state;
     tracking::DayRecords day(db, state, clock);
     try {
         day.当天数据环境生成();
@@ -149,7 +149,7 @@ void TestDay::reloadPicksUpStoredMarksAndFlags()
     ProgramFolder folder(4);
     FixedClock clock;
     store::HomeworkDb db(folder.path());
-    app::MainState state;
+    core::MainState state;
     db.取得两个班级的人数导入数组(state);
     tracking::DayRecords day(db, state, clock);
     day.当天数据环境生成();
@@ -167,7 +167,7 @@ void TestDay::reloadPicksUpStoredMarksAndFlags()
 
 void TestDay::displayListsThePupilsStillMissing()
 {
-    app::MainState state;
+    core::MainState state;
     state.ClassSizes[1] = 40;
     state.ClassNames[1] = QStringLiteral("五(1)");
     state.CurrentDateKey = QStringLiteral("14-5-17");
@@ -199,7 +199,7 @@ void TestDay::displayListsThePupilsStillMissing()
 
 void TestDay::displayOfTheSecondClassNamesBooksFromSixteenOn()
 {
-    app::MainState state;
+    core::MainState state;
     state.BookNames[19] = QStringLiteral("《英语练习》");
     state.BookNames[3] = QStringLiteral("《第三本》");
     state.HomeworkContent[3] = QStringLiteral("U2");

@@ -20,7 +20,7 @@ QString storedMark(store::Database &db, int slot, int pupil, const QString &key 
     return marks.mid((pupil - 1) * 3 + 2, 1);
 }
 
-app::RememberedEntry entry(const QString &key, int slot)
+core::RememberedEntry entry(const QString &key, int slot)
 {
     return {QString(), key, QStringLiteral("1"), QString::number(slot), key + QStringLiteral("1") + QString::number(slot),
             QStringLiteral("caption %1 %2").arg(key).arg(slot)};

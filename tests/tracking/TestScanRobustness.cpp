@@ -55,7 +55,7 @@ void TestScanRobustness::killedScannerLosesNothingItShowed()
         ProgramFolder folder(kPupils);
         {
             store::HomeworkDb db(folder.path());
-            app::MainState state;
+            core::MainState state;
             store::Clock clock;
             db.取得两个班级的人数导入数组(state);
             tracking::DayRecords(db, state, clock).当天数据环境生成();

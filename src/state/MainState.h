@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace app {
+namespace core {
 
 inline constexpr int kBooks = 32;
 inline constexpr int kPupils = 50;
@@ -51,4 +51,4 @@ struct MainState {
     std::array<std::array<QString, 3>, 101> TestList{};
 };
 
-} // namespace app
+} // namespace core
