@@ -3,9 +3,7 @@
 #include "BenchSupport.h"
 #include "app/Form1.h"
 #include "office/OfficeError.h"
-#include "office/OfficeSession.h"
-#include "office/SpreadsheetAutomation.h"
-#include "office/WordAutomation.h"
+#include "office/OfficeEngine.h"
 #include "reports/SummaryPlan.h"
 #include "reports/UnfinishedHomework.h"
 #include "store/Database.h"
@@ -105,7 +103,8 @@ Figures wholeRecordExport()
 
         copyPrepared(folder.path(), workbooks);
         floors.push_back(elapsedMs([&] {
-            office::SpreadsheetAutomation sheet(office::OfficeSession::defaultProgram());
+            const auto sheetEngine = office::startSpreadsheet(office::defaultProgram());
+            office::SpreadsheetAutomation &sheet = *sheetEngine;
             for (const QString &workbook : workbooks) {
                 sheet.open(QDir(folder.path()).filePath(workbook));
                 sheet.save();
@@ -150,7 +149,8 @@ Figures summaryDocuments()
         for (const QString &summary : summaries)
             QFile::remove(summary);
         floors.push_back(elapsedMs([&] {
-            office::WordAutomation word(office::OfficeSession::defaultProgram());
+            const auto wordEngine = office::startWord(office::defaultProgram());
+            office::WordAutomation &word = *wordEngine;
             for (int i = 0; i < 2; ++i) {
                 const auto document = word.open(QDir(folder.path()).filePath(templates[i]));
                 word.saveAs(document, summaries[i]);
@@ -169,6 +169,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     ui::MessagePresenter::setTestMode(true);
+    office::setModuleFolder(QStringLiteral(PROGRAM_FOLDER));
     try {
         const Figures workbooks = wholeRecordExport();
         const Figures summaries = summaryDocuments();

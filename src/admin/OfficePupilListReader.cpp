@@ -1,9 +1,8 @@
 #include "admin/OfficePupilListReader.h"
 
 #include "office/OfficeError.h"
-#include "office/SpreadsheetAutomation.h"
+#include "office/OfficeEngine.h"
 
-#include <QFileInfo>
 
 namespace admin {
 
@@ -11,12 +10,10 @@ OfficePupilListReader::OfficePupilListReader(QString soffice) : soffice_(std::mo
 
 QStringList OfficePupilListReader::readColumnA(const QString &path, int rows)
 {
-    const QString program = soffice_.isEmpty() ? office::OfficeSession::defaultProgram() : soffice_;
-    // The engine's own wording speaks of exporting.
-    if (program.isEmpty() || !QFileInfo(program).isExecutable())
-        throw PupilListReadError(QStringLiteral("未找到 LibreOffice（%1）。").arg(program.isEmpty() ? QStringLiteral("soffice") : program));
+    const QString program = soffice_.isEmpty() ? office::defaultProgram() : soffice_;
     try {
-        office::SpreadsheetAutomation workbook(program);
+        const auto started = office::startSpreadsheet(program);
+        office::SpreadsheetAutomation &workbook = *started;
         workbook.open(path);
         QStringList names;
         for (int row = 1; row <= rows; ++row) {

@@ -21,4 +21,13 @@ private:
     QString m_message;
 };
 
+// What the teacher can do about a missing office; the technical detail follows, never leads.
+inline QString officeMissingMessage(const QString &detail)
+{
+    return QStringLiteral("未找到 LibreOffice，导出、打印和名单导入都需要它，本次操作没有改动任何文件。\n"
+                          "请安装 Debian 软件包 libreoffice-calc 和 libreoffice-writer"
+                          "（sudo apt install libreoffice-calc libreoffice-writer），然后重试。\n（%1）")
+        .arg(detail);
+}
+
 } // namespace office

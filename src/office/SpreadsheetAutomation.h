@@ -1,42 +1,31 @@
 #pragma once
 
-#include "office/OfficeSession.h"
-
 #include <QString>
 #include <QStringList>
-
-#include <memory>
 
 namespace office {
 
 // One workbook in a private office, opened, filled or read, saved in place and closed.
 // Rows and columns count from 1; cells are those of the workbook's active sheet.
-// Every failure is an OfficeError.
+// Every failure is an OfficeError. Made by startSpreadsheet (office/OfficeEngine.h).
 class SpreadsheetAutomation
 {
 public:
-    explicit SpreadsheetAutomation(const QString &soffice = OfficeSession::defaultProgram());
-    ~SpreadsheetAutomation();
-    SpreadsheetAutomation(const SpreadsheetAutomation &) = delete;
-    SpreadsheetAutomation &operator=(const SpreadsheetAutomation &) = delete;
+    virtual ~SpreadsheetAutomation() = default;
 
-    void open(const QString &path);
+    virtual void open(const QString &path) = 0;
     // Empties values, texts, formulas and dates of a range such as "A2:AZ300"; formats stay.
-    void clearRange(const QString &range);
+    virtual void clearRange(const QString &range) = 0;
     // An empty text leaves the cell empty.
-    void writeCell(int row, int column, const QString &text);
+    virtual void writeCell(int row, int column, const QString &text) = 0;
     // texts go to row, columns firstColumn onwards, in one call to the office.
-    void writeRow(int row, int firstColumn, const QStringList &texts);
+    virtual void writeRow(int row, int firstColumn, const QStringList &texts) = 0;
     // The cell as shown; an empty cell gives an empty text.
-    QString readCell(int row, int column) const;
+    virtual QString readCell(int row, int column) const = 0;
     // Rewrites the opened file in its own format.
-    void save();
+    virtual void save() = 0;
     // Closes the workbook without saving again and ends the office.
-    void quit();
-
-private:
-    struct Private;
-    std::unique_ptr<Private> d;
+    virtual void quit() = 0;
 };
 
 } // namespace office

@@ -1,49 +1,38 @@
 #pragma once
 
-#include "office/OfficeSession.h"
-
 #include <QString>
 #include <QStringList>
-
-#include <memory>
 
 namespace office {
 
 // Documents in a private office: table cells filled a column run at a time, saved under a new
 // name, printed by page range. Tables, rows and columns count from 1; every failure is an
-// OfficeError.
+// OfficeError. Made by startWord (office/OfficeEngine.h).
 class WordAutomation
 {
 public:
     // Names one of the documents opened here.
     using Document = int;
 
-    explicit WordAutomation(const QString &soffice = OfficeSession::defaultProgram());
-    ~WordAutomation();
-    WordAutomation(const WordAutomation &) = delete;
-    WordAutomation &operator=(const WordAutomation &) = delete;
+    virtual ~WordAutomation() = default;
 
     // Opens for editing and makes it the active document; the file itself changes only through
     // saveAs to its own name.
-    Document open(const QString &path);
-    int tableCount(Document document) const;
+    virtual Document open(const QString &path) = 0;
+    virtual int tableCount(Document document) const = 0;
     // Replaces the text of the cells firstRow.. of one column, one text per row.
-    void writeColumn(Document document, int table, int firstRow, int column, const QStringList &texts);
+    virtual void writeColumn(Document document, int table, int firstRow, int column, const QStringList &texts) = 0;
     // Stores as an MS Word 97 document under path.
-    void saveAs(Document document, const QString &path);
-    void activate(Document document);
+    virtual void saveAs(Document document, const QString &path) = 0;
+    virtual void activate(Document document) = 0;
     // False when the system has no default printer; then print nothing.
-    bool hasPrinter() const;
+    virtual bool hasPrinter() const = 0;
     // Sends pages such as "1-2" of the active document to the default printer and waits
     // until they are handed over.
-    void printPages(const QString &pages, int copies = 1);
-    void close(Document document);
+    virtual void printPages(const QString &pages, int copies = 1) = 0;
+    virtual void close(Document document) = 0;
     // Closes whatever is still open, unsaved, and ends the office.
-    void quit();
-
-private:
-    struct Private;
-    std::unique_ptr<Private> d;
+    virtual void quit() = 0;
 };
 
 } // namespace office

@@ -3,8 +3,6 @@
 #include "app/Form1.h"
 #include "ui/Form1Controls.h"
 #include "office/OfficeError.h"
-#include "office/SpreadsheetAutomation.h"
-#include "office/WordAutomation.h"
 #include "reports/SummaryPlan.h"
 #include "store/HomeworkDb.h"
 #include "store/TextValue.h"
@@ -218,10 +216,10 @@ void ReportWindows::exportWorkbooks()
     }
     Busy busy(*this);
     try {
-        office::SpreadsheetAutomation sheet(officeProgram_);
-        把一个数组的内容导出到一个EXSEL文件(run_.CompleteList, complete, sheet);
-        把一个数组的内容导出到一个EXSEL文件(run_.UnfinishedList, unfinished, sheet);
-        sheet.quit();
+        const auto sheet = office::startSpreadsheet(officeProgram_);
+        把一个数组的内容导出到一个EXSEL文件(run_.CompleteList, complete, *sheet);
+        把一个数组的内容导出到一个EXSEL文件(run_.UnfinishedList, unfinished, *sheet);
+        sheet->quit();
     } catch (const office::OfficeError &error) {
         ui::MessagePresenter::inform(&form_, error.message());
         return;
@@ -336,7 +334,8 @@ void ReportWindows::fill(office::WordAutomation &word, int document, const QList
 void ReportWindows::makeSummaries(const SummaryPlan &plan)
 {
     ui::Form1Controls &ui = form_.controls();
-    office::WordAutomation word(officeProgram_);
+    const auto started = office::startWord(officeProgram_);
+    office::WordAutomation &word = *started;
     const int shortDocument = word.open(inFolder(shortTemplate()));
     const int longDocument = word.open(inFolder(longTemplate()));
     const struct {

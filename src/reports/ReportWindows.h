@@ -1,6 +1,6 @@
 #pragma once
 
-#include "office/OfficeSession.h"
+#include "office/OfficeEngine.h"
 #include "reports/UnfinishedHomework.h"
 
 #include <QObject>
@@ -65,4 +65,4 @@ private:
 // Wires the reports into the main window; the controller lives as long as the window, and a
 // second call replaces the first.
 reports::ReportWindows &installReports(Form1 &form,
-                                       const QString &officeProgram = office::OfficeSession::defaultProgram());
+                                       const QString &officeProgram = office::defaultProgram());

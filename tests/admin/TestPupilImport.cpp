@@ -2,6 +2,7 @@
 
 #include "admin/OfficePupilListReader.h"
 #include "admin/PupilImport.h"
+#include "office/OfficeEngine.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,6 +49,8 @@ class TestPupilImport : public QObject {
     Q_OBJECT
 
 private slots:
+    // The office module is built into the demo program folder, not beside the test.
+    void initTestCase() { office::setModuleFolder(QStringLiteral(PROGRAM_FOLDER)); }
     void init();
     void importFromTheWorkbook_data();
     void importFromTheWorkbook();

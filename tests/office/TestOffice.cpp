@@ -1,8 +1,7 @@
 #include "OfficeTestSupport.h"
 
 #include "office/OfficeError.h"
-#include "office/SpreadsheetAutomation.h"
-#include "office/WordAutomation.h"
+#include "office/OfficeEngine.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -40,6 +39,8 @@ class TestOffice : public QObject
     Q_OBJECT
 
 private slots:
+    // The office module is built into the demo program folder, not beside the test.
+    void initTestCase() { office::setModuleFolder(QStringLiteral(PROGRAM_FOLDER)); }
     void officeThatCannotStart_data();
     void officeThatCannotStart();
     void preparedWorkbooks_data();
@@ -57,18 +58,21 @@ void TestOffice::officeThatCannotStart_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("detail");
 
-    QTest::newRow("no path") << QString() << QStringLiteral("未找到 LibreOffice（soffice）");
-    QTest::newRow("missing file") << QStringLiteral("/nonexistent/soffice")
-                                  << QStringLiteral("未找到 LibreOffice（/nonexistent/soffice）");
-    QTest::newRow("exits at once") << QStringLiteral("exit 3")
-                                   << QStringLiteral("LibreOffice 启动后意外退出");
+    const QString missing = QStringLiteral("未找到 LibreOffice");
+    QTest::newRow("no path") << QString() << missing << QStringLiteral("libreoffice-calc");
+    QTest::newRow("missing file") << QStringLiteral("/nonexistent/soffice") << missing
+                                  << QStringLiteral("/nonexistent/soffice");
+    QTest::newRow("exits at once") << QStringLiteral("exit 3") << QStringLiteral("LibreOffice 启动后意外退出")
+                                   << QString();
 }
 
 void TestOffice::officeThatCannotStart()
 {
     QFETCH(QString, program);
     QFETCH(QString, expected);
+    QFETCH(QString, detail);
     QTemporaryDir folder;
     if (program.startsWith(QLatin1String("exit"))) {
         const QString script = folder.filePath(QStringLiteral("soffice"));
@@ -79,9 +83,10 @@ void TestOffice::officeThatCannotStart()
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         program = script;
     }
-    const QString spreadsheetError = errorOf([&] { SpreadsheetAutomation workbook(program); });
-    const QString documentError = errorOf([&] { WordAutomation documents(program); });
+    const QString spreadsheetError = errorOf([&] { office::startSpreadsheet(program); });
+    const QString documentError = errorOf([&] { office::startWord(program); });
     QVERIFY2(spreadsheetError.startsWith(expected), qPrintable(spreadsheetError));
+    QVERIFY2(spreadsheetError.contains(detail), qPrintable(spreadsheetError));
     QCOMPARE(documentError, spreadsheetError);
 }
 
@@ -134,7 +139,8 @@ void TestOffice::workbookClearWriteAndSave()
                                  QStringLiteral("《口算训练本》第3页"), QStringLiteral("45")};
     const QString message = QStringLiteral("您好！你的孩子在14-5-17的作业检查中……");
     {
-        SpreadsheetAutomation workbook(QStringLiteral(SOFFICE));
+        const auto workbookEngine = office::startSpreadsheet(QStringLiteral(SOFFICE));
+        SpreadsheetAutomation &workbook = *workbookEngine;
         QVERIFY(!sessionProcesses().isEmpty());
         workbook.open(path);
         workbook.writeRow(2, 1, {QStringLiteral("旧名字"), QString(), QStringLiteral("旧作业")});
@@ -196,7 +202,8 @@ void TestOffice::missingWorkbookEndsTheOffice()
     QList<qint64> started;
     QString error;
     {
-        SpreadsheetAutomation workbook(QStringLiteral(SOFFICE));
+        const auto workbookEngine = office::startSpreadsheet(QStringLiteral(SOFFICE));
+        SpreadsheetAutomation &workbook = *workbookEngine;
         started = sessionProcesses();
         error = errorOf([&] { workbook.open(missing); });
         QCOMPARE(errorOf([&] { workbook.readCell(1, 1); }), QStringLiteral("没有打开的表格文件。"));
@@ -228,7 +235,8 @@ void TestOffice::summaryTemplates()
     QVERIFY(!copy.isEmpty());
     int tables = 0;
     {
-        WordAutomation word(QStringLiteral(SOFFICE));
+        const auto wordEngine = office::startWord(QStringLiteral(SOFFICE));
+        WordAutomation &word = *wordEngine;
         const auto document = word.open(copy);
         tables = word.tableCount(document);
         QVERIFY2(tables >= 50, qPrintable(QString::number(tables)));
@@ -270,7 +278,8 @@ void TestOffice::fillSummaryAndSaveAs()
         right << QStringLiteral("右第%1项").arg(n + 15);
     }
     {
-        WordAutomation word(QStringLiteral(SOFFICE));
+        const auto wordEngine = office::startWord(QStringLiteral(SOFFICE));
+        WordAutomation &word = *wordEngine;
         const auto document = word.open(templatePath);
         word.writeColumn(document, 1, 2, 2, {QStringLiteral("01.张  三(30)")});
         word.writeColumn(document, 1, 2, 4, {QStringLiteral("30")});
@@ -317,7 +326,8 @@ void TestOffice::printWithoutPrinterIsRefused()
     // A CUPS server that does not exist: the office sees no printer at all.
     const QByteArray previous = qgetenv("CUPS_SERVER");
     qputenv("CUPS_SERVER", folder.filePath(QStringLiteral("no-cups.sock")).toUtf8());
-    WordAutomation word(QStringLiteral(SOFFICE));
+    const auto wordEngine = office::startWord(QStringLiteral(SOFFICE));
+    WordAutomation &word = *wordEngine;
     previous.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", previous);
     word.open(path);
     QVERIFY(!word.hasPrinter());
@@ -336,7 +346,8 @@ void TestOffice::printPageRange()
     QDir pdfFolder(queue.outputFolder());
     const QStringList earlier = pdfFolder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
     {
-        WordAutomation word(QStringLiteral(SOFFICE));
+        const auto wordEngine = office::startWord(QStringLiteral(SOFFICE));
+        WordAutomation &word = *wordEngine;
         const auto document = word.open(path);
         for (int table = 1; table <= 3; ++table)
             word.writeColumn(document, table, 2, 2, {QStringLiteral("第%1个学生").arg(table)});

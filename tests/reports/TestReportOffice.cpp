@@ -3,6 +3,7 @@
 #include "WindowSupport.h"
 
 #include "reports/ReportWindows.h"
+#include "office/OfficeEngine.h"
 
 #include <QAction>
 #include <QDeadlineTimer>
@@ -107,6 +108,8 @@ class TestReportOffice : public QObject {
     Q_OBJECT
 
 private slots:
+    // The office module is built into the demo program folder, not beside the test.
+    void initTestCase() { office::setModuleFolder(QStringLiteral(PROGRAM_FOLDER)); }
     void wholeRecordExport();
     void todayExport();
     void summariesWithoutPrinter();

@@ -1,4 +1,4 @@
-#include "office/UnoSupport.h"
+#include "office/engine/UnoSupport.h"
 
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>

@@ -1,6 +1,6 @@
-#include "office/OfficeSession.h"
+#include "office/engine/OfficeSession.h"
 
-#include "office/UnoSupport.h"
+#include "office/engine/UnoSupport.h"
 
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
@@ -12,7 +12,6 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUuid>
 
@@ -61,8 +60,7 @@ struct OfficeSession::Private
 OfficeSession::OfficeSession(const QString &soffice) : d(std::make_unique<Private>())
 {
     if (soffice.isEmpty() || !QFileInfo(soffice).isExecutable())
-        throw OfficeError(QStringLiteral("未找到 LibreOffice（%1），无法导出。")
-                              .arg(soffice.isEmpty() ? QStringLiteral("soffice") : soffice));
+        throw OfficeError(officeMissingMessage(soffice.isEmpty() ? QStringLiteral("soffice") : soffice));
     if (!d->profile.isValid())
         throw OfficeError(QStringLiteral("无法创建 LibreOffice 的临时配置文件夹：%1")
                               .arg(d->profile.errorString()));
@@ -80,15 +78,6 @@ OfficeSession::OfficeSession(const QString &soffice) : d(std::make_unique<Privat
 OfficeSession::~OfficeSession()
 {
     d->shutDown();
-}
-
-QString OfficeSession::defaultProgram()
-{
-    const QString found = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (!found.isEmpty())
-        return found;
-    const QString installed = QString::fromLatin1(installedProgram);
-    return QFileInfo(installed).isExecutable() ? installed : QString();
 }
 
 const OfficeSession::Desktop &OfficeSession::desktop() const

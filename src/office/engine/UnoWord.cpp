@@ -1,6 +1,6 @@
-#include "office/WordAutomation.h"
+#include "office/engine/UnoEngines.h"
 
-#include "office/UnoSupport.h"
+#include "office/engine/UnoSupport.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
@@ -22,7 +22,7 @@ using css::uno::Reference;
 using css::uno::Sequence;
 using css::uno::UNO_QUERY_THROW;
 
-struct WordAutomation::Private
+struct UnoWord::Private
 {
     struct Opened
     {
@@ -72,17 +72,17 @@ constexpr char fallbackPrinter[] = "Generic Printer";
 
 } // namespace
 
-WordAutomation::WordAutomation(const QString &soffice) : d(std::make_unique<Private>())
+UnoWord::UnoWord(const QString &soffice) : d(std::make_unique<Private>())
 {
     d->session.emplace(soffice);
 }
 
-WordAutomation::~WordAutomation()
+UnoWord::~UnoWord()
 {
     quit();
 }
 
-WordAutomation::Document WordAutomation::open(const QString &path)
+UnoWord::Document UnoWord::open(const QString &path)
 {
     if (!d->session)
         throw OfficeError(QStringLiteral("LibreOffice 已退出，无法打开：%1").arg(path));
@@ -100,12 +100,12 @@ WordAutomation::Document WordAutomation::open(const QString &path)
     return *d->active;
 }
 
-int WordAutomation::tableCount(Document document) const
+int UnoWord::tableCount(Document document) const
 {
     return static_cast<int>(d->opened(document).tables.size());
 }
 
-void WordAutomation::writeColumn(Document document, int table, int firstRow, int column,
+void UnoWord::writeColumn(Document document, int table, int firstRow, int column,
                                  const QStringList &texts)
 {
     const Private::Opened &opened = d->opened(document);
@@ -140,7 +140,7 @@ void WordAutomation::writeColumn(Document document, int table, int firstRow, int
     });
 }
 
-void WordAutomation::saveAs(Document document, const QString &path)
+void UnoWord::saveAs(Document document, const QString &path)
 {
     const QFileInfo target(path);
     if (!target.absoluteDir().exists())
@@ -156,13 +156,13 @@ void WordAutomation::saveAs(Document document, const QString &path)
     });
 }
 
-void WordAutomation::activate(Document document)
+void UnoWord::activate(Document document)
 {
     d->document(document);
     d->active = document;
 }
 
-bool WordAutomation::hasPrinter() const
+bool UnoWord::hasPrinter() const
 {
     return uno::guarded([&] {
         const auto settings = d->printable()->getPrinter();
@@ -175,7 +175,7 @@ bool WordAutomation::hasPrinter() const
     });
 }
 
-void WordAutomation::printPages(const QString &pages, int copies)
+void UnoWord::printPages(const QString &pages, int copies)
 {
     if (!hasPrinter())
         throw OfficeError(QStringLiteral("没有可用的打印机，未打印。"));
@@ -187,7 +187,7 @@ void WordAutomation::printPages(const QString &pages, int copies)
     });
 }
 
-void WordAutomation::close(Document document)
+void UnoWord::close(Document document)
 {
     d->document(document);
     if (d->active == document)
@@ -196,7 +196,7 @@ void WordAutomation::close(Document document)
     d->documents[static_cast<size_t>(document)].tables.clear();
 }
 
-void WordAutomation::quit()
+void UnoWord::quit()
 {
     d->active.reset();
     d->documents.clear();

@@ -12,13 +12,10 @@ class OfficeSession
 {
 public:
     // Throws OfficeError when soffice is missing, fails to start or does not answer.
-    explicit OfficeSession(const QString &soffice = defaultProgram());
+    explicit OfficeSession(const QString &soffice);
     ~OfficeSession();
     OfficeSession(const OfficeSession &) = delete;
     OfficeSession &operator=(const OfficeSession &) = delete;
-
-    // soffice from PATH, else from the usual install folder; empty when neither exists.
-    static QString defaultProgram();
 
     struct Desktop;
     const Desktop &desktop() const;

@@ -1,6 +1,6 @@
-#include "office/SpreadsheetAutomation.h"
+#include "office/engine/UnoEngines.h"
 
-#include "office/UnoSupport.h"
+#include "office/engine/UnoSupport.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -24,7 +24,7 @@ using css::uno::Sequence;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
-struct SpreadsheetAutomation::Private
+struct UnoSpreadsheet::Private
 {
     std::optional<OfficeSession> session;
     uno::LoadedDocument workbook;
@@ -59,18 +59,18 @@ void checkPosition(int row, int column)
 
 } // namespace
 
-SpreadsheetAutomation::SpreadsheetAutomation(const QString &soffice)
+UnoSpreadsheet::UnoSpreadsheet(const QString &soffice)
     : d(std::make_unique<Private>())
 {
     d->session.emplace(soffice);
 }
 
-SpreadsheetAutomation::~SpreadsheetAutomation()
+UnoSpreadsheet::~UnoSpreadsheet()
 {
     quit();
 }
 
-void SpreadsheetAutomation::open(const QString &path)
+void UnoSpreadsheet::open(const QString &path)
 {
     if (!d->session)
         throw OfficeError(QStringLiteral("LibreOffice 已退出，无法打开：%1").arg(path));
@@ -79,7 +79,7 @@ void SpreadsheetAutomation::open(const QString &path)
     d->sheet = uno::guarded([&] { return activeSheetOf(d->workbook.component()); });
 }
 
-void SpreadsheetAutomation::clearRange(const QString &range)
+void UnoSpreadsheet::clearRange(const QString &range)
 {
     const auto &sheet = d->activeSheet();
     uno::guarded([&] {
@@ -90,12 +90,12 @@ void SpreadsheetAutomation::clearRange(const QString &range)
     });
 }
 
-void SpreadsheetAutomation::writeCell(int row, int column, const QString &text)
+void UnoSpreadsheet::writeCell(int row, int column, const QString &text)
 {
     writeRow(row, column, QStringList{text});
 }
 
-void SpreadsheetAutomation::writeRow(int row, int firstColumn, const QStringList &texts)
+void UnoSpreadsheet::writeRow(int row, int firstColumn, const QStringList &texts)
 {
     checkPosition(row, firstColumn);
     if (texts.isEmpty())
@@ -116,7 +116,7 @@ void SpreadsheetAutomation::writeRow(int row, int firstColumn, const QStringList
     });
 }
 
-QString SpreadsheetAutomation::readCell(int row, int column) const
+QString UnoSpreadsheet::readCell(int row, int column) const
 {
     checkPosition(row, column);
     const auto &sheet = d->activeSheet();
@@ -127,7 +127,7 @@ QString SpreadsheetAutomation::readCell(int row, int column) const
     });
 }
 
-void SpreadsheetAutomation::save()
+void UnoSpreadsheet::save()
 {
     d->activeSheet();
     uno::guarded([&] {
@@ -136,7 +136,7 @@ void SpreadsheetAutomation::save()
     });
 }
 
-void SpreadsheetAutomation::quit()
+void UnoSpreadsheet::quit()
 {
     d->sheet.clear();
     d->workbook.close();

@@ -3,7 +3,7 @@
 // Conversions and guards shared by the office sources; never included outside src/office.
 
 #include "office/OfficeError.h"
-#include "office/OfficeSession.h"
+#include "office/engine/OfficeSession.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
