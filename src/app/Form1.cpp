@@ -18,7 +18,7 @@
 #include <QTimer>
 
 Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *parent)
-    : QMainWindow(parent), programFolder_(programFolder), clock_(clock)
+    : QMainWindow(parent), programFolder_(programFolder), lock_(programFolder), clock_(clock)
 {
     // Deriving the file's key takes longer than building the window: both go on at once, and the
     // connection is used by this thread alone once it is open.
@@ -119,9 +119,31 @@ void Form1::Timer1_Timer()
 {
     // The message box runs its own event loop: no further tick may stack another one on it.
     ui_.Timer1->stop();
-    guarded([this] { day_->reload(); });
+    if (state_.HistoryDayChosen == 0 && day_->todayKey() != state_.TodayKey)
+        turnToNewDay();
+    else
+        guarded([this] { day_->reload(); });
     if (!unloaded_)
         ui_.Timer1->start();
+}
+
+// A program left open overnight must record the morning's books on the morning's row, and show
+// the new day as a fresh start would.
+void Form1::turnToNewDay()
+{
+    if (!guarded([this] { db_->保存操作(state_); }))
+        return;
+    state_.TodayKey = day_->todayKey();
+    state_.CurrentSlot = 0;
+    state_.CurrentBookDigits.clear();
+    state_.CurrentCode.clear();
+    ui_.List1->clear();
+    for (int index : {0, 1, 2, 8, 9})
+        ui_.Label2[index]->setText(QStringLiteral("请选择作业内容"));
+    ui_.Frame12->hide();
+    for (int b = 1; b <= 16; ++b)
+        ui_.Command3[b]->hide();
+    当天数据环境生成();
 }
 
 void Form1::Form_Unload()
@@ -203,9 +225,16 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (watched == ui_.Command2 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const auto *press = static_cast<QKeyEvent *>(event);
+        if (press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter) {
             ui_.Command2->click();
+            return true;
+        }
+        // The next book is often scanned before anyone looks at the panel: its characters start a
+        // new code instead of being lost on the button, and its Enter records it.
+        if (press->key() != Qt::Key_Space && !press->text().isEmpty() && press->text().at(0).isPrint()) {
+            ui_.Text1->setText(press->text());
+            ui_.Text1->setFocus();
             return true;
         }
     }

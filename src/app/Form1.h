@@ -2,6 +2,7 @@
 
 #include "state/MainState.h"
 #include "store/DateKey.h"
+#include "store/ProgramLock.h"
 #include "tracking/HomeworkQueries.h"
 #include "ui/Form1Controls.h"
 
@@ -20,7 +21,8 @@ class DayRecords;
 // The main window: the application itself, holding the state of the run.
 class Form1 : public QMainWindow {
 public:
-    // Opens the database of the program folder; throws store::DatabaseOpenError when it may not.
+    // Opens the database of the program folder; throws store::ProgramFolderInUse when another copy
+    // runs on it and store::DatabaseOpenError when the file may not be used.
     Form1(const QString &programFolder, const store::Clock &clock, QWidget *parent = nullptr);
     ~Form1() override;
 
@@ -78,6 +80,7 @@ protected:
 
 private:
     void connectShell();
+    void turnToNewDay();
     void showMessagePanel(const QString &message);
     void showRememberedButtons();
     bool switchToRemembered(const core::RememberedEntry &entry);
@@ -87,6 +90,7 @@ private:
     void queryByBook();
 
     QString programFolder_;
+    store::ProgramLock lock_;
     const store::Clock &clock_;
     core::MainState state_;
     std::unique_ptr<store::HomeworkDb> db_;

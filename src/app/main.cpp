@@ -13,6 +13,9 @@ int main(int argc, char *argv[])
     try {
         Form1 window(folder, clock);
         return QApplication::exec();
+    } catch (const store::ProgramFolderInUse &) {
+        ui::MessagePresenter::inform(nullptr, QStringLiteral("程序已在运行，请勿重复打开！"));
+        return 1;
     } catch (const store::DatabaseOpenError &error) {
         ui::MessagePresenter::inform(nullptr, QStringLiteral("无法打开数据库文件“%1”：%2\n程序已停止，该文件未被改动。")
                                                   .arg(QDir::toNativeSeparators(store::HomeworkDb::filePath(folder)),

@@ -2,16 +2,17 @@
 
 #include "app/Form1.h"
 #include "ui/Form1Controls.h"
+#include "office/FileReadiness.h"
 #include "office/OfficeError.h"
 #include "reports/SummaryPlan.h"
 #include "store/HomeworkDb.h"
 #include "store/TextValue.h"
+#include "tracking/DayRecords.h"
 #include "ui/MessagePresenter.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -96,12 +97,12 @@ QString ReportWindows::inFolder(const QString &relativePath) const
     return QDir(form_.programFolder()).filePath(relativePath);
 }
 
-QString ReportWindows::missingFile(const QStringList &relativePaths) const
+QStringList ReportWindows::inFolder(const QStringList &relativePaths) const
 {
+    QStringList paths;
     for (const QString &path : relativePaths)
-        if (!QFileInfo::exists(inFolder(path)))
-            return QStringLiteral("找不到文件：%1").arg(inFolder(path));
-    return {};
+        paths << inFolder(path);
+    return paths;
 }
 
 void ReportWindows::tellLeftOut()
@@ -143,6 +144,8 @@ void ReportWindows::dtwfqkdc_Click()
     run_.RangeMode = TodayOnly;
     run_.ListMode = TodayExport;
     run_.ItemCounter = 0;
+    // Today is the real date now, not that of the start: the program may have run past midnight.
+    form_.state().TodayKey = form_.day().todayKey();
     setClassCaptions();
     if (!saveDay())
         return;
@@ -208,20 +211,23 @@ void ReportWindows::exportWorkbooks()
 {
     const QString complete = completeWorkbook(run_.ListMode);
     const QString unfinished = unfinishedWorkbook(run_.ListMode);
-    // Both files are checked first, so that a missing one leaves neither half of the pair new.
-    const QString missing = missingFile({complete, unfinished});
-    if (!missing.isEmpty()) {
-        ui::MessagePresenter::inform(&form_, missing);
+    QLabel *progress = form_.controls().Label11;
+    const QString problem = office::ExportFiles{inFolder({complete, unfinished}), {}, {}}.problem();
+    if (!problem.isEmpty()) {
+        progress->setText(QStringLiteral("导出未进行"));
+        ui::MessagePresenter::inform(&form_, problem);
         return;
     }
     Busy busy(*this);
+    progress->setText(QStringLiteral("正在导出……"));
     try {
         const auto sheet = office::startSpreadsheet(officeProgram_);
         把一个数组的内容导出到一个EXSEL文件(run_.CompleteList, complete, *sheet);
         把一个数组的内容导出到一个EXSEL文件(run_.UnfinishedList, unfinished, *sheet);
         sheet->quit();
     } catch (const office::OfficeError &error) {
-        ui::MessagePresenter::inform(&form_, error.message());
+        progress->setText(QStringLiteral("导出失败"));
+        ui::MessagePresenter::inform(&form_, QStringLiteral("导出失败。%1").arg(error.message()));
         return;
     }
     tellLeftOut();
@@ -292,10 +298,9 @@ void ReportWindows::Command18_Click()
     QCoreApplication::processEvents();
 
     Busy busy(*this);
-    QString problem = missingFile({shortTemplate(), longTemplate()});
-    const QString outputFolder = QFileInfo(inFolder(shortSummary())).path();
-    if (problem.isEmpty() && !QFileInfo(outputFolder).isDir())
-        problem = QStringLiteral("文件夹不存在：%1").arg(outputFolder);
+    const QString problem =
+        office::ExportFiles{{}, inFolder({shortTemplate(), longTemplate()}), inFolder({shortSummary(), longSummary()})}
+            .problem();
     if (!problem.isEmpty()) {
         ui.Frame17->hide();
         ui::MessagePresenter::inform(&form_, problem);
@@ -313,7 +318,7 @@ void ReportWindows::Command18_Click()
         makeSummaries(plan);
     } catch (const office::OfficeError &error) {
         ui.Frame17->hide();
-        ui::MessagePresenter::inform(&form_, error.message());
+        ui::MessagePresenter::inform(&form_, QStringLiteral("汇总文档未能生成。%1").arg(error.message()));
         return;
     }
     tellLeftOut();

@@ -49,8 +49,8 @@ private:
     void exportWorkbooks();
     void makeSummaries(const SummaryPlan &plan);
     void fill(office::WordAutomation &word, int document, const QList<CellText> &cells);
-    QString missingFile(const QStringList &relativePaths) const;
     QString inFolder(const QString &relativePath) const;
+    QStringList inFolder(const QStringList &relativePaths) const;
     void tellLeftOut();
     void setTriggersEnabled(bool enabled);
 

@@ -159,9 +159,15 @@ void TestReportWindows::failuresNameWhatIsMissing_data()
     QTest::newRow("output folder") << "文本生成/未完作业汇总" << "" << "summary"
                                    << "文件夹不存在：%1/文本生成/未完作业汇总";
     QTest::newRow("office for the export") << "" << "/nonexistent/soffice" << "export"
-                                           << "未找到 LibreOffice（/nonexistent/soffice）";
+                                           << "导出失败。未找到 LibreOffice，";
     QTest::newRow("office for the documents") << "" << "/nonexistent/soffice" << "summary"
-                                              << "未找到 LibreOffice（/nonexistent/soffice）";
+                                              << "汇总文档未能生成。未找到 LibreOffice，";
+    // Tests run beside no office module: the program folder of a copy that lost it.
+    QTest::newRow("office module") << "" << "/bin/true" << "today" << "导出失败。找不到本软件的 LibreOffice 办公组件";
+    QTest::newRow("workbook in use") << "lock:校迅通导出文件/未完成作业学生名单.xls" << "" << "export"
+                                     << "文件“%1/校迅通导出文件/未完成作业学生名单.xls”正被其他程序使用";
+    QTest::newRow("summary in use") << "lock:文本生成/未完作业汇总/未完成作业汇总(超过30次).doc" << "" << "summary"
+                                    << "文件“%1/文本生成/未完作业汇总/未完成作业汇总(超过30次).doc”正被其他程序使用";
 }
 
 void TestReportWindows::failuresNameWhatIsMissing()
@@ -175,13 +181,19 @@ void TestReportWindows::failuresNameWhatIsMissing()
     const QString folder = w.folder.path();
     QVERIFY(testing::copyProgramFiles(folder));
     testing::addDay(w.db(), QStringLiteral("14-5-16"), {{1, QStringLiteral("第1页")}}, {{1, QStringLiteral("010")}});
-    if (!removed.isEmpty()) {
+    if (removed.startsWith(QLatin1String("lock:"))) {
+        // What LibreOffice leaves beside a file it has open.
+        const QFileInfo locked(QDir(folder).filePath(removed.mid(5)));
+        QFile lock(locked.dir().filePath(QStringLiteral(".~lock.%1#").arg(locked.fileName())));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+    } else if (!removed.isEmpty()) {
         const QString path = QDir(folder).filePath(removed);
         QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path));
     }
     const QMap<QString, QByteArray> before = filesUnder(folder);
     installReports(*w.window, office.isEmpty() ? QStringLiteral("/nonexistent/unused") : office);
     MessagePresenter::takeShown();
+    w.ui().Label11->setText(QStringLiteral("导出已完成!"));
 
     if (trigger == QLatin1String("export")) {
         w.ui().Command4[5]->click();
@@ -201,6 +213,8 @@ void TestReportWindows::failuresNameWhatIsMissing()
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].startsWith(QString(message).replace(QStringLiteral("%1"), folder)), qPrintable(shown[0]));
     QCOMPARE(filesUnder(folder), before);
+    if (trigger != QLatin1String("summary"))
+        QVERIFY2(!w.ui().Label11->text().startsWith(QStringLiteral("导出已完成")), qPrintable(w.ui().Label11->text()));
     for (QPushButton *button : {w.ui().Command4[4], w.ui().Command4[5], w.ui().Command18})
         QVERIFY(button->isEnabled());
     QVERIFY(w.ui().dtwfqkdc->isEnabled());

@@ -76,6 +76,12 @@ void UnoSpreadsheet::open(const QString &path)
         throw OfficeError(QStringLiteral("LibreOffice 已退出，无法打开：%1").arg(path));
     d->sheet.clear();
     d->workbook = uno::LoadedDocument(d->session->desktop().desktop, path);
+    // An office that found the file locked opens it read-only; writing would fail half-way.
+    const bool readOnly = uno::guarded([&] {
+        return Reference<css::frame::XStorable>(d->workbook.component(), UNO_QUERY_THROW)->isReadonly();
+    });
+    if (readOnly)
+        throw OfficeError(QStringLiteral("文件“%1”正被其他程序使用或是只读的，请关闭后再导出。").arg(path));
     d->sheet = uno::guarded([&] { return activeSheetOf(d->workbook.component()); });
 }
 

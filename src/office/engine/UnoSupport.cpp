@@ -46,9 +46,8 @@ properties(std::initializer_list<css::beans::PropertyValue> list)
 void rethrow(const css::uno::Exception &error)
 {
     const QString message = toQString(error.Message);
-    throw OfficeError(message.isEmpty()
-                          ? QStringLiteral("LibreOffice 操作失败。")
-                          : QStringLiteral("LibreOffice 操作失败：%1").arg(message));
+    const QString advice = QStringLiteral("LibreOffice 处理文件时出错。请确认文件没有被其他程序打开、不是只读、磁盘没有写满，然后重试。");
+    throw OfficeError(message.isEmpty() ? advice : QStringLiteral("%1\n（LibreOffice：%2）").arg(advice, message));
 }
 
 LoadedDocument::LoadedDocument(const Reference<css::frame::XDesktop2> &loader,
