@@ -7,7 +7,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QLockFile>
 #include <QMenuBar>
+#include <QProcess>
+#include <QSysInfo>
 #include <QTimer>
 
 using namespace testing;
@@ -26,6 +29,11 @@ private slots:
     void clickingAPupilReturnsTheFocusToTheCodeBox();
     void startingTwiceOnADayKeepsTheMarksOfTheFirstRun();
     void aNewDayLeavesThePreviousDayUntouched();
+    void theDayTurnsOverAtMidnight_data();
+    void theDayTurnsOverAtMidnight();
+    void aSecondCopyOnTheFolderIsRefused();
+    void aLockLeftByADeadCopyDoesNotBlock();
+    void theProgramNeedsNoOfficeLibraries();
     void oversizedClassIsReportedAndShownUpToFifty();
     void closingAfterClearingSavesNothing();
     void noticeButtonClosesOnlyWhenARestartIsPending();
@@ -228,6 +236,95 @@ void TestForm1::displayFillsTheStatusArea()
     QCOMPARE(run.ui().Label2[9]->text(), QStringLiteral("3人"));
     QCOMPARE(run.ui().List1->item(1)->text(), QStringLiteral("3：学生3"));
     QVERIFY(run.ui().List1->isVisible());
+}
+
+void TestForm1::theDayTurnsOverAtMidnight_data()
+{
+    QTest::addColumn<bool>("historyDay");
+    QTest::newRow("today shown") << false;
+    QTest::newRow("a history day shown") << true;
+}
+
+void TestForm1::theDayTurnsOverAtMidnight()
+{
+    QFETCH(bool, historyDay);
+    RunningWindow run;
+    run.publish(5, QStringLiteral("第12页"));
+    run.scan(QStringLiteral("110507"));
+    run.state().HistoryDayChosen = historyDay ? 1 : 0;
+    run.clock.set(QDate(2014, 5, 18));
+    run.window->Timer1_Timer();
+
+    const QString expected = historyDay ? QStringLiteral("14-5-17") : QStringLiteral("14-5-18");
+    QCOMPARE(run.state().CurrentDateKey, expected);
+    const QString countOfNewDay = QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"日期\" = '14-5-18'");
+    for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
+        QCOMPARE(value(run.db(), countOfNewDay.arg(QString::fromUtf8(table))).toInt(), historyDay ? 0 : 1);
+    if (historyDay)
+        return;
+    QCOMPARE(run.state().TodayKey, expected);
+    QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("请选择作业内容"));
+    run.publish(5, QStringLiteral("第13页"));
+    run.scan(QStringLiteral("110508"));
+    const QString marks = QStringLiteral("SELECT \"完成5\" FROM \"扫描输入作业完成情况\" WHERE \"日期\" = ?");
+    QCOMPARE(value(run.db(), marks, {QStringLiteral("14-5-18")}).toString().mid(7 * 3 + 2, 1), QStringLiteral("2"));
+    const QString yesterday = value(run.db(), marks, {QStringLiteral("14-5-17")}).toString();
+    QCOMPARE(yesterday.mid(6 * 3 + 2, 1), QStringLiteral("2"));
+    QCOMPARE(yesterday.mid(7 * 3 + 2, 1), QStringLiteral("0"));
+}
+
+void TestForm1::aSecondCopyOnTheFolderIsRefused()
+{
+    RunningWindow run;
+    run.publish(5, QStringLiteral("第12页"));
+    run.scan(QStringLiteral("110507"));
+    const QString file = store::HomeworkDb::filePath(run.folder.path());
+    const auto bytes = [&] {
+        QByteArray all;
+        for (const QString &path : {file, file + QStringLiteral("-wal")}) {
+            QFile part(path);
+            if (part.open(QIODevice::ReadOnly))
+                all += part.readAll();
+        }
+        return all;
+    };
+    const QByteArray before = bytes();
+    QVERIFY_THROWS_EXCEPTION(store::ProgramFolderInUse, Form1(run.folder.path(), run.clock));
+    QCOMPARE(bytes(), before);
+    // The refused copy left the first one's lock in place.
+    QVERIFY_THROWS_EXCEPTION(store::ProgramFolderInUse, Form1(run.folder.path(), run.clock));
+}
+
+void TestForm1::aLockLeftByADeadCopyDoesNotBlock()
+{
+    RunningWindow run;
+    run.window->close();
+    run.window.reset();
+    // A copy that was killed leaves its lock file: pid, program and host, as the lock writes them.
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    QVERIFY(ended.waitForStarted());
+    const qint64 deadPid = ended.processId();
+    QVERIFY(ended.waitForFinished());
+    QFile lock(store::ProgramLock::filePath(run.folder.path()));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(QStringLiteral("%1\n%2\n%3\n")
+                   .arg(deadPid)
+                   .arg(QCoreApplication::applicationName(), QSysInfo::machineHostName())
+                   .toUtf8());
+    lock.close();
+    run.start();
+    QVERIFY(run.window->isVisible());
+}
+
+void TestForm1::theProgramNeedsNoOfficeLibraries()
+{
+    QProcess readelf;
+    readelf.start(QStringLiteral("readelf"), {QStringLiteral("--dynamic"), QStringLiteral(HOMEWORK_EXECUTABLE)});
+    QVERIFY(readelf.waitForFinished());
+    const QString needed = QString::fromUtf8(readelf.readAllStandardOutput());
+    QVERIFY2(needed.contains(QStringLiteral("libQt6Widgets")), qPrintable(needed));
+    QVERIFY2(!needed.contains(QStringLiteral("uno")), qPrintable(needed));
 }
 
 QTEST_MAIN(TestForm1)

@@ -36,6 +36,7 @@ private slots:
     void codes_data();
     void codes();
     void messagePanelButtonTakesEnterAndReturnsToTheCodeBox();
+    void aCodeScannedOverTheMessagePanelIsRecorded();
     void keypadEnterScansToo();
     void bookWithoutHomeworkChangesNothing();
     void excellentPhaseEndsWithTheRefreshTick();
@@ -120,6 +121,22 @@ void TestScan::messagePanelButtonTakesEnterAndReturnsToTheCodeBox()
     run.scan(QStringLiteral("123"));
     QTest::keyClick(run.ui().Command2, Qt::Key_Space);
     QVERIFY(!run.ui().Frame2->isVisible());
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+}
+
+void TestScan::aCodeScannedOverTheMessagePanelIsRecorded()
+{
+    RunningWindow run;
+    run.publish(5, QStringLiteral("第12页"));
+    run.scan(QStringLiteral("1234"));
+    QVERIFY(run.ui().Frame2->isVisible());
+    // The reader types into whatever has the focus, as a keyboard does.
+    for (const QChar c : QStringLiteral("110507"))
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(!run.ui().Frame2->isVisible());
+    QCOMPARE(storedMark(run.db(), 5, 7), QStringLiteral("2"));
+    QCOMPARE(run.ui().Text1->text(), QString());
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
 }
 
