@@ -47,3 +47,5 @@ add_custom_command(OUTPUT ${prepared_files}
   VERBATIM)
 add_custom_target(program_files ALL DEPENDS ${prepared_files})
 file(MAKE_DIRECTORY ${PROGRAM_FOLDER}/文本生成/未完作业汇总)
+# The tests check that building the program alone lays these out.
+set(PREPARED_FILES ${prepared_files} PARENT_SCOPE)
