@@ -7,6 +7,7 @@
 #include "ui/Form1Controls.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -55,6 +56,9 @@ public:
     void pickShownHomework(const QString &slotText);
     // Leaves the per-pupil view.
     void Command14_Click();
+    // Saves the day, then works on the given day as a pick from history does and shows the book.
+    // False when the day could not be saved: it stays current.
+    bool switchToDay(const QString &key, const QString &classDigit, const QString &slotText);
 
     // Queries by day, by subject and book, and through a book's history.
     void Command11_Click(int subject);
@@ -83,7 +87,6 @@ private:
     void turnToNewDay();
     void showMessagePanel(const QString &message);
     void showRememberedButtons();
-    bool switchToRemembered(const core::RememberedEntry &entry);
     void connectHomework();
     void connectQueries();
     void queryByDay();
@@ -99,5 +102,5 @@ private:
     bool unloaded_ = false;
     tracking::SubjectBooks subjectBooks_{};
     tracking::BookHistory bookHistory_{};
-    QWidget *publishing_ = nullptr;
+    QPointer<QWidget> publishing_;
 };

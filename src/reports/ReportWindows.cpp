@@ -187,9 +187,11 @@ bool ReportWindows::把所选中的作业完成情况在list6和list7中显示�
     if (!form_.guarded([this] { gatherUnfinished(form_.db(), form_.state(), run_); }))
         return false;
     if (run_.ListMode == ByName) {
+        // The exports and documents gather into the same tables while the list stays open.
+        byName_ = run_.UnfinishedList;
         ui.List6->clear();
         ui.List7->clear();
-        for (const PupilRow &pupil : std::as_const(run_.UnfinishedList)) {
+        for (const PupilRow &pupil : std::as_const(byName_)) {
             if (pupil.label.isEmpty())
                 break;
             for (QWidget *view : {static_cast<QWidget *>(ui.List6), static_cast<QWidget *>(ui.List7),
@@ -257,9 +259,9 @@ void ReportWindows::List6_Click()
     ui::Form1Controls &ui = form_.controls();
     ui.List7->clear();
     const int u = ui.List6->currentRow();
-    if (u < 0 || u >= run_.UnfinishedList.size())
+    if (u < 0 || u >= byName_.size())
         return;
-    for (const QString &item : std::as_const(run_.UnfinishedList[u].items))
+    for (const QString &item : std::as_const(byName_[u].items))
         ui.List7->addItem(item.mid(2));
 }
 

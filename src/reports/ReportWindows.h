@@ -57,6 +57,8 @@ private:
     Form1 &form_;
     QString officeProgram_;
     ExportState run_;
+    // The pupils the by-name list shows, row by row.
+    QList<PupilRow> byName_;
     bool busy_ = false;
 };
 

@@ -27,11 +27,11 @@ CellText itemCell(int table, int n, int half, const QString &text)
 QString SummaryPlan::shortPages() const { return pageRange((shortTables + 1) / 2); }
 QString SummaryPlan::longPages() const { return pageRange(longTables); }
 
-SummaryPlan planSummary(QList<PupilRow> &unfinished, double lowerLimit, int pupils)
+SummaryPlan planSummary(const QList<PupilRow> &unfinished, double lowerLimit, int pupils)
 {
     SummaryPlan plan;
     for (int m = 0; m < std::min(pupils, int(unfinished.size())); ++m) {
-        PupilRow &pupil = unfinished[m];
+        const PupilRow &pupil = unfinished[m];
         if (pupil.label.isEmpty())
             break;
         const int count = int(pupil.items.size());
@@ -43,10 +43,7 @@ SummaryPlan planSummary(QList<PupilRow> &unfinished, double lowerLimit, int pupi
         cells << CellText{table, 2, 2, pupil.label} << CellText{table, 2, 4, QString::number(count)};
         const int half = isShort ? kShortItems / 2 : kLongItems / 2;
         for (int n = 1; n <= std::min(count, kLongItems); ++n) {
-            QString &item = pupil.items[n - 1];
-            if (item.size() > 2 + kItemLength)
-                item = item.left(2 + kItemLength);
-            cells << itemCell(table, n, half, item.mid(2));
+            cells << itemCell(table, n, half, pupil.items[n - 1].mid(2, kItemLength));
         }
     }
     return plan;

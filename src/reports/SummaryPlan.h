@@ -50,8 +50,8 @@ struct ColumnRun {
 // written run by run they leave the same text as written cell by cell.
 QList<ColumnRun> columnRuns(const QList<CellText> &cells);
 
-// The pupils of UnfinishedList with at least lowerLimit items, in list order; the items are cut
-// to 19 characters after the slot digits, and the cut text is kept in the list.
-SummaryPlan planSummary(QList<PupilRow> &unfinished, double lowerLimit, int pupils);
+// The pupils of UnfinishedList with at least lowerLimit items, in list order; each item's cell
+// holds at most 19 characters after the slot digits. The list itself is left whole.
+SummaryPlan planSummary(const QList<PupilRow> &unfinished, double lowerLimit, int pupils);
 
 } // namespace reports

@@ -44,7 +44,7 @@ struct MainState {
 
     // The slot shown on each of today's homework buttons 1..16.
     std::array<int, 17> TodaySlots{};
-    int CurrentSubject = 0; // 1 语文 .. 4 科学, last chosen for queries and publishing
+    int CurrentSubject = 0; // 1 语文 .. 4 科学, last chosen for the main window's book query
     int AdminFunction = 0;
     int SelectedTestSubject = 0;
     // Rows 1..100 by test number: column 1 the number as text, column 2 the content.

@@ -87,7 +87,6 @@ void Form12::showTestNumber(bool shown)
 void Form12::Command11_Click(int subject)
 {
     chosenSubject_ = subject;
-    main_.state().CurrentSubject = subject;
     List3->show();
     List3->clear();
     List3->addItems(tracking::subjectBookNames(main_.subjectBooks(), subject));
@@ -137,7 +136,12 @@ void Form12::Command1_Click()
     tracking::新输入作业数组和最近显示作业变动(
         state, {QString(), chosenDate_, QStringLiteral("1"), slotText, chosenDate_ + QStringLiteral("1") + slotText, caption});
     main_.更改主界面上新输入和最近显示作业按钮内容();
-    main_.显示(QStringLiteral("1"), slotText);
-    main_.controls().Label2[2]->setText(caption);
+    if (chosenDate_ == state.CurrentDateKey) {
+        main_.显示(QStringLiteral("1"), slotText);
+        main_.controls().Label2[2]->setText(caption);
+    } else {
+        // Another day's content over the shown day's marks would record scans on the wrong row.
+        main_.switchToDay(chosenDate_, QStringLiteral("1"), slotText);
+    }
     close();
 }

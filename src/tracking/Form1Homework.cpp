@@ -28,6 +28,8 @@ void Form1::connectHomework()
 
 void Form1::Command4_Click(int index)
 {
+    // Every query starts from the status area: the per-pupil view would hide its lists.
+    Command14_Click();
     ui::placeTodayButtons(ui_);
     ui_.List1->clear();
     if (index == 2)
@@ -88,7 +90,7 @@ void Form1::Command14_Click()
     ui_.Text1->setFocus();
 }
 
-bool Form1::switchToRemembered(const core::RememberedEntry &entry)
+bool Form1::switchToDay(const QString &key, const QString &classDigit, const QString &slotText)
 {
     ui_.Frame10->hide();
     for (int b = 1; b <= 16; ++b)
@@ -98,16 +100,16 @@ bool Form1::switchToRemembered(const core::RememberedEntry &entry)
     if (!guarded([this] { db_->保存操作(state_); }))
         return false;
     state_.HistoryDayChosen = 1;
-    state_.CurrentDateKey = entry[1];
+    state_.CurrentDateKey = key;
     当天数据环境生成();
-    显示(entry[2], entry[3]);
+    显示(classDigit, slotText);
     return true;
 }
 
 void Form1::Command16_Click(int n)
 {
     const core::RememberedEntry entry = state_.RecentShown[n];
-    if (switchToRemembered(entry)) {
+    if (switchToDay(entry[1], entry[2], entry[3])) {
         tracking::moveToFront(state_.RecentShown, n);
         按钮显示();
     }
@@ -116,6 +118,7 @@ void Form1::Command16_Click(int n)
 
 void Form1::Command20_Click(int n)
 {
-    switchToRemembered(state_.LatestEntered[n]);
+    const core::RememberedEntry &entry = state_.LatestEntered[n];
+    switchToDay(entry[1], entry[2], entry[3]);
     ui_.Text1->setFocus();
 }

@@ -111,10 +111,8 @@ void Form1::List4_Click()
 
 void Form1::renwufabu_Click()
 {
-    if (!publishing_) {
+    if (!publishing_)
         publishing_ = new Form12(*this);
-        connect(publishing_, &QObject::destroyed, this, [this] { publishing_ = nullptr; });
-    }
     publishing_->show();
     publishing_->raise();
     publishing_->activateWindow();

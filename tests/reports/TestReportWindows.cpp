@@ -55,6 +55,8 @@ private slots:
     void byNameList();
     void byNameListWithNobodyUnfinished();
     void byNameListShowsEveryItem();
+    void queriesCloseTheByNameView_data();
+    void queriesCloseTheByNameView();
     void failuresNameWhatIsMissing_data();
     void failuresNameWhatIsMissing();
     void lowerLimitMustBeGiven();
@@ -102,11 +104,44 @@ void TestReportWindows::byNameList()
     QVERIFY(texts(w.ui().List7).isEmpty());
     clickRow(w.ui().List6, 0);
     QCOMPARE(texts(w.ui().List7), QStringList{"《本子2》第2页"});
+    // The today export gathers anew while the list stays open: its rows keep their own pupils.
+    w.ui().dtwfqkdc->trigger();
+    MessagePresenter::takeShown();
+    QVERIFY(w.ui().List6->isVisible());
+    clickRow(w.ui().List6, 0);
+    QCOMPARE(texts(w.ui().List7), QStringList{"《本子2》第2页"});
 
     w.ui().Command14->click();
     QVERIFY(!w.ui().List6->isVisible());
     QVERIFY(!w.ui().List7->isVisible());
     QVERIFY(!w.ui().Command15[0]->isVisible());
+}
+
+void TestReportWindows::queriesCloseTheByNameView_data()
+{
+    QTest::addColumn<int>("query");
+    QTest::newRow("today's homework") << 0;
+    QTest::newRow("by day") << 2;
+    QTest::newRow("by book") << 3;
+}
+
+void TestReportWindows::queriesCloseTheByNameView()
+{
+    QFETCH(int, query);
+    RunningWindow w(3);
+    testing::addDay(w.db(), QStringLiteral("14-5-16"), {{1, QStringLiteral("第1页")}}, {{1, QStringLiteral("010")}});
+    installReports(*w.window);
+    w.ui().Command4[4]->click();
+    QVERIFY(w.ui().List6->isVisible());
+    w.ui().Command4[query]->click();
+    MessagePresenter::takeShown();
+    for (QWidget *byName : {static_cast<QWidget *>(w.ui().List6), static_cast<QWidget *>(w.ui().List7),
+                            static_cast<QWidget *>(w.ui().Command14), static_cast<QWidget *>(w.ui().Command15[0])})
+        QVERIFY2(!byName->isVisible(), qPrintable(byName->objectName()));
+    if (query == 2)
+        QVERIFY(w.ui().List2->isVisible());
+    if (query == 3)
+        QVERIFY(w.ui().Frame10->isVisible());
 }
 
 void TestReportWindows::byNameListWithNobodyUnfinished()

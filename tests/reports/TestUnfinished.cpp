@@ -422,7 +422,8 @@ void TestUnfinished::longItemsAreCut()
     const SummaryPlan plan = planSummary(list, 1, 1);
     QCOMPARE(plan.shortCells[2].text, content.left(19));
     QCOMPARE(plan.shortCells[3].text, QStringLiteral("短"));
-    QCOMPARE(list[0].items[0], QStringLiteral("03") + content.left(19));
+    // The by-name list reads the same items: only the cells are cut.
+    QCOMPARE(list[0].items[0], QStringLiteral("03") + content);
 }
 
 void TestUnfinished::summaryRuns_data()

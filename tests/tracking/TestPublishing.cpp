@@ -74,6 +74,8 @@ private slots:
     void ninePublicationsFillTheRememberedLists();
     void queryByDayMakesThePickedDayCurrent();
     void queryByBookAndHistory();
+    void publishingKeepsTheMainWindowsSubject();
+    void publishingForAnotherDayMakesThatDayCurrent();
 };
 
 void TestPublishing::daysOfferedForABook()
@@ -274,6 +276,46 @@ void TestPublishing::queryByBookAndHistory()
     QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("《本子3》第一次"));
     QVERIFY(!run.ui().List4->isVisible());
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+}
+
+void TestPublishing::publishingKeepsTheMainWindowsSubject()
+{
+    RunningWindow run;
+    linkBook(run.db(), 3, QStringLiteral("数学"));
+    linkBook(run.db(), 4, QStringLiteral("英语"));
+    addDay(run.db(), QStringLiteral("14-5-9"), QStringLiteral("第一次"));
+    QTest::mouseClick(run.ui().Command4[3], Qt::LeftButton);
+    QTest::mouseClick(run.ui().Command11[2], Qt::LeftButton);
+    Form12 *form = openPublishing(run);
+    QTest::mouseClick(form->Command11[3], Qt::LeftButton);
+    QCOMPARE(items(form->List3), QStringList{"《本子4》"});
+    form->close();
+    clickItem(run.ui().List3, 0);
+    QCOMPARE(items(run.ui().List4).value(0).trimmed(), QStringLiteral("《本子3》"));
+}
+
+void TestPublishing::publishingForAnotherDayMakesThatDayCurrent()
+{
+    RunningWindow run;
+    linkBook(run.db(), 3, QStringLiteral("科学"));
+    addDay(run.db(), QStringLiteral("14-5-9"));
+    Form12 *form = openPublishing(run);
+    QTest::mouseClick(form->Command11[4], Qt::LeftButton);
+    clickItem(form->List3, 0);
+    const int earlierDay = int(items(form->List1).indexOf(QStringLiteral("14-5-9")));
+    QVERIFY(earlierDay >= 0);
+    clickItem(form->List1, earlierDay);
+    typeText(form->Text1, QStringLiteral("补做"));
+    QTest::mouseClick(form->Command1, Qt::LeftButton);
+
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
+    QCOMPARE(run.state().HistoryDayChosen, 1);
+    QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("《本子3》补做"));
+    QCOMPARE(run.ui().Label2[9]->text(), QStringLiteral("40人"));
+    run.scan(QStringLiteral("110305"));
+    QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT substr(\"完成3\", 13, 3) FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-9'")).toString(),
+             QStringLiteral("052"));
 }
 
 QTEST_MAIN(TestPublishing)
