@@ -10,6 +10,7 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   fonts-noto-cjk
   xvfb xauth imagemagick
+  dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "app/ProgramFolder.h"
 #include "store/HomeworkDb.h"
 #include "ui/MessagePresenter.h"
 
@@ -8,7 +9,10 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    const QString folder = QCoreApplication::applicationDirPath();
+    QCoreApplication::setApplicationName(QStringLiteral("homework-tracker"));
+    const QString folder = app::programFolderOfRun(QCoreApplication::applicationDirPath());
+    if (folder.isEmpty())
+        return 1;
     store::Clock clock;
     try {
         Form1 window(folder, clock);
