@@ -38,10 +38,12 @@ start() {
   fi
 }
 
-# Every file but the database journal, by inode, time, size and content.
+# Every file but the database journal and the run's lock (a killed run leaves it for the next to
+# take over), by inode, time, size and content.
 snapshot() {
-  (cd "$data" && find . -type f ! -name '*-wal' ! -name '*-shm' -printf '%P %i %T@ %s\n' | sort &&
-    find . -type f ! -name '*-wal' ! -name '*-shm' -exec md5sum {} + | sort)
+  local kept=(-type f ! -name '*-wal' ! -name '*-shm' ! -name '*.lock')
+  (cd "$data" && find . "${kept[@]}" -printf '%P %i %T@ %s\n' | sort &&
+    find . "${kept[@]}" -exec md5sum {} + | sort)
 }
 
 install_tree=$(find "$root" -printf '%P %T@\n' | sort)
