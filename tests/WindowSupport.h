@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -27,6 +28,21 @@ inline void typeText(QWidget *widget, const QString &text)
             QApplication::sendEvent(widget, &event);
         }
     }
+}
+
+inline QStringList listTexts(const QListWidget *list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+    return rows;
+}
+
+// A click on a row, as the mouse would give it.
+inline void clickRow(QListWidget *list, int row)
+{
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
 // The main window over a temporary program folder, messages captured instead of shown.

@@ -16,19 +16,6 @@ using ui::MessagePresenter;
 
 namespace {
 
-QStringList texts(QListWidget *list)
-{
-    QStringList rows;
-    for (int i = 0; i < list->count(); ++i)
-        rows << list->item(i)->text();
-    return rows;
-}
-
-void clickRow(QListWidget *list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-}
-
 // Every file under the folder with a digest of its bytes, the database left aside.
 QMap<QString, QByteArray> filesUnder(const QString &folder)
 {
@@ -92,24 +79,24 @@ void TestReportWindows::byNameList()
     QVERIFY(w.ui().Command14->isVisible());
     for (QPushButton *filter : w.ui().Command15)
         QVERIFY(filter->isVisible());
-    QCOMPARE(texts(w.ui().List6), (QStringList{"01.学生1(1)", "02.学生2(2)", "03.学生3(2)"}));
+    QCOMPARE(listTexts(w.ui().List6), (QStringList{"01.学生1(1)", "02.学生2(2)", "03.学生3(2)"}));
     QVERIFY(w.ui().Text1->hasFocus());
     QVERIFY(MessagePresenter::takeShown().isEmpty());
 
     clickRow(w.ui().List6, 2);
-    QCOMPARE(texts(w.ui().List7), (QStringList{"《本子1》第1页", "《本子3》今天"}));
+    QCOMPARE(listTexts(w.ui().List7), (QStringList{"《本子1》第1页", "《本子3》今天"}));
 
     w.ui().Command15[1]->click(); // 数学: book 2 only
-    QCOMPARE(texts(w.ui().List6), QStringList{"02.学生2(1)"});
-    QVERIFY(texts(w.ui().List7).isEmpty());
+    QCOMPARE(listTexts(w.ui().List6), QStringList{"02.学生2(1)"});
+    QVERIFY(listTexts(w.ui().List7).isEmpty());
     clickRow(w.ui().List6, 0);
-    QCOMPARE(texts(w.ui().List7), QStringList{"《本子2》第2页"});
+    QCOMPARE(listTexts(w.ui().List7), QStringList{"《本子2》第2页"});
     // The today export gathers anew while the list stays open: its rows keep their own pupils.
     w.ui().dtwfqkdc->trigger();
     MessagePresenter::takeShown();
     QVERIFY(w.ui().List6->isVisible());
     clickRow(w.ui().List6, 0);
-    QCOMPARE(texts(w.ui().List7), QStringList{"《本子2》第2页"});
+    QCOMPARE(listTexts(w.ui().List7), QStringList{"《本子2》第2页"});
 
     w.ui().Command14->click();
     QVERIFY(!w.ui().List6->isVisible());
@@ -170,9 +157,9 @@ void TestReportWindows::byNameListShowsEveryItem()
     }
     installReports(*w.window);
     w.ui().Command4[4]->click();
-    QCOMPARE(texts(w.ui().List6), QStringList{"01.学生1(57)"});
+    QCOMPARE(listTexts(w.ui().List6), QStringList{"01.学生1(57)"});
     clickRow(w.ui().List6, 0);
-    const QStringList items = texts(w.ui().List7);
+    const QStringList items = listTexts(w.ui().List7);
     QCOMPARE(items.size(), 57);
     QCOMPARE(items.first(), QStringLiteral("《本子1》15日1"));
     QCOMPARE(items.last(), QStringLiteral("16日32"));

@@ -12,42 +12,18 @@ using namespace testing;
 
 namespace {
 
-void addDay(store::Database &db, const QString &key, const QVariant &contentOfBook3 = QString())
+// Every book's content empty but book 3's, which is given ("<null>" leaves it null).
+void addDay(store::Database &db, const QString &key, const QString &contentOfBook3 = QString())
 {
-    const store::DateParts parts = store::把年月日进行拆分(key);
-    for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
-        db.prepare(QStringLiteral("INSERT INTO \"%1\" (\"日期\", \"年份\", \"月份\", \"日子\") VALUES (?, ?, ?, ?)").arg(QString::fromUtf8(table)))
-            .bind(1, key).bind(2, parts.year).bind(3, parts.month).bind(4, parts.day).run();
-    db.exec(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 WHERE \"日期\" = '%2'")
-                .arg([] {
-                    QStringList sets;
-                    for (int s = 1; s <= 32; ++s)
-                        sets << QStringLiteral("\"作业%1\" = ''").arg(s);
-                    return sets.join(QStringLiteral(", "));
-                }(), key));
-    if (contentOfBook3.isNull())
-        db.exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业3\" = NULL WHERE \"日期\" = '%1'").arg(key));
-    else
-        setContent(db, key, 3, contentOfBook3.toString());
+    QMap<int, QString> contents;
+    for (int s = 1; s <= core::kBooks; ++s)
+        contents[s] = s == 3 ? contentOfBook3 : QString();
+    testing::addDay(db, key, contents, {});
 }
 
 void linkBook(store::Database &db, int slot, const QString &subject)
 {
     db.exec(QStringLiteral("UPDATE \"学科显示作业本标记\" SET \"%1\" = 1 WHERE rowid = %2").arg(subject).arg(slot));
-}
-
-QStringList items(QListWidget *list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
-
-void clickItem(QListWidget *list, int row)
-{
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
 Form12 *openPublishing(RunningWindow &run)
@@ -84,7 +60,7 @@ void TestPublishing::daysOfferedForABook()
     store::HomeworkDb db(folder.path());
     addDay(db.database(), QStringLiteral("14-5-9"));
     addDay(db.database(), QStringLiteral("14-12-1"));
-    addDay(db.database(), QStringLiteral("14-10-30"), QVariant()); // never written: Null
+    addDay(db.database(), QStringLiteral("14-10-30"), QStringLiteral("<null>")); // never written: Null
     addDay(db.database(), QStringLiteral("15-1-2"));
     addDay(db.database(), QStringLiteral("88-5-17"));
     addDay(db.database(), QStringLiteral("14-11-5"), QStringLiteral("已有作业"));
@@ -151,11 +127,11 @@ void TestPublishing::publishingATestBookWritesBothRows()
     Form12 *form = openPublishing(run);
     QVERIFY(form);
     QTest::mouseClick(form->Command11[2], Qt::LeftButton);
-    QCOMPARE(items(form->List3), QStringList{"《本子4》"});
-    clickItem(form->List3, 0);
+    QCOMPARE(listTexts(form->List3), QStringList{"《本子4》"});
+    clickRow(form->List3, 0);
     QVERIFY(form->Text2->isVisible());
-    QCOMPARE(items(form->List1), QStringList{"14-5-17"});
-    clickItem(form->List1, 0);
+    QCOMPARE(listTexts(form->List1), QStringList{"14-5-17"});
+    clickRow(form->List1, 0);
     QCOMPARE(form->Label2[0]->text(), QStringLiteral("选定的日期为：  14-5-17"));
     typeText(form->Text1, QStringLiteral("小明's 作业"));
     QTest::keyClicks(form->Text2, number);
@@ -200,9 +176,9 @@ void TestPublishing::refusalsWriteNothing()
     run.state().SubjectTestBooks[1] = 8;
     Form12 *form = openPublishing(run);
     QTest::mouseClick(form->Command11[1], Qt::LeftButton);
-    clickItem(form->List3, 0);
+    clickRow(form->List3, 0);
     if (pickDate)
-        clickItem(form->List1, 0);
+        clickRow(form->List1, 0);
     typeText(form->Text1, content);
     QTest::mouseClick(form->Command1, Qt::LeftButton);
     QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{message});
@@ -221,8 +197,8 @@ void TestPublishing::ninePublicationsFillTheRememberedLists()
     for (int i = 1; i <= 9; ++i) {
         Form12 *form = openPublishing(run);
         QTest::mouseClick(form->Command11[4], Qt::LeftButton);
-        clickItem(form->List3, (i - 1) % 8);
-        clickItem(form->List1, 0);
+        clickRow(form->List3, (i - 1) % 8);
+        clickRow(form->List1, 0);
         typeText(form->Text1, QStringLiteral("第%1次").arg(i));
         QTest::mouseClick(form->Command1, Qt::LeftButton);
         QTRY_VERIFY(!run.window->findChild<Form12 *>(QStringLiteral("Form12")));
@@ -241,9 +217,9 @@ void TestPublishing::queryByDayMakesThePickedDayCurrent()
     addDay(run.db(), QStringLiteral("14-5-10"));
     QTest::mouseClick(run.ui().Command4[2], Qt::LeftButton);
     QVERIFY(run.ui().List2->isVisible());
-    QCOMPARE(items(run.ui().List2), QStringList{"14-5-9"});
+    QCOMPARE(listTexts(run.ui().List2), QStringList{"14-5-9"});
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
-    clickItem(run.ui().List2, 0);
+    clickRow(run.ui().List2, 0);
     QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
     QCOMPARE(run.state().HistoryDayChosen, 1);
     QVERIFY(run.ui().Command3[1]->isVisible());
@@ -264,12 +240,12 @@ void TestPublishing::queryByBookAndHistory()
     QVERIFY(run.ui().Frame10->isVisible());
     QTest::mouseClick(run.ui().Command11[3], Qt::LeftButton);
     QVERIFY(!run.ui().Frame10->isVisible());
-    QCOMPARE(items(run.ui().List3), QStringList{"《本子3》"});
-    clickItem(run.ui().List3, 0);
-    QCOMPARE(items(run.ui().List4), (QStringList{QString(15, QLatin1Char(' ')) + QStringLiteral("《本子3》"), "第一次", "第二次"}));
-    clickItem(run.ui().List4, 0);
+    QCOMPARE(listTexts(run.ui().List3), QStringList{"《本子3》"});
+    clickRow(run.ui().List3, 0);
+    QCOMPARE(listTexts(run.ui().List4), (QStringList{QString(15, QLatin1Char(' ')) + QStringLiteral("《本子3》"), "第一次", "第二次"}));
+    clickRow(run.ui().List4, 0);
     QVERIFY(run.ui().List4->isVisible());
-    clickItem(run.ui().List4, 1);
+    clickRow(run.ui().List4, 1);
     QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
     QCOMPARE(run.state().CurrentSlot, 3);
     QCOMPARE(run.state().RecentShown[0][4], QStringLiteral("14-5-913"));
@@ -288,10 +264,10 @@ void TestPublishing::publishingKeepsTheMainWindowsSubject()
     QTest::mouseClick(run.ui().Command11[2], Qt::LeftButton);
     Form12 *form = openPublishing(run);
     QTest::mouseClick(form->Command11[3], Qt::LeftButton);
-    QCOMPARE(items(form->List3), QStringList{"《本子4》"});
+    QCOMPARE(listTexts(form->List3), QStringList{"《本子4》"});
     form->close();
-    clickItem(run.ui().List3, 0);
-    QCOMPARE(items(run.ui().List4).value(0).trimmed(), QStringLiteral("《本子3》"));
+    clickRow(run.ui().List3, 0);
+    QCOMPARE(listTexts(run.ui().List4).value(0).trimmed(), QStringLiteral("《本子3》"));
 }
 
 void TestPublishing::publishingForAnotherDayMakesThatDayCurrent()
@@ -301,10 +277,10 @@ void TestPublishing::publishingForAnotherDayMakesThatDayCurrent()
     addDay(run.db(), QStringLiteral("14-5-9"));
     Form12 *form = openPublishing(run);
     QTest::mouseClick(form->Command11[4], Qt::LeftButton);
-    clickItem(form->List3, 0);
-    const int earlierDay = int(items(form->List1).indexOf(QStringLiteral("14-5-9")));
+    clickRow(form->List3, 0);
+    const int earlierDay = int(listTexts(form->List1).indexOf(QStringLiteral("14-5-9")));
     QVERIFY(earlierDay >= 0);
-    clickItem(form->List1, earlierDay);
+    clickRow(form->List1, earlierDay);
     typeText(form->Text1, QStringLiteral("补做"));
     QTest::mouseClick(form->Command1, Qt::LeftButton);
 
