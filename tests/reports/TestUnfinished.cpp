@@ -196,6 +196,8 @@ void TestUnfinished::limits_data()
     QTest::newRow("416 items") << 13 << 32 << 1 << 13 << 200
                                << QStringList{"共有 416 项作业记录，只统计了前 400 项，其余 16 项未统计。",
                                               "张三 有 400 项未完成作业，只列出了前 200 项。"};
+    QTest::newRow("200 items of one pupil") << 10 << 20 << 1 << 10 << 200 << QStringList();
+    QTest::newRow("50 pupils") << 1 << 1 << 50 << 1 << 1 << QStringList();
     QTest::newRow("55 pupils") << 1 << 1 << 55 << 1 << 1 << QStringList{"班级共有 55 名学生，只统计了前 50 名。"};
 }
 

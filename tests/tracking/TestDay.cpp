@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "tracking/DayRecords.h"
+#include "tracking/RememberedLists.h"
 
 #include <QtTest>
 
@@ -16,7 +17,10 @@ private slots:
     void newDayKeepsItsParts();
     void historyModeKeepsTheChosenDay();
     void nullContentReadsEmptyAndIsWrittenBack();
+    void dayMissingFromOneTableIsReported_data();
     void dayMissingFromOneTableIsReported();
+    void pupilsBeyondAShortMarkStringReadAsNotHandedIn();
+    void todaysButtonsStopAtSixteenBooks();
     void reloadPicksUpStoredMarksAndFlags();
     void displayListsThePupilsStillMissing();
     void displayOfTheSecondClassNamesBooksFromSixteenOn();
@@ -126,22 +130,67 @@ void TestDay::nullContentReadsEmptyAndIsWrittenBack()
     QVERIFY(!value(db.database(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).isNull());
 }
 
+void TestDay::dayMissingFromOneTableIsReported_data()
+{
+    QTest::addColumn<QString>("present");
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("no content row") << "扫描输入作业完成情况" << "作业内容登记表";
+    QTest::newRow("no marks row") << "作业内容登记表" << "扫描输入作业完成情况";
+}
+
 void TestDay::dayMissingFromOneTableIsReported()
 {
+    QFETCH(QString, present);
+    QFETCH(QString, missing);
     ProgramFolder folder(3);
     FixedClock clock;
     store::HomeworkDb db(folder.path());
-    db.database().exec(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\") VALUES ('14-5-17')"));
+    db.database().exec(QStringLiteral("INSERT INTO \"%1\" (\"日期\") VALUES ('14-5-17')").arg(present));
     core::MainState state;
     tracking::DayRecords day(db, state, clock);
     try {
         day.当天数据环境生成();
-        QFAIL("a day without its content row was accepted");
+        QFAIL("a day missing one of its rows was accepted");
     } catch (const store::DatabaseError &error) {
-        QVERIFY(error.message().contains(QStringLiteral("作业内容登记表")));
-        QVERIFY(error.message().contains(QStringLiteral("14-5-17")));
+        QVERIFY2(error.message().startsWith(QStringLiteral("数据库表“%1”中缺少日期 14-5-17 的记录").arg(missing)),
+                 qPrintable(error.message()));
     }
-    QCOMPARE(value(db.database(), QStringLiteral("SELECT count(*) FROM \"作业内容登记表\"")).toInt(), 0);
+    QCOMPARE(value(db.database(), QStringLiteral("SELECT count(*) FROM \"%1\"").arg(missing)).toInt(), 0);
+}
+
+void TestDay::pupilsBeyondAShortMarkStringReadAsNotHandedIn()
+{
+    ProgramFolder folder(5);
+    FixedClock clock;
+    store::HomeworkDb db(folder.path());
+    // Every pupil handed book 2 in on the 16th; the 15th was stored while the class had three.
+    testing::addDay(db.database(), QStringLiteral("14-5-16"), {{2, QStringLiteral("练习")}}, {{2, QStringLiteral("11111")}});
+    testing::addDay(db.database(), QStringLiteral("14-5-15"), {{2, QStringLiteral("练习")}}, {{2, QStringLiteral("111")}});
+    core::MainState state;
+    db.取得两个班级的人数导入数组(state);
+    tracking::DayRecords day(db, state, clock);
+    state.HistoryDayChosen = 1;
+    for (const char *key : {"14-5-16", "14-5-15"}) {
+        state.CurrentDateKey = QString::fromLatin1(key);
+        day.当天数据环境生成();
+    }
+    QCOMPARE(state.MarkGrid[2][3], QStringLiteral("1"));
+    QCOMPARE(state.MarkGrid[2][4], QStringLiteral("0"));
+    QCOMPARE(state.MarkGrid[2][5], QStringLiteral("0"));
+    QCOMPARE(tracking::显示(state, QStringLiteral("1"), QStringLiteral("02")).notHandedIn, QStringLiteral("2人"));
+}
+
+void TestDay::todaysButtonsStopAtSixteenBooks()
+{
+    core::MainState state;
+    state.ClassSizes[1] = 2;
+    for (int slot = 1; slot <= 20; ++slot)
+        state.HomeworkContent[slot] = QStringLiteral("第%1页").arg(slot);
+    const QList<tracking::TodayButton> buttons = tracking::todaysHomework(state);
+    QCOMPARE(buttons.size(), 16);
+    QCOMPARE(buttons.last().slot, 16);
+    QCOMPARE(state.TodaySlots[16], 16);
+    QVERIFY(buttons.last().caption.startsWith(QStringLiteral("16、(第16页)")));
 }
 
 void TestDay::reloadPicksUpStoredMarksAndFlags()

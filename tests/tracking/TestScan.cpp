@@ -62,6 +62,8 @@ void TestScan::codes_data()
     QTest::newRow("full code") << true << "110512" << "" << 5 << 12;
     QTest::newRow("first position free") << true << "210512" << "" << 5 << 12;
     QTest::newRow("short before any display") << false << "07" << "" << 7 << 7;
+    QTest::newRow("last book") << true << "113201" << "" << 32 << 1;
+    QTest::newRow("last pupil of the class") << true << "110540" << "" << 5 << 40;
     QTest::newRow("class") << true << "120512" << "输入编号班级有误！" << 0 << 0;
     QTest::newRow("book 33") << true << "113312" << "输入作业本编号有误！" << 0 << 0;
     QTest::newRow("book 0") << true << "110012" << "输入作业本编号有误！" << 0 << 0;
@@ -82,6 +84,7 @@ void TestScan::codes()
     RunningWindow run(40);
     run.publish(5, QStringLiteral("第12页"));
     run.publish(7, QStringLiteral("练习七"));
+    run.publish(32, QStringLiteral("练习三十二"));
     if (bookFiveShown)
         run.window->显示(QStringLiteral("1"), QStringLiteral("05"));
     run.scan(typed);
