@@ -1,10 +1,12 @@
 #include "admin/AdminWindows.h"
 
 #include "admin/AdminStore.h"
+#include "admin/BackupActions.h"
 #include "admin/Form8.h"
 #include "admin/Form9.h"
 #include "admin/OfficePupilListReader.h"
 #include "admin/PupilImport.h"
+#include "admin/RestoreWindow.h"
 #include "app/Form1.h"
 #include "ui/Form1Controls.h"
 #include "store/HomeworkDb.h"
@@ -37,6 +39,7 @@ public:
     void mmsd_Click();
     void carryOut(int code);
     void 数据清空();
+    void openRestore();
     void openClassNames();
     void openBookNames();
     void openPupilImport();
@@ -66,10 +69,10 @@ AdminFunctions::AdminFunctions(Form1 &form, AdminHooks hooks)
 {
     setObjectName(QStringLiteral("AdminFunctions"));
     const std::pair<QAction *, int> protectedItems[] = {{ui_.bjsz, 1}, {ui_.csmddr, 2}, {ui_.jczydr, 3}, {ui_.sjqk, 4},
-                                                        {ui_.zysz, 6},  {ui_.xsmd, 7},   {ui_.xksz, 8}};
+                                                        {ui_.zysz, 6},  {ui_.xsmd, 7},   {ui_.xksz, 8}, {ui_.sjhf, 9}};
     for (const auto &[item, code] : protectedItems)
         connect(item, &QAction::triggered, this, [this, code = code] { requestFunction(code); });
-    for (QAction *item : {ui_.bjsz, ui_.zysz, ui_.xsmd, ui_.xksz, ui_.sjqk, ui_.mmsd})
+    for (QAction *item : {ui_.bjsz, ui_.zysz, ui_.xsmd, ui_.xksz, ui_.sjqk, ui_.sjhf, ui_.mmsd})
         item->setEnabled(true);
     ui_.csmddr->setEnabled(bool(hooks_.importSubjectNames));
     ui_.jczydr->setEnabled(bool(hooks_.openTestNumbering));
@@ -137,13 +140,26 @@ void AdminFunctions::carryOut(int code)
     case 8:
         openSubjectLinks();
         break;
+    case 9:
+        openRestore();
+        break;
     default:
         break;
     }
 }
 
+void AdminFunctions::openRestore()
+{
+    auto *window = new admin::RestoreWindow(form_);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void AdminFunctions::数据清空()
 {
+    if (!backUpBefore(form_, store::BackupReason::BeforeClearing))
+        return;
     if (!form_.guarded([this] { admin::数据清空(form_.db().database()); }))
         return;
     state_.DataCleared = 1;
@@ -207,6 +223,8 @@ void AdminFunctions::openPupilImport()
 
 void AdminFunctions::Command10_Click(int index)
 {
+    if (!backUpBefore(form_, store::BackupReason::BeforePupilImport))
+        return;
     admin::OfficePupilListReader reader;
     admin::PupilImportResult result;
     QApplication::setOverrideCursor(Qt::WaitCursor);

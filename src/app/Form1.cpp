@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "admin/AdminWindows.h"
+#include "admin/BackupActions.h"
 #include "exams/ExamWindows.h"
 #include "reports/ReportWindows.h"
 #include "store/HomeworkDb.h"
@@ -78,6 +79,7 @@ void Form1::Form_Load()
         db_->最近打开作业导入(state_);
         db_->最新输入作业导入(state_);
     });
+    makeDailyBackup(*this);
     showRememberedButtons();
     const char *classTables[] = {"姓名", "52姓名"};
     for (int c = 1; c <= 2; ++c)

@@ -31,6 +31,7 @@ public:
     store::HomeworkDb &db() { return *db_; }
     tracking::DayRecords &day() { return *day_; }
     const QString &programFolder() const { return programFolder_; }
+    const store::Clock &clock() const { return clock_; }
     ui::Form1Controls &controls() { return ui_; }
 
     void Form_Load();

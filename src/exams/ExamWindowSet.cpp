@@ -1,5 +1,6 @@
 #include "exams/ExamWindowSet.h"
 
+#include "admin/BackupActions.h"
 #include "app/Form1.h"
 #include "exams/AnalysisWindow.h"
 #include "exams/ExamWindows.h"
@@ -103,6 +104,8 @@ void installExamWindows(Form1 &form)
 
 void importSubjectNames(Form1 &form)
 {
+    if (!backUpBefore(form, store::BackupReason::BeforeNameImport))
+        return;
     form.guarded([&form] { exams::姓名导入学科(form.db().database()); });
 }
 

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace store {
@@ -65,6 +66,51 @@ Database Database::openExisting(const QString &path, const QString &key)
     }
     db.exec(QStringLiteral("PRAGMA synchronous=FULL"));
     return db;
+}
+
+void Database::backupTo(const QString &path, const QString &key)
+{
+    if (QFileInfo::exists(path))
+        throw DatabaseError(QStringLiteral("file already exists"));
+    try {
+        Database copy = openWithKey(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        // A copy is one file, with no journal beside it to lose when it is moved.
+        copy.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        sqlite3_backup *backup = sqlite3_backup_init(copy.db_, "main", db_, "main");
+        if (!backup)
+            throw DatabaseError(engineMessage(copy.db_));
+        sqlite3_backup_step(backup, -1);
+        if (sqlite3_backup_finish(backup) != SQLITE_OK)
+            throw DatabaseError(engineMessage(copy.db_));
+    } catch (const DatabaseError &) {
+        QFile::remove(path);
+        throw;
+    }
+}
+
+Database Database::openReadOnly(const QString &path, const QString &key)
+{
+    if (!QFileInfo(path).isFile())
+        throw DatabaseOpenError(QStringLiteral("file not found"));
+    Database db = openWithKey(path, key, SQLITE_OPEN_READONLY);
+    try {
+        Statement tables = db.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        tables.step();
+        tables.reset();
+    } catch (const DatabaseError &e) {
+        throw DatabaseOpenError(e.message());
+    }
+    return db;
+}
+
+void Database::restoreFrom(Database &source)
+{
+    sqlite3_backup *backup = sqlite3_backup_init(db_, "main", source.db_, "main");
+    if (!backup)
+        throw DatabaseError(engineMessage(db_));
+    sqlite3_backup_step(backup, -1);
+    if (sqlite3_backup_finish(backup) != SQLITE_OK)
+        throw DatabaseError(engineMessage(db_));
 }
 
 Database Database::createNew(const QString &path, const QString &key)

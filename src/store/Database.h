@@ -31,6 +31,8 @@ public:
     static Database openExisting(const QString &path, const QString &key);
     // Creates a new file; fails if one is already there.
     static Database createNew(const QString &path, const QString &key);
+    // Opens a file only to read it, leaving its bytes as they are; proves the key.
+    static Database openReadOnly(const QString &path, const QString &key);
 
     Database(Database &&other) noexcept;
     Database &operator=(Database &&other) noexcept;
@@ -44,6 +46,11 @@ public:
     qint64 lastInsertRowId() const;
     Statement prepare(const QString &sql);
     sqlite3 *handle() const { return db_; }
+    // A consistent copy of the open file into a new file at path, keyed with key, written whole or
+    // not at all (a partial file is removed). Throws DatabaseError with the engine's description.
+    void backupTo(const QString &path, const QString &key);
+    // Replaces the whole content of the open file with that of source, in one step.
+    void restoreFrom(Database &source);
 
 private:
     explicit Database(sqlite3 *db) : db_(db) {}

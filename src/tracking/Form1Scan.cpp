@@ -32,6 +32,11 @@ void Form1::自动输入()
     const int slot = tracking::取得记录表中的顺序号(code.mid(1, 3));
     state_.CurrentSlot = slot;
     const int pupil = store::integerValue(code.right(2));
+    // After clearing or a restore memory no longer matches the file: a save would undo either.
+    if (state_.DataCleared == 1) {
+        ui::MessagePresenter::inform(this, QStringLiteral("数据已清空或已恢复，请先重启软件再扫描！"));
+        return;
+    }
     if (state_.HomeworkContent[slot].isEmpty()) {
         ui::MessagePresenter::inform(this, QStringLiteral("请选择相应的作业才可输入！"));
         return;

@@ -85,6 +85,7 @@ struct Form1Controls {
     QAction *csmddr = nullptr;
     QAction *jczydr = nullptr;
     QAction *sjqk = nullptr;
+    QAction *sjhf = nullptr;
     QAction *mmsd = nullptr;
     QAction *renwufabu = nullptr;
     QAction *sjcjlr = nullptr;

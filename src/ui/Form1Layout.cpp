@@ -228,6 +228,7 @@ void buildMenu(QMainWindow *window, Form1Controls &ui)
     ui.csmddr = menuItem(settings, "csmddr", "检测学科姓名导入");
     ui.jczydr = menuItem(settings, "jczydr", "测试内容序号设置");
     ui.sjqk = menuItem(settings, "sjqk", "数据清空");
+    ui.sjhf = menuItem(settings, "sjhf", "数据恢复");
     ui.mmsd = menuItem(settings, "mmsd", "密码设定");
     ui.renwufabu = bar->addAction(QStringLiteral("任务发布"));
     ui.renwufabu->setObjectName(QStringLiteral("renwufabu"));

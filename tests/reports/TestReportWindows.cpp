@@ -12,6 +12,8 @@
 #include <QListWidget>
 
 using testing::RunningWindow;
+using testing::clickRow;
+using testing::listTexts;
 using ui::MessagePresenter;
 
 namespace {

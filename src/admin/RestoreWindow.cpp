@@ -1,0 +1,113 @@
+#include "admin/RestoreWindow.h"
+
+#include "admin/BackupActions.h"
+#include "app/Form1.h"
+#include "store/Backups.h"
+#include "store/DateKey.h"
+#include "store/HomeworkDb.h"
+#include "store/Schema.h"
+#include "ui/Form1Controls.h"
+#include "ui/MessagePresenter.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace admin {
+
+RestoreWindow::RestoreWindow(Form1 &form) : QWidget(&form, Qt::Window), form_(form)
+{
+    setObjectName(QStringLiteral("RestoreWindow"));
+    setWindowTitle(QStringLiteral("数据恢复"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(this);
+    auto *hint = new QLabel(QStringLiteral("选择一份备份恢复。恢复前会先备份当前的数据，恢复后需要重启软件。"), this);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+    copies = new QTableWidget(0, 4, this);
+    copies->setObjectName(QStringLiteral("copies"));
+    copies->setAccessibleName(QStringLiteral("备份列表"));
+    copies->setHorizontalHeaderLabels(
+        {QStringLiteral("备份日期"), QStringLiteral("原因"), QStringLiteral("上课天数"), QStringLiteral("最后一天")});
+    copies->setSelectionBehavior(QAbstractItemView::SelectRows);
+    copies->setSelectionMode(QAbstractItemView::SingleSelection);
+    copies->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    copies->verticalHeader()->hide();
+    copies->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    layout->addWidget(copies);
+    auto *buttons = new QHBoxLayout;
+    restoreButton = new QPushButton(QStringLiteral("恢复所选备份"), this);
+    restoreButton->setObjectName(QStringLiteral("restoreButton"));
+    closeButton = new QPushButton(QStringLiteral("关闭"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    buttons->addStretch();
+    buttons->addWidget(restoreButton);
+    buttons->addWidget(closeButton);
+    layout->addLayout(buttons);
+    resize(560, 360);
+    connect(restoreButton, &QPushButton::clicked, this, [this] { restoreChosen(); });
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(copies, &QTableWidget::cellDoubleClicked, this, [this] { restoreChosen(); });
+    refresh();
+}
+
+void RestoreWindow::refresh()
+{
+    const QList<store::BackupInfo> found = store::Backups(form_.programFolder()).list();
+    copies->setRowCount(int(found.size()));
+    paths_.clear();
+    for (int row = 0; row < found.size(); ++row) {
+        const store::BackupInfo &copy = found[row];
+        const bool readable = copy.schoolDays >= 0;
+        const QStringList cells{copy.written.toString(QStringLiteral("yyyy-MM-dd HH:mm")), copy.reason,
+                                readable ? QString::number(copy.schoolDays) : QStringLiteral("无法读取"),
+                                copy.lastDay.isEmpty() ? QString() : store::displayedDate(copy.lastDay)};
+        for (int column = 0; column < cells.size(); ++column)
+            copies->setItem(row, column, new QTableWidgetItem(cells[column]));
+        paths_ << copy.path;
+    }
+    if (!found.isEmpty())
+        copies->selectRow(0);
+    restoreButton->setEnabled(!found.isEmpty());
+}
+
+bool RestoreWindow::restoreChosen()
+{
+    const int row = copies->currentRow();
+    if (row < 0 || row >= paths_.size())
+        return false;
+    const QString path = paths_[row];
+    try {
+        store::Backups::inspect(path);
+    } catch (const store::DatabaseError &error) {
+        ui::MessagePresenter::inform(this, error.message() + QStringLiteral("\n当前数据没有改动。"));
+        return false;
+    }
+    const QString question = QStringLiteral("用 %1 的备份（%2）替换现在的全部数据吗？\n现在的数据会先另存一份备份。")
+                                 .arg(copies->item(row, 0)->text(), copies->item(row, 1)->text());
+    if (ui::MessagePresenter::ask(this, question) != ui::MessagePresenter::Answer::Ok)
+        return false;
+    if (!backUpBefore(form_, store::BackupReason::BeforeRestore))
+        return false;
+    const bool restored = form_.guarded([&] {
+        store::Database copy = store::Database::openReadOnly(path, store::databaseKey());
+        form_.db().database().restoreFrom(copy);
+    });
+    if (!restored)
+        return false;
+    core::MainState &state = form_.state();
+    // What memory holds is the replaced records: nothing of it may be written back.
+    state.DataCleared = 1;
+    state.RestartPending = 1;
+    form_.controls().Timer1->stop();
+    form_.controls().Command7->setText(QStringLiteral("数据已恢复，请重启软件！"));
+    ui::showPanel(form_.controls().Command7);
+    close();
+    return true;
+}
+
+} // namespace admin

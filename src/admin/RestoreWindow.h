@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class Form1;
+class QPushButton;
+class QTableWidget;
+
+namespace admin {
+
+// The copies of the database, newest first; one of them replaces the records after the current
+// file is itself copied.
+class RestoreWindow : public QWidget {
+public:
+    explicit RestoreWindow(Form1 &form);
+
+    void refresh();
+    // Restores the copy of the chosen row; true when the records were replaced.
+    bool restoreChosen();
+
+    QTableWidget *copies = nullptr;
+    QPushButton *restoreButton = nullptr;
+    QPushButton *closeButton = nullptr;
+
+private:
+    Form1 &form_;
+    QStringList paths_;
+};
+
+} // namespace admin

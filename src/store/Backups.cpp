@@ -1,0 +1,160 @@
+#include "store/Backups.h"
+
+#include "store/Database.h"
+#include "store/Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace store {
+
+namespace {
+
+QString reasonText(BackupReason reason)
+{
+    switch (reason) {
+    case BackupReason::Daily:
+        return QStringLiteral("每日");
+    case BackupReason::BeforeClearing:
+        return QStringLiteral("清空前");
+    case BackupReason::BeforePupilImport:
+        return QStringLiteral("导入学生名单前");
+    case BackupReason::BeforeNameImport:
+        return QStringLiteral("导入检测姓名前");
+    case BackupReason::BeforeRestore:
+        return QStringLiteral("恢复前");
+    }
+    return {};
+}
+
+QString baseName() { return QFileInfo(databaseFileName()).completeBaseName(); }
+
+// "作业查找数据库-2026-12-08-清空前.mdb", or "…-清空前(2).mdb" for the second of a day.
+const QRegularExpression &namePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^%1-(\\d{4}-\\d{2}-\\d{2})-([^()]+)(?:\\((\\d+)\\))?\\.mdb$")
+                                                .arg(QRegularExpression::escape(baseName())));
+    return pattern;
+}
+
+QString fileName(const QDate &date, const QString &reason, int copy)
+{
+    const QString suffix = copy > 1 ? QStringLiteral("(%1)").arg(copy) : QString();
+    return QStringLiteral("%1-%2-%3%4.mdb").arg(baseName(), date.toString(Qt::ISODate), reason, suffix);
+}
+
+QList<BackupInfo> namedCopies(const QString &folder)
+{
+    QList<BackupInfo> copies;
+    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.mdb")}, QDir::Files);
+    for (const QFileInfo &file : files) {
+        const QRegularExpressionMatch match = namePattern().match(file.fileName());
+        if (!match.hasMatch())
+            continue;
+        BackupInfo info;
+        info.path = file.absoluteFilePath();
+        info.date = QDate::fromString(match.captured(1), Qt::ISODate);
+        info.reason = match.captured(2);
+        info.written = file.lastModified();
+        copies << info;
+    }
+    std::sort(copies.begin(), copies.end(), [](const BackupInfo &a, const BackupInfo &b) {
+        return a.date != b.date ? a.date > b.date : a.written > b.written;
+    });
+    return copies;
+}
+
+} // namespace
+
+Backups::Backups(const QString &programFolder) : programFolder_(programFolder) {}
+
+QString Backups::folder() const { return QDir(programFolder_).filePath(QStringLiteral("备份")); }
+
+QString Backups::make(Database &db, BackupReason reason, const QDate &date)
+{
+    const QString where = QDir::toNativeSeparators(folder());
+    if (QFileInfo(folder()).exists() && !QFileInfo(folder()).isDir())
+        throw DatabaseError(QStringLiteral("无法备份数据：“%1”是一个文件而不是文件夹，请把它改名或移走。").arg(where));
+    if (!QDir().mkpath(folder()))
+        throw DatabaseError(QStringLiteral("无法备份数据：不能建立文件夹“%1”（只读或磁盘已满）。").arg(where));
+    int copy = 1;
+    QString path;
+    do
+        path = QDir(folder()).filePath(fileName(date, reasonText(reason), copy++));
+    while (QFileInfo::exists(path));
+    try {
+        db.backupTo(path, databaseKey());
+    } catch (const DatabaseError &error) {
+        throw DatabaseError(QStringLiteral("无法在“%1”中写入数据备份（只读或磁盘已满？），数据库本身没有改动。\n（%2）")
+                                .arg(where, error.message()));
+    }
+    return path;
+}
+
+bool Backups::makeDaily(Database &db, const QDate &today)
+{
+    const QString daily = reasonText(BackupReason::Daily);
+    QList<BackupInfo> dailies;
+    for (const BackupInfo &copy : namedCopies(folder()))
+        if (copy.reason == daily)
+            dailies << copy;
+    const bool due = std::none_of(dailies.begin(), dailies.end(), [&](const BackupInfo &copy) { return copy.date == today; });
+    if (due)
+        dailies.prepend(BackupInfo{make(db, BackupReason::Daily, today), today, daily, {}, -1, {}});
+    for (qsizetype i = kDailyKept; i < dailies.size(); ++i)
+        QFile::remove(dailies[i].path);
+    return due;
+}
+
+QList<BackupInfo> Backups::list() const
+{
+    QList<BackupInfo> copies = namedCopies(folder());
+    for (BackupInfo &copy : copies) {
+        try {
+            const BackupInfo read = inspect(copy.path);
+            copy.schoolDays = read.schoolDays;
+            copy.lastDay = read.lastDay;
+        } catch (const DatabaseError &) {
+            copy.schoolDays = -1;
+        }
+    }
+    return copies;
+}
+
+BackupInfo Backups::inspect(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    BackupInfo info;
+    info.path = path;
+    try {
+        Database copy = Database::openReadOnly(path, databaseKey());
+        Statement tables = copy.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                                                       "('作业内容登记表', '扫描输入作业完成情况', '姓名', '管理密码')"));
+        tables.step();
+        const int found = tables.integer(0);
+        tables.reset();
+        if (found != 4)
+            throw DatabaseError(QStringLiteral("不是本软件的数据库"));
+        Statement days = copy.prepare(QStringLiteral(
+            "SELECT count(*) FROM \"作业内容登记表\" WHERE substr(\"日期\", 1, 2) <> '88'"));
+        days.step();
+        info.schoolDays = days.integer(0);
+        days.reset();
+        Statement last = copy.prepare(QStringLiteral(
+            "SELECT \"日期\" FROM \"作业内容登记表\" WHERE substr(\"日期\", 1, 2) <> '88' "
+            "ORDER BY \"年份\" DESC, \"月份\" DESC, \"日子\" DESC LIMIT 1"));
+        if (last.step())
+            info.lastDay = last.text(0);
+        last.reset();
+    } catch (const DatabaseError &error) {
+        throw DatabaseError(QStringLiteral("备份“%1”无法使用：它不是本软件用同一密码保存的数据库，或者已损坏。\n（%2）")
+                                .arg(shown, error.message()));
+    }
+    return info;
+}
+
+} // namespace store
