@@ -10,6 +10,7 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   fonts-noto-cjk
   xvfb xauth imagemagick
+  libzint-dev zbar-tools
 )
 
 missing=()
