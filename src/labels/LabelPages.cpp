@@ -29,11 +29,9 @@ LabelPages::LabelPages(const LabelPlan &plan, const LabelSheet &sheet, int first
     : sheet_(sheet), labelsPerPage_(plan.labelsPerPage), firstPage_(firstPage), lastPage_(lastPage), font_(labelFont()),
       metrics_(font_)
 {
-    const QList<LabelText> texts = plan.labels.mid(qsizetype(firstPage) * labelsPerPage_,
-                                                   qsizetype(lastPage - firstPage + 1) * labelsPerPage_);
-    labels_.reserve(texts.size());
-    for (const LabelText &text : texts)
-        labels_.append({text, BarcodeSymbol(text.code)});
+    for (int page = firstPage; page <= lastPage; ++page)
+        for (const LabelText &text : plan.page(page))
+            labels_.append({text, BarcodeSymbol(text.code)});
 }
 
 QString LabelPages::problem() const

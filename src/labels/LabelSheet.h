@@ -23,7 +23,6 @@ struct LabelSheet {
     int labelsPerPage() const { return rows * columns; }
     // Labels fill a page row by row.
     QRectF labelRect(int indexOnPage) const;
-    bool operator==(const LabelSheet &) const = default;
 };
 
 struct SheetPreset {

@@ -5,11 +5,9 @@
 #include <QMap>
 #include <QProcess>
 #include <QRectF>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QXmlStreamReader>
 
-#include <algorithm>
 
 namespace testing {
 
