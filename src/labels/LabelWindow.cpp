@@ -48,6 +48,12 @@ void addLabelled(QGridLayout *grid, int row, int column, const QString &caption,
     grid->addWidget(box, row, column + 1);
 }
 
+// A sheet's measures in the order of the window's boxes.
+std::array<double *, 6> measuresOf(LabelSheet &sheet)
+{
+    return {&sheet.labelWidth, &sheet.labelHeight, &sheet.marginLeft, &sheet.marginTop, &sheet.gapX, &sheet.gapY};
+}
+
 class WaitCursor {
 public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -60,8 +66,6 @@ public:
 
 LabelWindow::LabelWindow(Form1 &form) : QWidget(&form, Qt::Window), form_(form)
 {
-    // Nothing is drawn until every control is there.
-    loading_ = true;
     setObjectName(QStringLiteral("labelWindow"));
     setWindowTitle(QStringLiteral("条形码标签打印"));
     auto *left = new QWidget(this);
@@ -79,14 +83,14 @@ LabelWindow::LabelWindow(Form1 &form) : QWidget(&form, Qt::Window), form_(form)
     choices->addWidget(summary_);
     choices->addStretch();
     auto *buttons = new QHBoxLayout;
-    save_ = button(left, "saveAsPdf", "保存为PDF");
-    print_ = button(left, "print", "打印");
+    QPushButton *save = button(left, "saveAsPdf", "保存为PDF");
+    QPushButton *print = button(left, "print", "打印");
     QPushButton *close = button(left, "close", "关闭");
-    for (QPushButton *b : {save_, print_, close})
+    for (QPushButton *b : {save, print, close})
         buttons->addWidget(b);
     choices->addLayout(buttons);
-    connect(save_, &QPushButton::clicked, this, [this] { saveAsPdf(); });
-    connect(print_, &QPushButton::clicked, this, [this] { print(); });
+    connect(save, &QPushButton::clicked, this, [this] { saveAsPdf(); });
+    connect(print, &QPushButton::clicked, this, [this] { this->print(); });
     connect(close, &QPushButton::clicked, this, [this] { this->close(); });
 
     preview_ = new LabelPreview(this);
@@ -216,14 +220,13 @@ void LabelWindow::showSheet(int choice)
     const QList<SheetPreset> presets = sheetPresets();
     const bool custom = choice >= presets.size();
     if (!custom) {
-        const LabelSheet &sheet = presets[choice].sheet;
+        LabelSheet sheet = presets[choice].sheet;
         quietly([&] {
             rows_->setValue(sheet.rows);
             columns_->setValue(sheet.columns);
-            const double values[] = {sheet.labelWidth, sheet.labelHeight, sheet.marginLeft,
-                                     sheet.marginTop,  sheet.gapX,        sheet.gapY};
+            const std::array<double *, 6> values = measuresOf(sheet);
             for (int i = 0; i < int(measures_.size()); ++i)
-                measures_[i]->setValue(values[i]);
+                measures_[i]->setValue(*values[i]);
         });
     }
     rows_->setEnabled(custom);
@@ -235,8 +238,13 @@ void LabelWindow::showSheet(int choice)
 
 LabelSheet LabelWindow::sheet() const
 {
-    return {rows_->value(),         columns_->value(),      measures_[0]->value(), measures_[1]->value(),
-            measures_[2]->value(), measures_[3]->value(), measures_[4]->value(), measures_[5]->value()};
+    LabelSheet sheet;
+    sheet.rows = rows_->value();
+    sheet.columns = columns_->value();
+    const std::array<double *, 6> values = measuresOf(sheet);
+    for (int i = 0; i < int(measures_.size()); ++i)
+        *values[i] = measures_[i]->value();
+    return sheet;
 }
 
 LabelRequest LabelWindow::request() const
@@ -256,17 +264,17 @@ void LabelWindow::loadFromState()
 {
     const core::MainState &state = form_.state();
     quietly([&] {
-    books_->clear();
-    for (int book : namedBooks(state)) {
-        auto *item = new QListWidgetItem(store::twoDigits(book) + QLatin1Char(' ') + state.BookNames[book].trimmed(), books_);
-        item->setData(Qt::UserRole, book);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Checked);
-    }
-    const int size = firstClassSize(state);
-    classLabel_->setText(QStringLiteral("%1（%2人）").arg(state.ClassNames[1].trimmed()).arg(size));
-    firstPupil_->setValue(1);
-    lastPupil_->setValue(size);
+        books_->clear();
+        for (int book : namedBooks(state)) {
+            auto *item = new QListWidgetItem(store::twoDigits(book) + QLatin1Char(' ') + state.BookNames[book].trimmed(), books_);
+            item->setData(Qt::UserRole, book);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Checked);
+        }
+        const int size = firstClassSize(state);
+        classLabel_->setText(QStringLiteral("%1（%2人）").arg(state.ClassNames[1].trimmed()).arg(size));
+        firstPupil_->setValue(1);
+        lastPupil_->setValue(size);
     });
     refresh();
 }

@@ -13,7 +13,6 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QListWidget;
-class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
@@ -71,10 +70,9 @@ private:
     QRadioButton *byBook_ = nullptr;
     QRadioButton *byPupil_ = nullptr;
     QLabel *summary_ = nullptr;
-    QPushButton *save_ = nullptr;
-    QPushButton *print_ = nullptr;
     LabelPreview *preview_ = nullptr;
-    bool loading_ = false;
+    // Nothing is drawn until every control is there.
+    bool loading_ = true;
 };
 
 } // namespace labels
