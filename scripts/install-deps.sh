@@ -11,6 +11,7 @@ packages=(
   fonts-noto-cjk
   xvfb xauth imagemagick
   dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin
+  libzint-dev zbar-tools
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "admin/AdminWindows.h"
 #include "admin/BackupActions.h"
 #include "exams/ExamWindows.h"
+#include "labels/LabelWindow.h"
 #include "reports/ReportWindows.h"
 #include "store/HomeworkDb.h"
 #include "tracking/DayRecords.h"
@@ -33,6 +34,7 @@ Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *p
     connectHomework();
     connectQueries();
     installReports(*this);
+    installLabelPrinting(*this);
     installExamWindows(*this);
     installAdminFunctions(*this, {[this] { importSubjectNames(*this); }, [this] { openTestNumbering(*this); }});
     Form_Load();

@@ -1,0 +1,108 @@
+#include "labels/LabelPlan.h"
+
+#include "store/TextValue.h"
+
+#include <algorithm>
+
+namespace labels {
+
+namespace {
+
+// Longer lists of book names would make a file name no one can read in a folder view, or one
+// longer than a file system takes.
+constexpr int kMaxNamedBooksInFileName = 3;
+constexpr int kMaxBookNamesLength = 40;
+
+QString bookName(const core::MainState &state, int book) { return state.BookNames[book].trimmed(); }
+
+QString heading(const core::MainState &state, int pupil)
+{
+    QString text = state.ClassNames[1].trimmed() + QLatin1Char(' ') + store::twoDigits(pupil);
+    const QString name = state.PupilNames[1][pupil].trimmed();
+    if (!name.isEmpty())
+        text += QLatin1Char(' ') + name;
+    return text;
+}
+
+// Characters that no file system takes in a name become an underscore.
+QString safeFileName(QString name)
+{
+    for (QChar &c : name)
+        if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 0x20)
+            c = QLatin1Char('_');
+    return name;
+}
+
+} // namespace
+
+QString bookCode(int book, int pupil) { return QStringLiteral("11") + store::twoDigits(book) + store::twoDigits(pupil); }
+
+int firstClassSize(const core::MainState &state) { return std::clamp(state.ClassSizes[1], 0, core::kPupils); }
+
+QList<int> namedBooks(const core::MainState &state)
+{
+    QList<int> books;
+    for (int b = 1; b <= core::kBooks; ++b)
+        if (!bookName(state, b).isEmpty())
+            books << b;
+    return books;
+}
+
+QString requestProblem(const core::MainState &state, const LabelRequest &request)
+{
+    const int size = firstClassSize(state);
+    if (size == 0)
+        return QStringLiteral("班级里还没有学生，请先在“学生名单”中导入学生名单！");
+    if (state.ClassNames[1].trimmed().isEmpty())
+        return QStringLiteral("班级还没有名称，请先在“班级设置”中填写班级名称！");
+    if (request.books.isEmpty())
+        return QStringLiteral("请至少选择一本作业本！");
+    for (int book : request.books) {
+        if (book < 1 || book > core::kBooks)
+            return QStringLiteral("作业本编号%1有误，只有1到32号作业本！").arg(book);
+        if (bookName(state, book).isEmpty())
+            return QStringLiteral("%1号作业本没有名称，请先在“作业设置”中填写作业本名称！").arg(book);
+    }
+    if (request.firstPupil > request.lastPupil)
+        return QStringLiteral("没有选择学生：起始学号%1大于结束学号%2！").arg(request.firstPupil).arg(request.lastPupil);
+    if (request.firstPupil < 1 || request.lastPupil > size)
+        return QStringLiteral("学号%1到%2超出了本班的学号范围1到%3！").arg(request.firstPupil).arg(request.lastPupil).arg(size);
+    return sheetProblem(request.sheet);
+}
+
+LabelPlan planLabels(const core::MainState &state, const LabelRequest &request)
+{
+    LabelPlan plan;
+    plan.labelsPerPage = std::max(1, request.sheet.labelsPerPage());
+    const auto add = [&](int book, int pupil) { plan.labels.append({heading(state, pupil), bookName(state, book), bookCode(book, pupil)}); };
+    if (request.order == LabelOrder::ByBook) {
+        for (int book : request.books)
+            for (int pupil = request.firstPupil; pupil <= request.lastPupil; ++pupil)
+                add(book, pupil);
+    } else {
+        for (int pupil = request.firstPupil; pupil <= request.lastPupil; ++pupil)
+            for (int book : request.books)
+                add(book, pupil);
+    }
+    return plan;
+}
+
+QString documentName(const core::MainState &state, const LabelRequest &request)
+{
+    QString className = state.ClassNames[1].trimmed();
+    if (!className.endsWith(QStringLiteral("班")))
+        className += QStringLiteral("班");
+    QString books;
+    for (int book : request.books)
+        books += bookName(state, book);
+    if (request.books == namedBooks(state))
+        books = QStringLiteral("全部作业本");
+    else if (request.books.size() > kMaxNamedBooksInFileName || books.size() > kMaxBookNamesLength)
+        books = QStringLiteral("%1本作业本").arg(request.books.size());
+    QString name = className + QLatin1Char('-') + books;
+    if (request.firstPupil != 1 || request.lastPupil != firstClassSize(state))
+        name += QStringLiteral("-学号%1至%2").arg(store::twoDigits(request.firstPupil), store::twoDigits(request.lastPupil));
+    return safeFileName(name) + QStringLiteral(".pdf");
+}
+
+} // namespace labels

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "labels/LabelSheet.h"
+#include "state/MainState.h"
+
+#include <QList>
+#include <QString>
+
+namespace labels {
+
+// By book: a book's labels for the pupils in turn, then the next book. By pupil: each pupil's books together.
+enum class LabelOrder { ByBook, ByPupil };
+
+// What the teacher chose in the label window; labels are made for the first class only, the one
+// the code box accepts.
+struct LabelRequest {
+    QList<int> books; // book numbers, ascending
+    int firstPupil = 1;
+    int lastPupil = 0;
+    LabelOrder order = LabelOrder::ByBook;
+    LabelSheet sheet;
+};
+
+struct LabelText {
+    QString heading; // "五(1) 07 王小明"
+    QString book;
+    QString code;
+};
+
+struct LabelPlan {
+    QList<LabelText> labels;
+    int labelsPerPage = 1;
+
+    int pageCount() const { return int((labels.size() + labelsPerPage - 1) / labelsPerPage); }
+    // The labels of page `page` (0-based), in the order they fill it.
+    QList<LabelText> page(int page) const { return labels.mid(qsizetype(page) * labelsPerPage, labelsPerPage); }
+};
+
+// "1", the first class, the book and the pupil: book 5 and pupil 7 give "110507".
+QString bookCode(int book, int pupil);
+
+// The pupils of the first class a label can be made for: the code holds at most 50.
+int firstClassSize(const core::MainState &state);
+// The books that have a name, in number order.
+QList<int> namedBooks(const core::MainState &state);
+
+// The first reason why these labels cannot be made, in the teacher's words; empty when they can.
+QString requestProblem(const core::MainState &state, const LabelRequest &request);
+
+LabelPlan planLabels(const core::MainState &state, const LabelRequest &request);
+
+// "五(1)班-全部作业本.pdf": the class, the books and, for part of the class, the pupil numbers.
+QString documentName(const core::MainState &state, const LabelRequest &request);
+
+} // namespace labels

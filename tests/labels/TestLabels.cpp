@@ -1,0 +1,586 @@
+#include "LabelTestSupport.h"
+#include "WindowSupport.h"
+
+#include "labels/BarcodeSymbol.h"
+#include "labels/LabelLayout.h"
+#include "labels/LabelPlan.h"
+#include "labels/LabelWindow.h"
+#include "store/MarkString.h"
+#include "tracking/BookCode.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+
+using namespace testing;
+
+namespace {
+
+constexpr int kClassSize = 40;
+const QString kClass = QStringLiteral("五(1)");
+
+// The class as a teacher names it: names of every kind a label must print whole.
+void nameTheClass(core::MainState &state)
+{
+    state.ClassNames[1] = kClass;
+    const QStringList names{QStringLiteral("王小明"), QStringLiteral("O'Brien"), QStringLiteral("欧阳娜娜"),
+                            QStringLiteral("Anna-Lena[李]"), QStringLiteral("张(大)伟")};
+    for (int n = 1; n <= names.size(); ++n)
+        state.PupilNames[1][n] = names[n - 1];
+    state.BookNames[2] = QStringLiteral("《口算训练本》");
+    state.BookNames[5] = QStringLiteral("《小学语文同步练习与单元测试卷（上册）》");
+}
+
+QString heading(const core::MainState &state, int pupil)
+{
+    const QString name = state.PupilNames[1][pupil];
+    return kClass + QStringLiteral(" ") + QStringLiteral("%1").arg(pupil, 2, 10, QLatin1Char('0')) + (name.isEmpty() ? QString() : QStringLiteral(" ") + name);
+}
+
+// The label window as the teacher opens it from the menu.
+labels::LabelWindow *openLabelWindow(RunningWindow &run)
+{
+    QAction *item = run.window->findChild<QAction *>(QStringLiteral("labelPrinting"));
+    if (!item || !item->isEnabled())
+        return nullptr;
+    item->trigger();
+    return dynamic_cast<labels::LabelWindow *>(run.window->findChild<QWidget *>(QStringLiteral("labelWindow")));
+}
+
+template <typename T> T *control(QWidget *window, const char *name) { return window->findChild<T *>(QLatin1String(name)); }
+
+void tickOnly(QWidget *window, const QList<int> &books)
+{
+    auto *list = control<QListWidget>(window, "books");
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setCheckState(books.contains(list->item(i)->data(Qt::UserRole).toInt()) ? Qt::Checked : Qt::Unchecked);
+}
+
+void choosePupils(QWidget *window, int first, int last)
+{
+    control<QSpinBox>(window, "lastPupil")->setValue(last);
+    control<QSpinBox>(window, "firstPupil")->setValue(first);
+}
+
+void chooseCustomSheet(QWidget *window, int rows, int columns, double width, double height)
+{
+    auto *choice = control<QComboBox>(window, "sheetChoice");
+    choice->setCurrentIndex(choice->count() - 1);
+    control<QSpinBox>(window, "rows")->setValue(rows);
+    control<QSpinBox>(window, "columns")->setValue(columns);
+    control<QDoubleSpinBox>(window, "labelWidth")->setValue(width);
+    control<QDoubleSpinBox>(window, "labelHeight")->setValue(height);
+}
+
+// Saves the labels; the path the teacher is told, empty when no such message came.
+QString saveAsPdf(QWidget *window)
+{
+    ui::MessagePresenter::takeShown();
+    QTest::mouseClick(control<QPushButton>(window, "saveAsPdf"), Qt::LeftButton);
+    const QStringList shown = ui::MessagePresenter::takeShown();
+    if (shown.size() != 1 || !shown[0].startsWith(QStringLiteral("条形码标签已保存为PDF文件：\n")))
+        return {};
+    return shown[0].section(QLatin1Char('\n'), 1, 1);
+}
+
+QStringList codesOn(const QStringList &images)
+{
+    QStringList codes;
+    for (const QList<DecodedSymbol> &symbols : decodeImages(images))
+        for (const DecodedSymbol &symbol : symbols)
+            codes << symbol.data;
+    codes.sort();
+    return codes;
+}
+
+} // namespace
+
+class TestLabels : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { ui::MessagePresenter::takeShown(); }
+    void codesAreWhatTheCodeBoxAccepts_data();
+    void codesAreWhatTheCodeBoxAccepts();
+    void sheetsOnThePage_data();
+    void sheetsOnThePage();
+    void labelsHoldTheirBarcodeReadably_data();
+    void labelsHoldTheirBarcodeReadably();
+    void orderFillsThePages_data();
+    void orderFillsThePages();
+    void documentNames_data();
+    void documentNames();
+    void badInputsAreToldAndNothingIsWritten_data();
+    void badInputsAreToldAndNothingIsWritten();
+    void windowOpensWithTheWholeClassAndFollowsEveryChoice();
+    void printedLabelsDecodeToTheirCodes_data();
+    void printedLabelsDecodeToTheirCodes();
+    void printedBarsMeetTheReaderLimits();
+    void aDecodedCodeMarksThePupilInTheMainWindow();
+    void printDialogOffersEveryPage();
+};
+
+void TestLabels::codesAreWhatTheCodeBoxAccepts_data()
+{
+    QTest::addColumn<int>("book");
+    QTest::addColumn<int>("pupil");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("book 5 pupil 7") << 5 << 7 << "110507";
+    QTest::newRow("first") << 1 << 1 << "110101";
+    QTest::newRow("last") << 32 << 50 << "113250";
+    QTest::newRow("two-digit book, one-digit pupil") << 12 << 9 << "111209";
+}
+
+void TestLabels::codesAreWhatTheCodeBoxAccepts()
+{
+    QFETCH(int, book);
+    QFETCH(int, pupil);
+    QFETCH(QString, code);
+    QCOMPARE(labels::bookCode(book, pupil), code);
+    // Typed whole with another book current: taken as it is.
+    const tracking::CheckedCode checked = tracking::checkBookCode(code, QStringLiteral("03"), core::kPupils);
+    QCOMPARE(checked.check, tracking::CodeCheck::Accepted);
+    QCOMPARE(checked.code, code);
+    QCOMPARE(checked.slot, book);
+    QCOMPARE(checked.pupil, pupil);
+}
+
+void TestLabels::sheetsOnThePage_data()
+{
+    QTest::addColumn<labels::LabelSheet>("sheet");
+    QTest::addColumn<QString>("problem");
+    for (const labels::SheetPreset &preset : labels::sheetPresets())
+        QTest::newRow(qPrintable(preset.name)) << preset.sheet << QString();
+    QTest::newRow("edge to edge") << labels::LabelSheet{11, 3, 70, 27, 0, 0, 0, 0} << QString();
+    QTest::newRow("four columns") << labels::LabelSheet{8, 4, 70, 37, 0, 0, 0, 0}
+                                  << "标签纸放不下：4列标签连同左边距和间距共宽280.0毫米，超出了A4纸的宽度210毫米！";
+    QTest::newRow("gaps push past the edge") << labels::LabelSheet{8, 3, 65, 37, 10, 0, 2.6, 0}
+                                             << "标签纸放不下：3列标签连同左边距和间距共宽210.2毫米，超出了A4纸的宽度210毫米！";
+    QTest::newRow("nine rows") << labels::LabelSheet{9, 3, 70, 33, 0, 5, 0, 0}
+                               << "标签纸放不下：9行标签连同上边距和间距共高302.0毫米，超出了A4纸的高度297毫米！";
+    QTest::newRow("no rows") << labels::LabelSheet{0, 3, 70, 37, 0, 0, 0, 0} << "标签纸的行数、列数和标签的宽、高都必须大于0！";
+    QTest::newRow("no width") << labels::LabelSheet{8, 3, 0, 37, 0, 0, 0, 0} << "标签纸的行数、列数和标签的宽、高都必须大于0！";
+    QTest::newRow("negative gap") << labels::LabelSheet{8, 3, 60, 37, 0, 0, -1, 0} << "标签纸的页边距和标签间距不能是负数！";
+}
+
+void TestLabels::sheetsOnThePage()
+{
+    QFETCH(labels::LabelSheet, sheet);
+    QFETCH(QString, problem);
+    QCOMPARE(labels::sheetProblem(sheet), problem);
+    if (problem.isEmpty()) // the last label of a sheet that fits lies on the page
+        QVERIFY(QRectF(-0.01, -0.01, 210.02, 297.02).contains(sheet.labelRect(sheet.labelsPerPage() - 1)));
+}
+
+void TestLabels::labelsHoldTheirBarcodeReadably_data()
+{
+    QTest::addColumn<QSizeF>("label");
+    QTest::addColumn<bool>("fits");
+    const int modules = labels::BarcodeSymbol(QStringLiteral("110507")).modules();
+    const QSizeF least = labels::minimumLabelSize(modules);
+    QTest::newRow("70×37") << QSizeF(70, 37) << true;
+    QTest::newRow("70×42.3") << QSizeF(70, 42.3) << true;
+    QTest::newRow("105×57") << QSizeF(105, 57) << true;
+    QTest::newRow("the least") << least << true;
+    QTest::newRow("a little narrower") << least - QSizeF(0.1, 0) << false;
+    QTest::newRow("a little lower") << least - QSizeF(0, 0.1) << false;
+    QTest::newRow("a stamp") << QSizeF(20, 12) << false;
+}
+
+void TestLabels::labelsHoldTheirBarcodeReadably()
+{
+    QFETCH(QSizeF, label);
+    QFETCH(bool, fits);
+    const int modules = labels::BarcodeSymbol(QStringLiteral("110507")).modules();
+    const std::optional<labels::LabelLayout> layout = labels::layoutLabel(label, modules);
+    QCOMPARE(layout.has_value(), fits);
+    if (!fits) {
+        QVERIFY(labels::labelTooSmallMessage(label, modules).startsWith(QStringLiteral("标签太小")));
+        return;
+    }
+    QVERIFY(layout->moduleWidth >= labels::kMinModuleWidth);
+    QCOMPARE(layout->symbol.width(), (modules + 2 * labels::kQuietZoneModules) * layout->moduleWidth);
+    // The reading order of the label, top to bottom, no part over another, all inside the label.
+    const QRectF whole(QPointF(0, 0), label);
+    const QRectF parts[] = {layout->heading, layout->book, layout->symbol, layout->digits};
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(whole.contains(parts[i]));
+        if (i > 0)
+            QVERIFY(parts[i - 1].bottom() <= parts[i].top());
+    }
+    QVERIFY(layout->symbol.height() >= 6.35 - 1e-9);
+}
+
+void TestLabels::orderFillsThePages_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QStringList>("codes");
+    QTest::newRow("by book") << int(labels::LabelOrder::ByBook)
+                             << QStringList{"110201", "110202", "110203", "110501", "110502", "110503"};
+    QTest::newRow("by pupil") << int(labels::LabelOrder::ByPupil)
+                              << QStringList{"110201", "110501", "110202", "110502", "110203", "110503"};
+}
+
+void TestLabels::orderFillsThePages()
+{
+    QFETCH(int, order);
+    QFETCH(QStringList, codes);
+    core::MainState state;
+    state.ClassSizes[1] = core::kPupils;
+    nameTheClass(state);
+    labels::LabelRequest request{{2, 5}, 1, 3, labels::LabelOrder(order), labels::sheetPresets()[0].sheet};
+    const labels::LabelPlan small = labels::planLabels(state, request);
+    QStringList planned;
+    for (const labels::LabelText &label : small.labels)
+        planned << label.code;
+    QCOMPARE(planned, codes);
+    QCOMPARE(small.labels[0].heading, QStringLiteral("五(1) 01 王小明"));
+    QCOMPARE(small.labels[0].book, QStringLiteral("《口算训练本》"));
+    QCOMPARE(small.pageCount(), 1);
+
+    // A term's labels: 50 pupils with 32 books on sheets of 24.
+    for (int b = 1; b <= core::kBooks; ++b)
+        state.BookNames[b] = QStringLiteral("《本子%1》").arg(b);
+    request.books = labels::namedBooks(state);
+    request.lastPupil = core::kPupils;
+    const labels::LabelPlan term = labels::planLabels(state, request);
+    QCOMPARE(term.labels.size(), 1600);
+    QCOMPARE(term.pageCount(), 67);
+    QCOMPARE(term.page(66).size(), 1600 - 66 * 24);
+    QCOMPARE(term.page(1).first().code, order == int(labels::LabelOrder::ByBook) ? QStringLiteral("110125") : QStringLiteral("112501"));
+}
+
+void TestLabels::documentNames_data()
+{
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QList<int>>("books");
+    QTest::addColumn<int>("lastPupil");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the whole class, every book") << "五(1)" << QList<int>{1, 2, 3, 4, 5} << 40 << "五(1)班-全部作业本.pdf";
+    QTest::newRow("two books") << "五(1)" << QList<int>{2, 4} << 40 << "五(1)班-《本子2》《本子4》.pdf";
+    QTest::newRow("four books") << "五(1)" << QList<int>{1, 2, 3, 4} << 40 << "五(1)班-4本作业本.pdf";
+    QTest::newRow("part of the class") << "五(1)" << QList<int>{1, 2, 3, 4, 5} << 20 << "五(1)班-全部作业本-学号01至20.pdf";
+    QTest::newRow("a name too long for a file name") << "五(1)" << QList<int>{1, 5} << 40 << "五(1)班-2本作业本.pdf";
+    QTest::newRow("class named with 班") << "三年级2班" << QList<int>{3} << 40 << "三年级2班-《本子3》.pdf";
+    QTest::newRow("a slash in the class") << "5/1" << QList<int>{3} << 40 << "5_1班-《本子3》.pdf";
+}
+
+void TestLabels::documentNames()
+{
+    QFETCH(QString, className);
+    QFETCH(QList<int>, books);
+    QFETCH(int, lastPupil);
+    QFETCH(QString, name);
+    core::MainState state;
+    state.ClassNames[1] = className;
+    state.ClassSizes[1] = 40;
+    for (int b = 1; b <= 4; ++b)
+        state.BookNames[b] = QStringLiteral("《本子%1》").arg(b);
+    state.BookNames[5] = QStringLiteral("《%1》").arg(QString(40, QChar(0x5b57)));
+    QCOMPARE(labels::documentName(state, {books, 1, lastPupil, labels::LabelOrder::ByBook, {}}), name);
+}
+
+enum BadInput { NoBook, NoPupil, UnnamedBook, EmptyClass, UnnamedClass, BeyondTheClass, CustomTooWide, LabelTooSmall };
+
+void TestLabels::badInputsAreToldAndNothingIsWritten_data()
+{
+    QTest::addColumn<int>("input");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no book") << int(NoBook) << "请至少选择一本作业本！";
+    QTest::newRow("no pupil") << int(NoPupil) << "没有选择学生：起始学号5大于结束学号3！";
+    QTest::newRow("book without a name") << int(UnnamedBook) << "2号作业本没有名称，请先在“作业设置”中填写作业本名称！";
+    QTest::newRow("empty class") << int(EmptyClass) << "班级里还没有学生，请先在“学生名单”中导入学生名单！";
+    QTest::newRow("class without a name") << int(UnnamedClass) << "班级还没有名称，请先在“班级设置”中填写班级名称！";
+    QTest::newRow("range beyond the class") << int(BeyondTheClass) << "学号38到45超出了本班的学号范围1到40！";
+    QTest::newRow("custom sheet too wide") << int(CustomTooWide)
+                                           << "标签纸放不下：4列标签连同左边距和间距共宽280.0毫米，超出了A4纸的宽度210毫米！";
+    QTest::newRow("label too small") << int(LabelTooSmall)
+                                     << "标签太小（25.0×15.0毫米），条形码无法清晰印出：条宽至少0.25毫米、两侧各留10个条宽的空白，"
+                                        "标签至少要27.4×20.4毫米。请选择更大的标签！";
+}
+
+void TestLabels::badInputsAreToldAndNothingIsWritten()
+{
+    QFETCH(int, input);
+    QFETCH(QString, message);
+    RunningWindow run(input == EmptyClass ? 0 : kClassSize);
+    nameTheClass(run.state());
+    if (input == UnnamedClass)
+        run.state().ClassNames[1].clear();
+    labels::LabelWindow *window = openLabelWindow(run);
+    QVERIFY(window);
+    switch (input) {
+    case NoBook:
+        QTest::mouseClick(control<QPushButton>(window, "noBooks"), Qt::LeftButton);
+        break;
+    case NoPupil:
+        choosePupils(window, 5, 3);
+        break;
+    case UnnamedBook: // renamed in the settings while the window stays open
+        run.state().BookNames[2] = QStringLiteral("  ");
+        break;
+    case BeyondTheClass:
+        choosePupils(window, 38, 45);
+        break;
+    case CustomTooWide:
+        chooseCustomSheet(window, 8, 4, 70, 37);
+        break;
+    case LabelTooSmall:
+        chooseCustomSheet(window, 10, 5, 25, 15);
+        break;
+    }
+    QTest::mouseClick(control<QPushButton>(window, "saveAsPdf"), Qt::LeftButton);
+    QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{message});
+    QVERIFY(!QFileInfo::exists(window->outputFolder()));
+    if (input != UnnamedBook) // the window learns of a renaming when it is opened again
+        QCOMPARE(control<QLabel>(window, "summary")->text(), message);
+}
+
+void TestLabels::windowOpensWithTheWholeClassAndFollowsEveryChoice()
+{
+    RunningWindow run(kClassSize);
+    nameTheClass(run.state());
+    QAction *item = run.window->findChild<QAction *>(QStringLiteral("labelPrinting"));
+    QVERIFY(item);
+    QCOMPARE(item->text(), QStringLiteral("条形码标签打印"));
+    auto *documents = qobject_cast<QMenu *>(item->associatedObjects().value(0));
+    QVERIFY(documents && documents->title() == QStringLiteral("文本生成中心"));
+
+    labels::LabelWindow *window = openLabelWindow(run);
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto *books = control<QListWidget>(window, "books");
+    QCOMPARE(books->count(), 8);
+    QCOMPARE(books->item(1)->text(), QStringLiteral("02 《口算训练本》"));
+    for (int i = 0; i < books->count(); ++i)
+        QCOMPARE(books->item(i)->checkState(), Qt::Checked);
+    QCOMPARE(control<QSpinBox>(window, "firstPupil")->value(), 1);
+    QCOMPARE(control<QSpinBox>(window, "lastPupil")->value(), kClassSize);
+    QCOMPARE(control<QLabel>(window, "classLabel")->text(), QStringLiteral("五(1)（40人）"));
+    QVERIFY(control<QRadioButton>(window, "byBook")->isChecked());
+    QCOMPARE(control<QComboBox>(window, "sheetChoice")->currentIndex(), 0);
+    QVERIFY(!control<QDoubleSpinBox>(window, "labelWidth")->isEnabled());
+    QCOMPARE(control<QLabel>(window, "summary")->text(), QStringLiteral("共320张标签，14页"));
+
+    // Every choice redraws the first page.
+    QWidget *preview = control<QWidget>(window, "preview");
+    QImage shown = preview->grab().toImage();
+    const auto changed = [&] {
+        const QImage now = preview->grab().toImage();
+        const bool different = now != shown;
+        shown = now;
+        return different;
+    };
+    control<QRadioButton>(window, "byPupil")->setChecked(true);
+    QVERIFY(changed());
+    tickOnly(window, {2});
+    QVERIFY(changed());
+    QCOMPARE(control<QLabel>(window, "summary")->text(), QStringLiteral("共40张标签，2页"));
+    choosePupils(window, 3, 9);
+    QVERIFY(changed());
+    control<QComboBox>(window, "sheetChoice")->setCurrentIndex(2);
+    QVERIFY(changed());
+    QCOMPARE(control<QDoubleSpinBox>(window, "labelHeight")->value(), 57.0);
+    chooseCustomSheet(window, 4, 2, 90, 60);
+    QVERIFY(control<QDoubleSpinBox>(window, "labelWidth")->isEnabled());
+    QVERIFY(changed());
+    QCOMPARE(control<QLabel>(window, "summary")->text(), QStringLiteral("共7张标签，1页"));
+
+    // Whole on the smallest screens the teachers use (1366 × 768, and 1280 × 720 at 150 %), with room
+    // for a title bar and the panel.
+    const QSize screen(1280, 720 - 60);
+    QVERIFY2(window->frameGeometry().width() <= screen.width() && window->frameGeometry().height() <= screen.height(),
+             qPrintable(QStringLiteral("%1×%2").arg(window->frameGeometry().width()).arg(window->frameGeometry().height())));
+}
+
+void TestLabels::printedLabelsDecodeToTheirCodes_data()
+{
+    QTest::addColumn<QList<int>>("books");
+    QTest::addColumn<int>("firstPupil");
+    QTest::addColumn<int>("lastPupil");
+    QTest::addColumn<int>("sheet");
+    QTest::addColumn<bool>("byPupil");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("3 pupils × 2 books") << QList<int>{2, 5} << 1 << 3 << 0 << false << "五(1)班-《口算训练本》《小学语文同步练习与单元测试卷（上册）》-学号01至03.pdf" << 1;
+    QTest::newRow("a full page of 3 × 8") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8} << 1 << 3 << 0 << true << "五(1)班-全部作业本-学号01至03.pdf" << 1;
+    QTest::newRow("3 × 7, two pages") << QList<int>{2, 5, 7} << 1 << 8 << 1 << false << "五(1)班-《口算训练本》《小学语文同步练习与单元测试卷（上册）》《本子7》-学号01至08.pdf" << 2;
+    QTest::newRow("2 × 5") << QList<int>{5} << 1 << 5 << 2 << true << "五(1)班-《小学语文同步练习与单元测试卷（上册）》-学号01至05.pdf" << 1;
+}
+
+void TestLabels::printedLabelsDecodeToTheirCodes()
+{
+    QFETCH(QList<int>, books);
+    QFETCH(int, firstPupil);
+    QFETCH(int, lastPupil);
+    QFETCH(int, sheet);
+    QFETCH(bool, byPupil);
+    QFETCH(QString, file);
+    QFETCH(int, pages);
+    RunningWindow run(kClassSize);
+    nameTheClass(run.state());
+    labels::LabelWindow *window = openLabelWindow(run);
+    QVERIFY(window);
+    tickOnly(window, books);
+    choosePupils(window, firstPupil, lastPupil);
+    control<QComboBox>(window, "sheetChoice")->setCurrentIndex(sheet);
+    control<QRadioButton>(window, byPupil ? "byPupil" : "byBook")->setChecked(true);
+    const QString pdf = saveAsPdf(window);
+    QCOMPARE(pdf, QDir::toNativeSeparators(QDir(run.folder.path()).filePath(QStringLiteral("文本生成/条形码标签/") + file)));
+
+    QStringList expected;
+    for (int book : books)
+        for (int pupil = firstPupil; pupil <= lastPupil; ++pupil)
+            expected << labels::bookCode(book, pupil);
+    expected.sort();
+    const QStringList images = pagesAsImages(pdf);
+    QCOMPARE(images.size(), pages);
+    QCOMPARE(codesOn(images), expected);
+
+    // Each label holds the barcode of the pupil and book it names, its text whole and clear of the bars.
+    const labels::LabelSheet geometry = labels::sheetPresets()[sheet].sheet;
+    const QList<QList<PlacedWord>> words = wordsOnPages(pdf);
+    QCOMPARE(words.size(), pages);
+    QStringList cutOuts;
+    for (int page = 0; page < pages; ++page) {
+        const QImage image(images[page]);
+        for (int index = 0; index < geometry.labelsPerPage(); ++index)
+            cutOuts << cutOut(image, geometry.labelRect(index), pdf + QStringLiteral("-%1-%2.png").arg(page).arg(index));
+    }
+    const QMap<QString, QList<DecodedSymbol>> decoded = decodeImages(cutOuts);
+    QStringList labelled;
+    for (int page = 0; page < pages; ++page) {
+        for (int index = 0; index < geometry.labelsPerPage(); ++index) {
+            const QRectF place = geometry.labelRect(index);
+            QStringList text;
+            QList<QRectF> boxes;
+            for (const PlacedWord &word : words[page]) {
+                if (place.contains(word.box.center())) {
+                    text << word.text;
+                    boxes << word.box;
+                }
+            }
+            const QList<DecodedSymbol> found = decoded.value(cutOuts[page * geometry.labelsPerPage() + index]);
+            if (found.isEmpty()) { // the rest of the last page stays blank
+                QCOMPARE(text, QStringList());
+                continue;
+            }
+            QCOMPARE(found.size(), 1);
+            QCOMPARE(found[0].type, QStringLiteral("CODE-128"));
+            const QString code = found[0].data;
+            labelled << code;
+            const int book = code.mid(2, 2).toInt();
+            const int pupil = code.mid(4, 2).toInt();
+            const QString wanted = heading(run.state(), pupil) + QStringLiteral(" ") + run.state().BookNames[book] +
+                                   QStringLiteral(" ") + code;
+            QCOMPARE(text.join(QLatin1Char(' ')), wanted.normalized(QString::NormalizationForm_KC));
+            const QRectF bars = labels::layoutLabel(place.size(), labels::BarcodeSymbol(code).modules())->symbol.translated(place.topLeft());
+            for (const QRectF &box : std::as_const(boxes)) {
+                QVERIFY2(place.contains(box), qPrintable(code));
+                QVERIFY2(!box.intersects(bars.adjusted(0, 0.3, 0, -0.3)), qPrintable(code));
+            }
+        }
+    }
+    labelled.sort();
+    QCOMPARE(labelled, expected);
+}
+
+void TestLabels::printedBarsMeetTheReaderLimits()
+{
+    RunningWindow run(kClassSize);
+    nameTheClass(run.state());
+    labels::LabelWindow *window = openLabelWindow(run);
+    QVERIFY(window);
+    choosePupils(window, 1, 3); // a full page: three pupils with their eight books
+    const QStringList images = pagesAsImages(saveAsPdf(window));
+    QCOMPARE(images.size(), 1);
+    const QImage page = QImage(images.first()).convertToFormat(QImage::Format_Grayscale8);
+    const labels::LabelSheet sheet = labels::sheetPresets()[0].sheet;
+    const double pixelsPerMm = 300 / 25.4;
+    const int modules = labels::BarcodeSymbol(QStringLiteral("110101")).modules();
+    for (int index = 0; index < sheet.labelsPerPage(); ++index) {
+        const QRectF place = sheet.labelRect(index);
+        const QRectF bars = labels::layoutLabel(place.size(), modules)->symbol.translated(place.topLeft());
+        // Along the middle of the bars, across the whole label: the dark runs and the white around them.
+        const int y = int(bars.center().y() * pixelsPerMm);
+        const int left = int(std::ceil(place.left() * pixelsPerMm));
+        const int right = std::min(page.width(), int(place.right() * pixelsPerMm));
+        QList<int> runs;
+        int firstDark = -1, lastDark = -1, run = 0;
+        for (int x = left; x < right; ++x) {
+            const bool dark = page.pixelColor(x, y).lightness() < 128;
+            if (dark) {
+                firstDark = firstDark < 0 ? x : firstDark;
+                lastDark = x;
+                ++run;
+            } else if (run > 0) {
+                runs << run;
+                run = 0;
+            }
+        }
+        QVERIFY(!runs.isEmpty());
+        const int narrowest = *std::min_element(runs.begin(), runs.end());
+        QVERIFY2(narrowest >= std::ceil(labels::kMinModuleWidth * pixelsPerMm), qPrintable(QString::number(narrowest)));
+        QVERIFY(firstDark - left >= labels::kQuietZoneModules * narrowest);
+        QVERIFY(right - 1 - lastDark >= labels::kQuietZoneModules * narrowest);
+    }
+}
+
+void TestLabels::aDecodedCodeMarksThePupilInTheMainWindow()
+{
+    RunningWindow run(kClassSize);
+    nameTheClass(run.state());
+    labels::LabelWindow *window = openLabelWindow(run);
+    QVERIFY(window);
+    tickOnly(window, {2, 5});
+    choosePupils(window, 1, 3);
+    const QStringList codes = codesOn(pagesAsImages(saveAsPdf(window)));
+    QCOMPARE(codes.size(), 6);
+    const QString code = codes.value(4); // book 5, pupil 2 in sorted order
+    QCOMPARE(code, QStringLiteral("110502"));
+
+    run.publish(5, QStringLiteral("第12页"));
+    run.scan(code);
+    QVERIFY(!run.ui().Frame2->isVisible());
+    const QString marks = value(run.db(), QStringLiteral("SELECT \"完成5\" FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-17'")).toString();
+    QString expected = store::newDayMarks(kClassSize);
+    expected[3 + 2] = QLatin1Char('2');
+    QCOMPARE(marks, expected);
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成2\" FROM \"扫描输入作业完成情况\"")).toString(), store::newDayMarks(kClassSize));
+}
+
+void TestLabels::printDialogOffersEveryPage()
+{
+    RunningWindow run(kClassSize);
+    nameTheClass(run.state());
+    labels::LabelWindow *window = openLabelWindow(run);
+    QVERIFY(window);
+    int from = 0, to = 0;
+    bool seen = false;
+    QTimer::singleShot(0, window, [&] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = true;
+        from = dialog->printer()->fromPage();
+        to = dialog->printer()->toPage();
+        dialog->reject();
+    });
+    QTest::mouseClick(control<QPushButton>(window, "print"), Qt::LeftButton);
+    QVERIFY(seen);
+    QCOMPARE(from, 1);
+    QCOMPARE(to, 14);
+    QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{});
+}
+
+QTEST_MAIN(TestLabels)
+#include "TestLabels.moc"
