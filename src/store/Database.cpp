@@ -74,14 +74,15 @@ void Database::backupTo(const QString &path, const QString &key)
         throw DatabaseError(QStringLiteral("file already exists"));
     try {
         Database copy = openWithKey(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        // A copy is one file, with no journal beside it to lose when it is moved.
-        copy.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         sqlite3_backup *backup = sqlite3_backup_init(copy.db_, "main", db_, "main");
         if (!backup)
             throw DatabaseError(engineMessage(copy.db_));
         sqlite3_backup_step(backup, -1);
         if (sqlite3_backup_finish(backup) != SQLITE_OK)
             throw DatabaseError(engineMessage(copy.db_));
+        // The pages bring the source's WAL mode along; a copy is one file, with no journal beside
+        // it to lose when it is moved or opened to be read.
+        copy.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
     } catch (const DatabaseError &) {
         QFile::remove(path);
         throw;

@@ -1,11 +1,14 @@
 #include "AdminTestSupport.h"
 
 #include "admin/Form9.h"
+#include "admin/RestoreWindow.h"
+#include "store/Backups.h"
 
 #include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QTimer>
 
 using namespace testing;
@@ -62,6 +65,9 @@ private slots:
     void passwordChange();
     void clearingKeepsMasterDataAndClosingWritesNothing();
     void clearingCopesWithFewerRows();
+    void clearingIsUndoneFromTheRestoreWindow();
+    void aDamagedCopyIsRefused();
+    void aFailedDailyBackupLetsTheWorkGoOn();
     void classNamesAreStoredAsTyped();
     void bookNamesEditorReadsAndWritesTheTable();
     void subjectListsShowTheNamedBooksOnly();
@@ -347,6 +353,85 @@ void TestAdmin::clearingKeepsMasterDataAndClosingWritesNothing()
     run.window.reset();
     store::Database file = openFile(run.folder.path());
     checkCleared(file);
+}
+
+// The row of the restore window's list whose reason is given.
+static int rowOf(admin::RestoreWindow *window, const QString &reason)
+{
+    for (int row = 0; row < window->copies->rowCount(); ++row)
+        if (window->copies->item(row, 1)->text() == reason)
+            return row;
+    return -1;
+}
+
+void TestAdmin::clearingIsUndoneFromTheRestoreWindow()
+{
+    RunningWindow run;
+    run.publish(3, "第5页");
+    run.scan("110305");
+    installAdminFunctions(*run.window, {});
+    logIn(run, run.ui().sjqk);
+    QCOMPARE(count(run.db(), "作业内容登记表"), 0);
+
+    logIn(run, run.ui().sjhf);
+    auto *window = run.window->findChild<admin::RestoreWindow *>(QStringLiteral("RestoreWindow"));
+    QVERIFY(window && window->isVisible());
+    const int beforeClearing = rowOf(window, QStringLiteral("清空前"));
+    QVERIFY(beforeClearing >= 0);
+    QCOMPARE(window->copies->item(beforeClearing, 2)->text(), QStringLiteral("1"));
+    window->copies->selectRow(beforeClearing);
+    ui::MessagePresenter::setNextAnswer(ui::MessagePresenter::Answer::Ok);
+    QTest::mouseClick(window->restoreButton, Qt::LeftButton);
+    QCOMPARE(run.ui().Command7->text(), QStringLiteral("数据已恢复，请重启软件！"));
+
+    // The cleared file was itself kept, and closing writes nothing over the restored records.
+    QVERIFY(rowOf(new admin::RestoreWindow(*run.window), QStringLiteral("恢复前")) >= 0);
+    QTest::mouseClick(run.ui().Command7, Qt::LeftButton);
+    run.window.reset();
+    store::Database file = openFile(run.folder.path());
+    QCOMPARE(count(file, "作业内容登记表"), 1);
+    QCOMPARE(value(file, "SELECT substr(\"完成3\", 13, 3) FROM \"扫描输入作业完成情况\"").toString(), QStringLiteral("052"));
+}
+
+void TestAdmin::aDamagedCopyIsRefused()
+{
+    RunningWindow run;
+    run.publish(3, "第5页");
+    const QString folder = store::Backups(run.folder.path()).folder();
+    QFile damaged(QDir(folder).filePath("作业查找数据库-2099-01-01-每日.mdb"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(4096, '\0'));
+    damaged.close();
+    const int copiesBefore = int(QDir(folder).entryList(QDir::Files).size());
+
+    auto *window = new admin::RestoreWindow(*run.window);
+    QCOMPARE(window->copies->item(0, 2)->text(), QStringLiteral("无法读取"));
+    window->copies->selectRow(0);
+    ui::MessagePresenter::setNextAnswer(ui::MessagePresenter::Answer::Ok);
+    QVERIFY(!window->restoreChosen());
+    const QStringList shown = ui::MessagePresenter::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].contains("无法使用"), qPrintable(shown[0]));
+    QCOMPARE(run.state().DataCleared, 0);
+    QCOMPARE(count(run.db(), "作业内容登记表"), 1);
+    QCOMPARE(int(QDir(folder).entryList(QDir::Files).size()), copiesBefore);
+}
+
+void TestAdmin::aFailedDailyBackupLetsTheWorkGoOn()
+{
+    ProgramFolder folder(40);
+    QFile blocker(QDir(folder.path()).filePath("备份"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    FixedClock clock;
+    Form1 window(folder.path(), clock);
+    QCOMPARE(ui::MessagePresenter::takeShown().size(), 1);
+    QVERIFY(window.isVisible());
+    setContent(window.db().database(), window.state().CurrentDateKey, 3, "第5页");
+    window.Timer1_Timer();
+    window.controls().Text1->setText("110305");
+    window.Text1_KeyPress(13);
+    QCOMPARE(window.state().MarkGrid[3][5], QStringLiteral("2"));
 }
 
 void TestAdmin::clearingCopesWithFewerRows()
