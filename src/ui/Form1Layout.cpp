@@ -18,6 +18,17 @@ namespace ui {
 
 namespace {
 
+const char *const kPanel = "panel";
+
+// A panel hides whatever lies beneath it, its caption strip included.
+template <typename Panel>
+Panel *markedAsPanel(Panel *widget)
+{
+    widget->setProperty(kPanel, true);
+    widget->setAutoFillBackground(true);
+    return widget;
+}
+
 QFrame *panel(QWidget *parent, const QString &name, int left, int top, int width, int height)
 {
     auto *result = new QFrame(parent);
@@ -25,9 +36,10 @@ QFrame *panel(QWidget *parent, const QString &name, int left, int top, int width
     placeTwips(result, left, top, width, height);
     result->setFrameShape(QFrame::StyledPanel);
     result->setFrameShadow(QFrame::Raised);
-    result->setAutoFillBackground(true);
-    return result;
+    return markedAsPanel(result);
 }
+
+QRect inWindow(const QWidget *widget) { return QRect(widget->mapTo(widget->window(), QPoint()), widget->size()); }
 
 void buildStatus(Form1Controls &ui)
 {
@@ -52,13 +64,15 @@ void buildStatus(Form1Controls &ui)
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         ui.Label2[row.index] = value;
     }
-    ui.List1 = placedList(frame, QStringLiteral("List1"), QStringLiteral("未交学生名单"), 240, 3520, 4020, 7500);
-
-    ui.Frame12 = panel(frame, QStringLiteral("Frame12"), 2460, 2580, 1800, 820);
-    placedLabel(ui.Frame12, QStringLiteral("excellentLabel"), QStringLiteral("“优秀”输入状态"), 90, 60, 1650, 340);
-    ui.Command5 = placedButton(ui.Frame12, QStringLiteral("Command5"), QStringLiteral("X"), 1330, 420, 400, 340);
+    // The excellent-state panel has a strip of its own between the counts and the list, clear of
+    // the message panel and of every pupil.
+    ui.Frame12 = panel(frame, QStringLiteral("Frame12"), 240, 3440, 4020, 480);
+    placedLabel(ui.Frame12, QStringLiteral("excellentLabel"), QStringLiteral("“优秀”输入状态"), 120, 60, 2600, 360);
+    ui.Command5 = placedButton(ui.Frame12, QStringLiteral("Command5"), QStringLiteral("X"), 3500, 50, 420, 380);
+    ui.List1 = placedList(frame, QStringLiteral("List1"), QStringLiteral("未交学生名单"), 240, 3980, 4020, 7040);
     ui.Frame12->hide();
 
+    // Below the code box, so the faulty code stays in sight, and above the excellent-state panel.
     ui.Frame2 = panel(ui.central, QStringLiteral("Frame2"), 240, 900, 4260, 2200);
     ui.Label1 = placedLabel(ui.Frame2, QStringLiteral("Label1"), QString(), 180, 180, 3900, 1100);
     ui.Label1->setWordWrap(true);
@@ -245,6 +259,11 @@ void buildMenu(QMainWindow *window, Form1Controls &ui)
 
 void showPanel(QWidget *panel)
 {
+    // Two panels never share a place: the one that opens closes any it would lie over.
+    const QRect place = inWindow(panel);
+    for (QWidget *other : panel->window()->findChildren<QWidget *>())
+        if (other != panel && other->property(kPanel).toBool() && other->isVisible() && inWindow(other).intersects(place))
+            other->hide();
     panel->show();
     panel->raise();
 }
@@ -282,8 +301,9 @@ void buildForm1(QMainWindow *window, Form1Controls &ui)
     ui.Command7->hide();
 
     for (QWidget *overlay : {static_cast<QWidget *>(ui.Frame13), static_cast<QWidget *>(ui.Frame6),
-                             static_cast<QWidget *>(ui.Frame9), static_cast<QWidget *>(ui.Frame16)})
-        overlay->setAutoFillBackground(true);
+                             static_cast<QWidget *>(ui.Frame9), static_cast<QWidget *>(ui.Frame16),
+                             static_cast<QWidget *>(ui.Command10[0]), static_cast<QWidget *>(ui.Command7)})
+        markedAsPanel(overlay);
     // Panels that open over the work area stay above the lists and buttons.
     for (QWidget *overlay : {static_cast<QWidget *>(ui.Frame2), static_cast<QWidget *>(ui.Frame14),
                              static_cast<QWidget *>(ui.Frame13), static_cast<QWidget *>(ui.Frame17)})
