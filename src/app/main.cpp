@@ -8,6 +8,7 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    ui::fitLayoutToPrimaryScreen();
     const QString folder = QCoreApplication::applicationDirPath();
     store::Clock clock;
     try {

@@ -1,10 +1,12 @@
 #include "ui/Form1Controls.h"
 #include "ui/AppStyle.h"
+#include "ui/ElidingControls.h"
 #include "ui/PlacedControls.h"
 #include "ui/Twips.h"
 
 #include <QAction>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,11 +14,21 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace ui {
 
 namespace {
+
+// The work area of the main window and its menu bar, in twips at the design size.
+constexpr int kDesignWidth = 19450;
+constexpr int kDesignHeight = 11350;
+constexpr int kMenuBarHeight = 420;
+// What a desktop adds around a window, title bar and borders, in pixels.
+constexpr QSize kWindowDecoration(16, 40);
 
 const char *const kPanel = "panel";
 
@@ -58,8 +70,10 @@ void buildStatus(Form1Controls &ui)
                 {8, "已交：", 2620, 360}, {9, "未交：", 3040, 360}};
     for (const auto &row : rows) {
         placedLabel(frame, indexedName("caption", row.index), QString::fromUtf8(row.caption), 240, row.top, 1260, 360);
-        QLabel *value = placedLabel(frame, indexedName("Label2", row.index), QStringLiteral("请选择作业内容"), 1500, row.top, 2760,
-                              row.height);
+        const QString name = indexedName("Label2", row.index);
+        QLabel *value = row.index == 2 ? placed<ElidingLabel>(frame, name, 1500, row.top, 2760, row.height)
+                                       : placed<QLabel>(frame, name, 1500, row.top, 2760, row.height);
+        value->setText(QStringLiteral("请选择作业内容"));
         value->setWordWrap(true);
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         ui.Label2[row.index] = value;
@@ -86,12 +100,12 @@ void buildRemembered(Form1Controls &ui)
 {
     ui.recentFrame = placedFrame(ui.central, QStringLiteral("recentFrame"), QStringLiteral("最近显示作业："), 12600, 60, 6700, 6300);
     for (int i = 0; i < int(ui.Command16.size()); ++i) {
-        ui.Command16[i] = placedButton(ui.recentFrame, indexedName("Command16", i), QString(), 150, 320 + i * 540, 6400, 500);
+        ui.Command16[i] = placed<ElidingButton>(ui.recentFrame, indexedName("Command16", i), 150, 320 + i * 540, 6400, 500);
         ui.Command16[i]->hide();
     }
     ui.latestFrame = placedFrame(ui.central, QStringLiteral("latestFrame"), QStringLiteral("新发布的任务"), 12600, 6450, 6700, 4810);
     for (int i = 0; i < int(ui.Command20.size()); ++i) {
-        ui.Command20[i] = placedButton(ui.latestFrame, indexedName("Command20", i), QString(), 150, 320 + i * 540, 6400, 500);
+        ui.Command20[i] = placed<ElidingButton>(ui.latestFrame, indexedName("Command20", i), 150, 320 + i * 540, 6400, 500);
         ui.Command20[i]->hide();
     }
 }
@@ -257,6 +271,16 @@ void buildMenu(QMainWindow *window, Form1Controls &ui)
 
 } // namespace
 
+void fitLayoutTo(QSize available)
+{
+    const double pixelsPerTwip = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) / 1440.0;
+    const QSize room = available - kWindowDecoration;
+    setLayoutScale(std::min({1.0, room.width() / (kDesignWidth * pixelsPerTwip),
+                             room.height() / ((kDesignHeight + kMenuBarHeight) * pixelsPerTwip)}));
+}
+
+void fitLayoutToPrimaryScreen() { fitLayoutTo(QGuiApplication::primaryScreen()->availableGeometry().size()); }
+
 void showPanel(QWidget *panel)
 {
     // Two panels never share a place: the one that opens closes any it would lie over.
@@ -284,12 +308,12 @@ void buildForm1(QMainWindow *window, Form1Controls &ui)
     ui.central = new QWidget(window);
     ui.central->setObjectName(QStringLiteral("central"));
     window->setCentralWidget(ui.central);
-    ui.central->setMinimumSize(twips(ui.central, 19450), twips(ui.central, 11350));
+    ui.central->setMinimumSize(twips(ui.central, kDesignWidth), twips(ui.central, kDesignHeight));
 
     buildStatus(ui);
     buildRemembered(ui);
     for (int n = 1; n <= 16; ++n) {
-        ui.Command3[n] = new QPushButton(ui.central);
+        ui.Command3[n] = new ElidingButton(ui.central);
         ui.Command3[n]->setObjectName(indexedName("Command3", n));
     }
     buildQueries(ui);
