@@ -115,33 +115,36 @@ void AnalysisWindow::Form_Load()
 
 void AnalysisWindow::显示检测内容()
 {
+    // No option stays chosen on a page whose tests the figures do not belong to.
+    for (QRadioButton *option : Option1) {
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
+    }
     for (const TestOption &option : testPage(tests_, page_).options) {
         Option1[option.index]->setText(option.caption);
         Option1[option.index]->show();
     }
 }
 
-void AnalysisWindow::检测下一页是否需要打亮() { Command1[1]->setVisible(testPage(tests_, page_).next); }
+void AnalysisWindow::检测下一页是否需要打亮() { Command1[1]->setVisible(testPage(tests_, page_).next != 0); }
 
-void AnalysisWindow::检测上一页是否需要打亮() { Command1[0]->setVisible(page_ >= 2); }
+void AnalysisWindow::检测上一页是否需要打亮() { Command1[0]->setVisible(testPage(tests_, page_).previous != 0); }
 
 void AnalysisWindow::Command1_Click(int index)
 {
+    const TestPage shown = testPage(tests_, page_);
+    const int target = index == 1 ? shown.next : shown.previous;
+    if (target == 0)
+        return;
     for (QRadioButton *option : Option1) {
         option->setText(QString());
         option->hide();
     }
-    if (index == 1) {
-        ++page_;
-        检测下一页是否需要打亮();
-        显示检测内容();
-        Command1[0]->show();
-    } else {
-        --page_;
-        检测上一页是否需要打亮();
-        显示检测内容();
-        Command1[1]->show();
-    }
+    page_ = target;
+    检测下一页是否需要打亮();
+    检测上一页是否需要打亮();
+    显示检测内容();
 }
 
 void AnalysisWindow::数据清空()

@@ -126,6 +126,8 @@ private slots:
     void resultsWindowShowsTheLastChosenSubject();
     void bothAnalysisWindowsShowTheSameFigures();
     void twentyOneTestsTakeTwoPages();
+    void pagingSkipsPagesWithoutATest_data();
+    void pagingSkipsPagesWithoutATest();
     void countBoxesHighlightTheirBand_data();
     void countBoxesHighlightTheirBand();
     void pupilGridRunsDownTheColumnsAndSaysWhenMoreExist();
@@ -379,6 +381,43 @@ void TestExamWindows::twentyOneTestsTakeTwoPages()
     QTest::mouseClick(w->Command1[0], Qt::LeftButton);
     QCOMPARE(w->Option1[0]->text(), QStringLiteral("1、测试1"));
     QVERIFY(w->Command1[1]->isVisible());
+}
+
+void TestExamWindows::pagingSkipsPagesWithoutATest_data()
+{
+    QTest::addColumn<QList<int>>("tests");
+    QTest::addColumn<QList<int>>("clicks"); // 1 "下一页", 0 "上一页"
+    QTest::addColumn<QList<int>>("pages");
+    QTest::newRow("3 and 100") << QList<int>{3, 100} << QList<int>{1, 0} << QList<int>{5, 1};
+    QTest::newRow("none on the first page")
+        << QList<int>{21, 45, 100} << QList<int>{1, 1, 1, 0, 0, 0} << QList<int>{2, 3, 5, 3, 2, 1};
+}
+
+void TestExamWindows::pagingSkipsPagesWithoutATest()
+{
+    QFETCH(QList<int>, tests);
+    QFETCH(QList<int>, clicks);
+    QFETCH(QList<int>, pages);
+    ExamRun run(3);
+    run.state().SubjectTestBooks[1] = 5;
+    for (int n : tests)
+        run.publishTest(QStringLiteral("14-4-%1").arg(n % 28 + 1), 1, 5, n, QStringLiteral("测试%1").arg(n));
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    for (int i = 0; i < clicks.size(); ++i) {
+        // A test of the page is chosen before the page changes.
+        for (QRadioButton *option : w->Option1)
+            if (option->isVisible())
+                choose(option);
+        QTest::mouseClick(w->Command1[clicks[i]], Qt::LeftButton);
+        QCOMPARE(w->page(), pages[i]);
+        for (QRadioButton *option : w->Option1) {
+            QVERIFY2(!option->isChecked(), qPrintable(option->text()));
+            const int test = option->text().section(QStringLiteral("、"), 0, 0).toInt();
+            if (option->isVisible())
+                QVERIFY(tests.contains(test) && (test - 1) / 20 + 1 == pages[i]);
+        }
+    }
 }
 
 void TestExamWindows::countBoxesHighlightTheirBand_data()
