@@ -1,3 +1,4 @@
+#include "LayoutCheck.h"
 #include "WindowSupport.h"
 
 #include "exams/AnalysisWindow.h"
@@ -101,6 +102,38 @@ struct ExamRun : RunningWindow {
 // A click on the caption itself, where a radio button takes it.
 void choose(QRadioButton *option) { QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2)); }
 
+// The test windows as the teacher opens them, over a class of 56 with names of four characters.
+enum TestWindow { SubjectChoice, ScoreEntry, Analysis, Results, Numbering };
+const char *const kTestWindowNames[] = {"subject choice", "score entry", "analysis", "results", "numbering"};
+
+QWidget *openTestWindow(ExamRun &run, TestWindow shown)
+{
+    run.db().exec(QStringLiteral("UPDATE \"姓名\" SET \"姓名\" = '欧阳' || char(19968 + rowid) || '明'"));
+    run.state().SubjectTestBooks[1] = 3;
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("第三单元小数乘法与除法综合测试（A卷）"));
+    switch (shown) {
+    case SubjectChoice:
+        run.ui().sjcjlr->trigger();
+        return run.form6();
+    case ScoreEntry:
+        return run.chooseSubject(0);
+    case Analysis:
+    case Results: {
+        if (shown == Analysis)
+            run.chooseSubject(0)->jcfx->trigger();
+        else
+            run.ui().jcqkfssc->trigger();
+        exams::AnalysisWindow *window = run.analysis(shown == Analysis ? QStringLiteral("Form4") : QStringLiteral("Form11"));
+        choose(window->Option1[0]);
+        return window;
+    }
+    case Numbering:
+        openTestNumbering(*run.window);
+        return run.find<QWidget>(QStringLiteral("Form7"));
+    }
+    return nullptr;
+}
+
 QStringList figures(exams::AnalysisWindow *window)
 {
     QStringList texts;
@@ -128,6 +161,10 @@ private slots:
     void twentyOneTestsTakeTwoPages();
     void pagingSkipsPagesWithoutATest_data();
     void pagingSkipsPagesWithoutATest();
+    void namesOfFourCharactersTakeOneLine_data();
+    void namesOfFourCharactersTakeOneLine();
+    void everyTestWindowFitsTheScreen_data();
+    void everyTestWindowFitsTheScreen();
     void countBoxesHighlightTheirBand_data();
     void countBoxesHighlightTheirBand();
     void pupilGridRunsDownTheColumnsAndSaysWhenMoreExist();
@@ -418,6 +455,47 @@ void TestExamWindows::pagingSkipsPagesWithoutATest()
                 QVERIFY(tests.contains(test) && (test - 1) / 20 + 1 == pages[i]);
         }
     }
+}
+
+void TestExamWindows::namesOfFourCharactersTakeOneLine_data()
+{
+    QTest::addColumn<QSize>("available");
+    QTest::newRow("design size") << QSize(1920, 1040);
+    for (const Screen &screen : kScreens)
+        QTest::newRow(screen.name) << screen.available;
+}
+
+void TestExamWindows::namesOfFourCharactersTakeOneLine()
+{
+    QFETCH(QSize, available);
+    FittedLayout fitted(available);
+    ExamRun run(56);
+    auto *w = dynamic_cast<exams::AnalysisWindow *>(openTestWindow(run, Results));
+    QCOMPARE(w->Label2[55]->text(), QStringLiteral("56、欧阳丸明"));
+    for (QLabel *name : w->Label2)
+        QVERIFY2(name->fontMetrics().horizontalAdvance(name->text()) <= name->contentsRect().width(), qPrintable(name->text()));
+}
+
+void TestExamWindows::everyTestWindowFitsTheScreen_data()
+{
+    QTest::addColumn<QSize>("available");
+    QTest::addColumn<int>("shown");
+    for (const Screen &screen : kScreens)
+        for (int shown = SubjectChoice; shown <= Numbering; ++shown)
+            QTest::addRow("%s %s", screen.name, kTestWindowNames[shown]) << screen.available << shown;
+}
+
+void TestExamWindows::everyTestWindowFitsTheScreen()
+{
+    QFETCH(QSize, available);
+    QFETCH(int, shown);
+    FittedLayout fitted(available);
+    ExamRun run(56);
+    QWidget *window = openTestWindow(run, TestWindow(shown));
+    QVERIFY(window && window->isVisible());
+    QCoreApplication::processEvents();
+    const QStringList faults = layoutFaults(window, available);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
 }
 
 void TestExamWindows::countBoxesHighlightTheirBand_data()
