@@ -9,8 +9,6 @@
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
