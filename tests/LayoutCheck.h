@@ -85,14 +85,6 @@ inline QString captionFault(QWidget *widget)
     return !caption.isEmpty() && cut ? QStringLiteral("%1 cuts \"%2\"").arg(nameOf(widget), caption) : QString();
 }
 
-inline bool holdsControls(const QWidget *widget)
-{
-    return widget->isWindow() || qobject_cast<const QGroupBox *>(widget) ||
-           (qobject_cast<const QFrame *>(widget) && !qobject_cast<const QAbstractScrollArea *>(widget) &&
-            !qobject_cast<const QLabel *>(widget)) ||
-           QByteArray(widget->metaObject()->className()) == "QWidget";
-}
-
 inline void collectFaults(const QWidget *parent, const QStringList &panelNames, QStringList &faults,
                           QList<const QWidget *> &panels)
 {
@@ -115,7 +107,7 @@ inline void collectFaults(const QWidget *parent, const QStringList &panelNames, 
             faults << cut;
         if (isPanel(child))
             panels << child;
-        if (holdsControls(child))
+        if (!qobject_cast<QAbstractScrollArea *>(child))
             collectFaults(child, panelNames, faults, panels);
     }
 }
@@ -126,9 +118,9 @@ inline void collectFaults(const QWidget *parent, const QStringList &panelNames, 
 inline QStringList layoutFaults(const QWidget *window, QSize available, const QStringList &panelNames = {})
 {
     QStringList faults;
-    const QRect frame = window->frameGeometry().adjusted(0, -kTitleBar, 0, 0);
-    if (!QRect(QPoint(0, 0), available).contains(QRect(QPoint(0, 0), frame.size())))
-        faults << QStringLiteral("%1 is %2x%3 with its title bar").arg(nameOf(window)).arg(frame.width()).arg(frame.height());
+    const QSize size = window->frameGeometry().size() + QSize(0, kTitleBar);
+    if (size.width() > available.width() || size.height() > available.height())
+        faults << QStringLiteral("%1 is %2x%3 with its title bar").arg(nameOf(window)).arg(size.width()).arg(size.height());
     QList<const QWidget *> panels;
     collectFaults(window, panelNames, faults, panels);
     for (int i = 0; i < panels.size(); ++i)
