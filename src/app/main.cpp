@@ -13,6 +13,7 @@ int main(int argc, char *argv[])
     const QString folder = app::programFolderOfRun(QCoreApplication::applicationDirPath());
     if (folder.isEmpty())
         return 1;
+    ui::fitLayoutToPrimaryScreen();
     store::Clock clock;
     try {
         Form1 window(folder, clock);

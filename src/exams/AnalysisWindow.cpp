@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "exams/ExamLayout.h"
 #include "store/HomeworkDb.h"
+#include "ui/ElidingControls.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
@@ -73,11 +74,11 @@ void AnalysisWindow::layOut()
         pair(kSummaryRows[r].rightCaption, kSummaryRows[r].rightBox, 3050, 380 + r * 440);
     }
 
-    Frame3 = placedFrame(this, QStringLiteral("Frame3"), QStringLiteral("综合评定分"), 11700, 120, 4300, 3100);
+    Frame3 = placedFrame(this, QStringLiteral("Frame3"), QStringLiteral("综合评定分"), 11700, 120, 7630, 3100);
     Label1[11] = placedLabel(Frame3, QStringLiteral("Label1_11"), QStringLiteral("综合评定分："), 200, 500, 1500, 360);
     Text1[11] = placedBox(Frame3, QStringLiteral("Text1_11"), QStringLiteral("综合评定分："), 1750, 500, 1200, 360);
     Label1[11]->setBuddy(Text1[11]);
-    Label1[13] = placedLabel(Frame3, QStringLiteral("Label1_13"), QString(), 200, 1100, 3900, 1800);
+    Label1[13] = placedLabel(Frame3, QStringLiteral("Label1_13"), QString(), 200, 1100, 7230, 1800);
     Label1[13]->setWordWrap(true);
     Label1[13]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -88,18 +89,18 @@ void AnalysisWindow::layOut()
     for (int box : {4, 6, 9, 11})
         setBackground(Text1[box], kComposite);
 
-    Frame4 = placedFrame(this, QStringLiteral("Frame4"), QStringLiteral("学生成绩显示窗口"), 5500, 3400, 10500, 5100);
+    // Wide enough for "56、" and a name of four characters on one line; longer names take two.
+    Frame4 = placedFrame(this, QStringLiteral("Frame4"), QStringLiteral("学生成绩显示窗口"), 5500, 3400, 13830, 5100);
     for (int k = 0; k < kGridPupils; ++k) {
         const GridPlace place = gridPlace(k);
-        const int left = 150 + place.column * 1290;
+        const int left = 150 + place.column * 1690;
         const int top = 380 + place.row * 640;
-        Label2[k] = placedLabel(Frame4, indexedName("Label2", k), QString(), left, top, 880, 520);
-        Label3[k] = placedLabel(Frame4, indexedName("Label3", k), QString(), left + 900, top, 360, 520);
-        Label2[k]->setWordWrap(true);
+        Label2[k] = ui::placed<ui::ElidingLabel>(Frame4, indexedName("Label2", k), left, top, 1260, 600);
+        Label3[k] = placedLabel(Frame4, indexedName("Label3", k), QString(), left + 1280, top, 340, 600);
     }
-    morePupils = placedLabel(this, QStringLiteral("morePupils"), QString(), 5500, 8600, 10500, 400);
+    morePupils = placedLabel(this, QStringLiteral("morePupils"), QString(), 5500, 8600, 13830, 400);
     成绩还原成原色();
-    resize(ui::twips(this, 16150), ui::twips(this, 9150));
+    resize(ui::twips(this, 19450), ui::twips(this, 9150));
 }
 
 void AnalysisWindow::Form_Load()
@@ -115,33 +116,36 @@ void AnalysisWindow::Form_Load()
 
 void AnalysisWindow::显示检测内容()
 {
+    // No option stays chosen on a page whose tests the figures do not belong to.
+    for (QRadioButton *option : Option1) {
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
+    }
     for (const TestOption &option : testPage(tests_, page_).options) {
         Option1[option.index]->setText(option.caption);
         Option1[option.index]->show();
     }
 }
 
-void AnalysisWindow::检测下一页是否需要打亮() { Command1[1]->setVisible(testPage(tests_, page_).next); }
+void AnalysisWindow::检测下一页是否需要打亮() { Command1[1]->setVisible(testPage(tests_, page_).next != 0); }
 
-void AnalysisWindow::检测上一页是否需要打亮() { Command1[0]->setVisible(page_ >= 2); }
+void AnalysisWindow::检测上一页是否需要打亮() { Command1[0]->setVisible(testPage(tests_, page_).previous != 0); }
 
 void AnalysisWindow::Command1_Click(int index)
 {
+    const TestPage shown = testPage(tests_, page_);
+    const int target = index == 1 ? shown.next : shown.previous;
+    if (target == 0)
+        return;
     for (QRadioButton *option : Option1) {
         option->setText(QString());
         option->hide();
     }
-    if (index == 1) {
-        ++page_;
-        检测下一页是否需要打亮();
-        显示检测内容();
-        Command1[0]->show();
-    } else {
-        --page_;
-        检测上一页是否需要打亮();
-        显示检测内容();
-        Command1[1]->show();
-    }
+    page_ = target;
+    检测下一页是否需要打亮();
+    检测上一页是否需要打亮();
+    显示检测内容();
 }
 
 void AnalysisWindow::数据清空()

@@ -37,15 +37,19 @@ int testNumber(int page, int option) { return (page - 1) * kOptionsPerPage + opt
 TestPage testPage(const TestList &tests, int page)
 {
     TestPage result;
-    const int last = int(tests.size()) - 1;
-    for (int option = 0; option < kOptionsPerPage; ++option) {
-        const int n = testNumber(page, option);
-        if (n <= last && !tests[n][2].isEmpty())
-            result.options << TestOption{option, QString::number(n) + QStringLiteral("、") + tests[n][2]};
+    for (int n = 1; n < int(tests.size()); ++n) {
+        if (tests[n][2].isEmpty())
+            continue;
+        const int testsPage = (n - 1) / kOptionsPerPage + 1;
+        if (testsPage == page)
+            result.options << TestOption{n - testNumber(page, 0), QString::number(n) + QStringLiteral("、") + tests[n][2]};
+        else if (testsPage < page)
+            result.previous = testsPage;
+        else if (result.next == 0)
+            result.next = testsPage;
     }
-    result.previous = page >= 2;
-    for (int n = page * kOptionsPerPage + 1; n <= last && !result.next; ++n)
-        result.next = !tests[n][2].isEmpty();
+    if (page >= 2 && result.previous == 0)
+        result.previous = 1;
     return result;
 }
 

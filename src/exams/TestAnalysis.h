@@ -14,7 +14,6 @@ class Database;
 namespace exams {
 
 inline constexpr int kOptionsPerPage = 20;
-inline constexpr int kLastPage = 5;
 inline constexpr int kGridPupils = 56;
 inline constexpr int kGridRows = 7;
 
@@ -26,15 +25,17 @@ struct TestOption {
     QString caption;
 };
 
+// previous and next are the pages the two buttons lead to, 0 where a button is hidden.
 struct TestPage {
     QList<TestOption> options;
-    bool previous = false;
-    bool next = false;
+    int previous = 0;
+    int next = 0;
 };
 
 using TestList = decltype(core::MainState::TestList);
 
-// The tests of one page (1-based); the next page is offered while any later test exists.
+// The tests of one page (1-based). Paging skips pages without a test: the next page is the first
+// later one that holds a test, the previous one the last earlier one that does, else page 1.
 TestPage testPage(const TestList &tests, int page);
 int testNumber(int page, int option);
 

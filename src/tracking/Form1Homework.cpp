@@ -5,7 +5,6 @@
 #include "tracking/BookCode.h"
 #include "tracking/DayRecords.h"
 #include "tracking/RememberedLists.h"
-#include "ui/AppStyle.h"
 #include "ui/MessagePresenter.h"
 #include "ui/Twips.h"
 
@@ -46,7 +45,6 @@ void Form1::Command4_Click(int index)
     for (int n = 1; n <= int(buttons.size()); ++n) {
         QPushButton *button = ui_.Command3[n];
         button->setText(buttons[n - 1].caption);
-        ui::fitCaption(button);
         button->move(button->x(), ui::twips(button, 400 + (n <= 8 ? n - 1 : n - 9) * 850));
         button->show();
         button->raise();

@@ -1,10 +1,10 @@
 #include "ui/AppStyle.h"
 
+#include "ui/Twips.h"
+
 #include <QApplication>
 #include <QFont>
-#include <QFontMetrics>
 #include <QListWidget>
-#include <QPushButton>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
@@ -37,7 +37,7 @@ void applyApplicationStyle()
     palette.setColor(QPalette::Highlight, QColor(0x2f, 0x6d, 0xb5));
     QApplication::setPalette(palette);
     QFont font(QStringLiteral("Noto Sans CJK SC"));
-    font.setPointSize(10);
+    font.setPixelSize(fontPixels(10));
     QApplication::setFont(font);
 }
 
@@ -47,27 +47,15 @@ void showAsWarning(QWidget *widget)
     palette.setColor(QPalette::WindowText, QColor(0xb0, 0x00, 0x20));
     palette.setColor(QPalette::ButtonText, QColor(0xb0, 0x00, 0x20));
     widget->setPalette(palette);
-    QFont font = widget->font();
-    font.setBold(true);
-    widget->setFont(font);
-}
-
-void fitCaption(QPushButton *button)
-{
-    const QString caption = button->text();
-    QFont font = QApplication::font(button);
-    const int room = button->width() - 12;
-    while (font.pointSizeF() > 7 && QFontMetrics(font).horizontalAdvance(caption) > room)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    button->setFont(font);
-    // Past the smallest readable size the middle gives way, so the start and the count stay.
-    button->setText(QFontMetrics(font).elidedText(caption, Qt::ElideMiddle, room));
-    button->setToolTip(caption);
+    // Only the weight is the widget's own: family and size follow the application font.
+    QFont bold;
+    bold.setBold(true);
+    widget->setFont(bold);
 }
 
 void setItemHeight(QListWidget *list, int pixels)
 {
-    list->setItemDelegate(new FixedHeightDelegate(pixels, list));
+    list->setItemDelegate(new FixedHeightDelegate(qRound(pixels * layoutScale()), list));
     list->setUniformItemSizes(true);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 class QListWidget;
-class QPushButton;
 class QWidget;
 
 namespace ui {
@@ -12,11 +11,7 @@ void applyApplicationStyle();
 // Red bold text for messages the teacher must not miss.
 void showAsWarning(QWidget *widget);
 
-// Shrinks the button's font until its whole caption fits; a caption too long even then loses its
-// middle on the button and shows whole as the tooltip.
-void fitCaption(QPushButton *button);
-
-// Rows of the pupil list are 16 pixels high.
+// Rows of the pupil list are this many pixels high at the design size.
 void setItemHeight(QListWidget *list, int pixels);
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSize>
+
 #include <array>
 
 class QAction;
@@ -93,6 +95,12 @@ struct Form1Controls {
     QAction *dtwfqkdc = nullptr;
     QAction *jcqkfssc = nullptr;
 };
+
+// The main window is the largest of all windows: the layout scale that fits it to the screen's
+// available area is the one every window is built with. 1 where it fits at its design size, never
+// larger; decided before the first window is built.
+void fitLayoutTo(QSize available);
+void fitLayoutToPrimaryScreen();
 
 // Creates every control of the main window in its place; panels of later steps start hidden.
 void buildForm1(QMainWindow *window, Form1Controls &ui);

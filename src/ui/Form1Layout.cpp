@@ -1,10 +1,12 @@
 #include "ui/Form1Controls.h"
 #include "ui/AppStyle.h"
+#include "ui/ElidingControls.h"
 #include "ui/PlacedControls.h"
 #include "ui/Twips.h"
 
 #include <QAction>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,11 +14,32 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace ui {
 
 namespace {
+
+// The work area of the main window and its menu bar, in twips at the design size.
+constexpr int kDesignWidth = 19450;
+constexpr int kDesignHeight = 11350;
+constexpr int kMenuBarHeight = 420;
+// What a desktop adds around a window, title bar and borders, in pixels.
+constexpr QSize kWindowDecoration(16, 40);
+
+const char *const kPanel = "panel";
+
+// A panel hides whatever lies beneath it, its caption strip included.
+template <typename Panel>
+Panel *markedAsPanel(Panel *widget)
+{
+    widget->setProperty(kPanel, true);
+    widget->setAutoFillBackground(true);
+    return widget;
+}
 
 QFrame *panel(QWidget *parent, const QString &name, int left, int top, int width, int height)
 {
@@ -25,9 +48,10 @@ QFrame *panel(QWidget *parent, const QString &name, int left, int top, int width
     placeTwips(result, left, top, width, height);
     result->setFrameShape(QFrame::StyledPanel);
     result->setFrameShadow(QFrame::Raised);
-    result->setAutoFillBackground(true);
-    return result;
+    return markedAsPanel(result);
 }
+
+QRect inWindow(const QWidget *widget) { return QRect(widget->mapTo(widget->window(), QPoint()), widget->size()); }
 
 void buildStatus(Form1Controls &ui)
 {
@@ -46,19 +70,23 @@ void buildStatus(Form1Controls &ui)
                 {8, "已交：", 2620, 360}, {9, "未交：", 3040, 360}};
     for (const auto &row : rows) {
         placedLabel(frame, indexedName("caption", row.index), QString::fromUtf8(row.caption), 240, row.top, 1260, 360);
-        QLabel *value = placedLabel(frame, indexedName("Label2", row.index), QStringLiteral("请选择作业内容"), 1500, row.top, 2760,
-                              row.height);
+        const QString name = indexedName("Label2", row.index);
+        QLabel *value = row.index == 2 ? placed<ElidingLabel>(frame, name, 1500, row.top, 2760, row.height)
+                                       : placed<QLabel>(frame, name, 1500, row.top, 2760, row.height);
+        value->setText(QStringLiteral("请选择作业内容"));
         value->setWordWrap(true);
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         ui.Label2[row.index] = value;
     }
-    ui.List1 = placedList(frame, QStringLiteral("List1"), QStringLiteral("未交学生名单"), 240, 3520, 4020, 7500);
-
-    ui.Frame12 = panel(frame, QStringLiteral("Frame12"), 2460, 2580, 1800, 820);
-    placedLabel(ui.Frame12, QStringLiteral("excellentLabel"), QStringLiteral("“优秀”输入状态"), 90, 60, 1650, 340);
-    ui.Command5 = placedButton(ui.Frame12, QStringLiteral("Command5"), QStringLiteral("X"), 1330, 420, 400, 340);
+    // The excellent-state panel has a strip of its own between the counts and the list, clear of
+    // the message panel and of every pupil.
+    ui.Frame12 = panel(frame, QStringLiteral("Frame12"), 240, 3440, 4020, 480);
+    placedLabel(ui.Frame12, QStringLiteral("excellentLabel"), QStringLiteral("“优秀”输入状态"), 120, 60, 2600, 360);
+    ui.Command5 = placedButton(ui.Frame12, QStringLiteral("Command5"), QStringLiteral("X"), 3500, 50, 420, 380);
+    ui.List1 = placedList(frame, QStringLiteral("List1"), QStringLiteral("未交学生名单"), 240, 3980, 4020, 7040);
     ui.Frame12->hide();
 
+    // Below the code box, so the faulty code stays in sight, and above the excellent-state panel.
     ui.Frame2 = panel(ui.central, QStringLiteral("Frame2"), 240, 900, 4260, 2200);
     ui.Label1 = placedLabel(ui.Frame2, QStringLiteral("Label1"), QString(), 180, 180, 3900, 1100);
     ui.Label1->setWordWrap(true);
@@ -72,12 +100,12 @@ void buildRemembered(Form1Controls &ui)
 {
     ui.recentFrame = placedFrame(ui.central, QStringLiteral("recentFrame"), QStringLiteral("最近显示作业："), 12600, 60, 6700, 6300);
     for (int i = 0; i < int(ui.Command16.size()); ++i) {
-        ui.Command16[i] = placedButton(ui.recentFrame, indexedName("Command16", i), QString(), 150, 320 + i * 540, 6400, 500);
+        ui.Command16[i] = placed<ElidingButton>(ui.recentFrame, indexedName("Command16", i), 150, 320 + i * 540, 6400, 500);
         ui.Command16[i]->hide();
     }
     ui.latestFrame = placedFrame(ui.central, QStringLiteral("latestFrame"), QStringLiteral("新发布的任务"), 12600, 6450, 6700, 4810);
     for (int i = 0; i < int(ui.Command20.size()); ++i) {
-        ui.Command20[i] = placedButton(ui.latestFrame, indexedName("Command20", i), QString(), 150, 320 + i * 540, 6400, 500);
+        ui.Command20[i] = placed<ElidingButton>(ui.latestFrame, indexedName("Command20", i), 150, 320 + i * 540, 6400, 500);
         ui.Command20[i]->hide();
     }
 }
@@ -244,8 +272,23 @@ void buildMenu(QMainWindow *window, Form1Controls &ui)
 
 } // namespace
 
+void fitLayoutTo(QSize available)
+{
+    const double pixelsPerTwip = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) / 1440.0;
+    const QSize room = available - kWindowDecoration;
+    setLayoutScale(std::min({1.0, room.width() / (kDesignWidth * pixelsPerTwip),
+                             room.height() / ((kDesignHeight + kMenuBarHeight) * pixelsPerTwip)}));
+}
+
+void fitLayoutToPrimaryScreen() { fitLayoutTo(QGuiApplication::primaryScreen()->availableGeometry().size()); }
+
 void showPanel(QWidget *panel)
 {
+    // Two panels never share a place: the one that opens closes any it would lie over.
+    const QRect place = inWindow(panel);
+    for (QWidget *other : panel->window()->findChildren<QWidget *>())
+        if (other != panel && other->property(kPanel).toBool() && other->isVisible() && inWindow(other).intersects(place))
+            other->hide();
     panel->show();
     panel->raise();
 }
@@ -266,12 +309,12 @@ void buildForm1(QMainWindow *window, Form1Controls &ui)
     ui.central = new QWidget(window);
     ui.central->setObjectName(QStringLiteral("central"));
     window->setCentralWidget(ui.central);
-    ui.central->setMinimumSize(twips(ui.central, 19450), twips(ui.central, 11350));
+    ui.central->setMinimumSize(twips(ui.central, kDesignWidth), twips(ui.central, kDesignHeight));
 
     buildStatus(ui);
     buildRemembered(ui);
     for (int n = 1; n <= 16; ++n) {
-        ui.Command3[n] = new QPushButton(ui.central);
+        ui.Command3[n] = new ElidingButton(ui.central);
         ui.Command3[n]->setObjectName(indexedName("Command3", n));
     }
     buildQueries(ui);
@@ -283,8 +326,9 @@ void buildForm1(QMainWindow *window, Form1Controls &ui)
     ui.Command7->hide();
 
     for (QWidget *overlay : {static_cast<QWidget *>(ui.Frame13), static_cast<QWidget *>(ui.Frame6),
-                             static_cast<QWidget *>(ui.Frame9), static_cast<QWidget *>(ui.Frame16)})
-        overlay->setAutoFillBackground(true);
+                             static_cast<QWidget *>(ui.Frame9), static_cast<QWidget *>(ui.Frame16),
+                             static_cast<QWidget *>(ui.Command10[0]), static_cast<QWidget *>(ui.Command7)})
+        markedAsPanel(overlay);
     // Panels that open over the work area stay above the lists and buttons.
     for (QWidget *overlay : {static_cast<QWidget *>(ui.Frame2), static_cast<QWidget *>(ui.Frame14),
                              static_cast<QWidget *>(ui.Frame13), static_cast<QWidget *>(ui.Frame17)})

@@ -1,7 +1,5 @@
 #include "ui/PlacedControls.h"
 
-#include "ui/Twips.h"
-
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,19 +7,6 @@
 #include <QPushButton>
 
 namespace ui {
-
-namespace {
-
-template <typename Widget>
-Widget *placed(QWidget *parent, const QString &name, int left, int top, int width, int height)
-{
-    auto *widget = new Widget(parent);
-    widget->setObjectName(name);
-    placeTwips(widget, left, top, width, height);
-    return widget;
-}
-
-} // namespace
 
 QLabel *placedLabel(QWidget *parent, const QString &name, const QString &text, int left, int top, int width, int height)
 {

@@ -1,15 +1,26 @@
 #pragma once
 
+#include "ui/Twips.h"
+
 #include <QString>
+#include <QWidget>
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QWidget;
 
 namespace ui {
+
+template <typename Widget>
+Widget *placed(QWidget *parent, const QString &name, int left, int top, int width, int height)
+{
+    auto *widget = new Widget(parent);
+    widget->setObjectName(name);
+    placeTwips(widget, left, top, width, height);
+    return widget;
+}
 
 // Controls placed in twips and named as the handlers name them; boxes and lists carry the
 // accessible name of their label.

@@ -1,19 +1,46 @@
 #include "ui/Twips.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace ui {
 
-int twips(const QWidget *widget, int value) { return qRound(value * widget->logicalDpiX() / 1440.0); }
+namespace {
+
+double scale = 1.0;
+
+double pixelsPerTwip(const QWidget *widget) { return widget->logicalDpiX() / 1440.0 * scale; }
+
+} // namespace
+
+int twips(const QWidget *widget, int value) { return qRound(value * pixelsPerTwip(widget)); }
 
 QRect twipsRect(const QWidget *widget, int left, int top, int width, int height)
 {
-    return QRect(twips(widget, left), twips(widget, top), twips(widget, width), twips(widget, height));
+    // Edges are rounded rather than sizes, so that controls laid edge to edge never overlap.
+    const double k = pixelsPerTwip(widget);
+    const int x = qRound(left * k);
+    const int y = qRound(top * k);
+    return QRect(x, y, qRound((left + width) * k) - x, qRound((top + height) * k) - y);
 }
 
 void placeTwips(QWidget *widget, int left, int top, int width, int height)
 {
     widget->setGeometry(twipsRect(widget, left, top, width, height));
+}
+
+void setLayoutScale(double value) { scale = value; }
+
+double layoutScale() { return scale; }
+
+int fontPixels(double designPoints)
+{
+    const double pixels = designPoints * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 72.0 * scale;
+    return std::max(1, int(std::floor(pixels + 1e-6)));
 }
 
 } // namespace ui

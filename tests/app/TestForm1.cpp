@@ -1,4 +1,6 @@
+#include "LayoutCheck.h"
 #include "WindowSupport.h"
+#include "admin/AdminTestSupport.h"
 
 #include "tracking/DayRecords.h"
 
@@ -14,6 +16,106 @@
 #include <QTimer>
 
 using namespace testing;
+
+namespace {
+
+// What the teacher has opened on the main window, or which window opened from it.
+enum View {
+    Working,
+    Picked,
+    TodaysHomework,
+    MessageOverExcellent,
+    ByName,
+    PrintWarningOverByName,
+    ByDay,
+    ByBook,
+    ClassSettings,
+    BookNames,
+    SubjectLinks,
+    PupilImport,
+    Login,
+    Password,
+    Publishing,
+};
+
+const char *const kViewNames[] = {"working",       "picked",        "today's homework", "message over excellent",
+                                  "by name",       "print warning", "by day",           "by book",
+                                  "class settings", "book names",   "subject links",    "pupil import",
+                                  "login",         "password",      "publishing"};
+
+const QStringList kPanels{"Frame2", "Frame12", "Frame13",  "Frame14",    "Frame17",
+                          "Frame6", "Frame9",  "Frame16", "Command7", "Command10_0"};
+
+// A working day of sixteen books with long names and contents, every remembered button in use.
+void fillTheDay(RunningWindow &run)
+{
+    const QString content = QStringLiteral("第三单元第二课课后练习第一至第五题，订正错题并请家长签字");
+    for (int slot = 1; slot <= 16; ++slot) {
+        run.state().BookNames[slot] = QStringLiteral("《课堂作业本第%1册》").arg(slot);
+        run.publish(slot, content);
+    }
+    const QString key = run.state().CurrentDateKey;
+    for (int n = 0; n <= core::kRecentLast; ++n)
+        run.state().RecentShown[n] = {QString(), key, QStringLiteral("1"), QString::number(n + 1),
+                                      key + QStringLiteral("1") + QString::number(n + 1),
+                                      QStringLiteral("《课堂作业本第%1册》").arg(n + 1) + content};
+    for (int n = 0; n <= core::kLatestLast; ++n)
+        run.state().LatestEntered[n] = run.state().RecentShown[n];
+    run.window->更改主界面上新输入和最近显示作业按钮内容();
+}
+
+// Opens the view as the teacher would and gives the window that shows it.
+QWidget *open(RunningWindow &run, View view)
+{
+    ui::Form1Controls &ui = run.ui();
+    QAction *protectedItems[] = {ui.bjsz, ui.zysz, ui.xksz, ui.xsmd};
+    switch (view) {
+    case Picked:
+        QTest::mouseClick(ui.Command16[4], Qt::LeftButton);
+        break;
+    case TodaysHomework:
+        QTest::mouseClick(ui.Command4[0], Qt::LeftButton);
+        break;
+    case MessageOverExcellent:
+        run.scan(QStringLiteral("110501"));
+        run.scan(QStringLiteral("12345"));
+        break;
+    case ByName:
+    case PrintWarningOverByName:
+        QTest::mouseClick(ui.Command4[4], Qt::LeftButton);
+        // The row that lies under the print warning's caption strip.
+        ui.List6->setCurrentRow(ui.List6->indexAt(ui.List6->mapFrom(run.window.get(), inWindow(ui.Frame13).topLeft())).row());
+        if (view == PrintWarningOverByName)
+            ui.wwqkdc->trigger();
+        break;
+    case ByDay:
+        QTest::mouseClick(ui.Command4[2], Qt::LeftButton);
+        break;
+    case ByBook:
+        QTest::mouseClick(ui.Command4[3], Qt::LeftButton);
+        break;
+    case ClassSettings:
+    case BookNames:
+    case SubjectLinks:
+    case PupilImport:
+        logIn(run, protectedItems[view - ClassSettings]);
+        break;
+    case Login:
+        ui.bjsz->trigger();
+        return run.window->findChild<QWidget *>(QStringLiteral("Form8"));
+    case Password:
+        ui.mmsd->trigger();
+        return run.window->findChild<QWidget *>(QStringLiteral("Form9"));
+    case Publishing:
+        ui.renwufabu->trigger();
+        return run.window->findChild<QWidget *>(QStringLiteral("Form12"));
+    case Working:
+        break;
+    }
+    return run.window.get();
+}
+
+} // namespace
 
 class TestForm1 : public QObject {
     Q_OBJECT
@@ -38,7 +140,14 @@ private slots:
     void closingAfterClearingSavesNothing();
     void noticeButtonClosesOnlyWhenARestartIsPending();
     void displayFillsTheStatusArea();
+    void everyViewFitsTheScreen_data();
+    void everyViewFitsTheScreen();
+    void panelsHideWhatLiesBeneath_data();
+    void panelsHideWhatLiesBeneath();
+    void cleanup();
 };
+
+void TestForm1::cleanup() { ui::setLayoutScale(1.0); }
 
 void TestForm1::startUpLeavesTheFocusInTheCodeBox()
 {
@@ -325,6 +434,61 @@ void TestForm1::theProgramNeedsNoOfficeLibraries()
     const QString needed = QString::fromUtf8(readelf.readAllStandardOutput());
     QVERIFY2(needed.contains(QStringLiteral("libQt6Widgets")), qPrintable(needed));
     QVERIFY2(!needed.contains(QStringLiteral("uno")), qPrintable(needed));
+
+void TestForm1::everyViewFitsTheScreen_data()
+{
+    QTest::addColumn<QSize>("available");
+    QTest::addColumn<int>("view");
+    for (const Screen &screen : kScreens)
+        for (int view = Working; view <= Publishing; ++view)
+            QTest::addRow("%s %s", screen.name, kViewNames[view]) << screen.available << view;
+}
+
+void TestForm1::everyViewFitsTheScreen()
+{
+    QFETCH(QSize, available);
+    QFETCH(int, view);
+    FittedLayout fitted(available);
+    RunningWindow run;
+    fillTheDay(run);
+    QWidget *window = open(run, View(view));
+    QVERIFY(window && window->isVisible());
+    QCoreApplication::processEvents();
+    const QStringList faults = layoutFaults(window, available, kPanels);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+}
+
+void TestForm1::panelsHideWhatLiesBeneath_data()
+{
+    QTest::addColumn<int>("view");
+    QTest::addColumn<QStringList>("panels");
+    QTest::newRow("message over excellent") << int(MessageOverExcellent) << QStringList{"Frame12", "Frame2"};
+    QTest::newRow("print warning over the by-name list") << int(PrintWarningOverByName) << QStringList{"Frame13"};
+}
+
+void TestForm1::panelsHideWhatLiesBeneath()
+{
+    QFETCH(int, view);
+    QFETCH(QStringList, panels);
+    RunningWindow run;
+    fillTheDay(run);
+    open(run, View(view));
+    const QImage shown = run.window->grab().toImage();
+    for (const QString &name : panels) {
+        auto *panel = run.window->findChild<QWidget *>(name);
+        QVERIFY2(panel->isVisible(), qPrintable(name));
+        // Nothing lies over the panel ...
+        QCOMPARE(shown.copy(inWindow(panel)), panel->grab().toImage());
+        // ... and it paints every pixel of its place itself, caption strip included.
+        QImage own(panel->size(), QImage::Format_ARGB32);
+        own.fill(Qt::magenta);
+        panel->render(&own, QPoint(), QRegion(), QWidget::DrawChildren);
+        int unpainted = 0;
+        for (int y = 0; y < own.height(); ++y)
+            for (int x = 0; x < own.width(); ++x)
+                unpainted += own.pixelColor(x, y) == QColor(Qt::magenta) ? 1 : 0;
+        QCOMPARE(unpainted, 0);
+    }
 }
 
 QTEST_MAIN(TestForm1)

@@ -1,3 +1,4 @@
+#include "LayoutCheck.h"
 #include "WindowSupport.h"
 
 #include "exams/AnalysisWindow.h"
@@ -101,6 +102,38 @@ struct ExamRun : RunningWindow {
 // A click on the caption itself, where a radio button takes it.
 void choose(QRadioButton *option) { QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2)); }
 
+// The test windows as the teacher opens them, over a class of 56 with names of four characters.
+enum TestWindow { SubjectChoice, ScoreEntry, Analysis, Results, Numbering };
+const char *const kTestWindowNames[] = {"subject choice", "score entry", "analysis", "results", "numbering"};
+
+QWidget *openTestWindow(ExamRun &run, TestWindow shown)
+{
+    run.db().exec(QStringLiteral("UPDATE \"姓名\" SET \"姓名\" = '欧阳' || char(19968 + rowid) || '明'"));
+    run.state().SubjectTestBooks[1] = 3;
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("第三单元小数乘法与除法综合测试（A卷）"));
+    switch (shown) {
+    case SubjectChoice:
+        run.ui().sjcjlr->trigger();
+        return run.form6();
+    case ScoreEntry:
+        return run.chooseSubject(0);
+    case Analysis:
+    case Results: {
+        if (shown == Analysis)
+            run.chooseSubject(0)->jcfx->trigger();
+        else
+            run.ui().jcqkfssc->trigger();
+        exams::AnalysisWindow *window = run.analysis(shown == Analysis ? QStringLiteral("Form4") : QStringLiteral("Form11"));
+        choose(window->Option1[0]);
+        return window;
+    }
+    case Numbering:
+        openTestNumbering(*run.window);
+        return run.find<QWidget>(QStringLiteral("Form7"));
+    }
+    return nullptr;
+}
+
 QStringList figures(exams::AnalysisWindow *window)
 {
     QStringList texts;
@@ -126,6 +159,10 @@ private slots:
     void resultsWindowShowsTheLastChosenSubject();
     void bothAnalysisWindowsShowTheSameFigures();
     void twentyOneTestsTakeTwoPages();
+    void pagingSkipsPagesWithoutATest_data();
+    void pagingSkipsPagesWithoutATest();
+    void everyTestWindowFitsTheScreen_data();
+    void everyTestWindowFitsTheScreen();
     void countBoxesHighlightTheirBand_data();
     void countBoxesHighlightTheirBand();
     void pupilGridRunsDownTheColumnsAndSaysWhenMoreExist();
@@ -379,6 +416,71 @@ void TestExamWindows::twentyOneTestsTakeTwoPages()
     QTest::mouseClick(w->Command1[0], Qt::LeftButton);
     QCOMPARE(w->Option1[0]->text(), QStringLiteral("1、测试1"));
     QVERIFY(w->Command1[1]->isVisible());
+}
+
+void TestExamWindows::pagingSkipsPagesWithoutATest_data()
+{
+    QTest::addColumn<QList<int>>("tests");
+    QTest::addColumn<QList<int>>("clicks"); // 1 "下一页", 0 "上一页"
+    QTest::addColumn<QList<int>>("pages");
+    QTest::newRow("3 and 100") << QList<int>{3, 100} << QList<int>{1, 0} << QList<int>{5, 1};
+    QTest::newRow("none on the first page")
+        << QList<int>{21, 45, 100} << QList<int>{1, 1, 1, 0, 0, 0} << QList<int>{2, 3, 5, 3, 2, 1};
+}
+
+void TestExamWindows::pagingSkipsPagesWithoutATest()
+{
+    QFETCH(QList<int>, tests);
+    QFETCH(QList<int>, clicks);
+    QFETCH(QList<int>, pages);
+    ExamRun run(3);
+    run.state().SubjectTestBooks[1] = 5;
+    for (int n : tests)
+        run.publishTest(QStringLiteral("14-4-%1").arg(n % 28 + 1), 1, 5, n, QStringLiteral("测试%1").arg(n));
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    for (int i = 0; i < clicks.size(); ++i) {
+        // A test of the page is chosen before the page changes.
+        for (QRadioButton *option : w->Option1)
+            if (option->isVisible())
+                choose(option);
+        QTest::mouseClick(w->Command1[clicks[i]], Qt::LeftButton);
+        QCOMPARE(w->page(), pages[i]);
+        for (QRadioButton *option : w->Option1) {
+            QVERIFY2(!option->isChecked(), qPrintable(option->text()));
+            const int test = option->text().section(QStringLiteral("、"), 0, 0).toInt();
+            if (option->isVisible())
+                QVERIFY(tests.contains(test) && (test - 1) / 20 + 1 == pages[i]);
+        }
+    }
+}
+
+void TestExamWindows::everyTestWindowFitsTheScreen_data()
+{
+    QTest::addColumn<QSize>("available");
+    QTest::addColumn<int>("shown");
+    for (const Screen &screen : kScreens)
+        for (int shown = SubjectChoice; shown <= Numbering; ++shown)
+            QTest::addRow("%s %s", screen.name, kTestWindowNames[shown]) << screen.available << shown;
+}
+
+void TestExamWindows::everyTestWindowFitsTheScreen()
+{
+    QFETCH(QSize, available);
+    QFETCH(int, shown);
+    FittedLayout fitted(available);
+    ExamRun run(56);
+    QWidget *window = openTestWindow(run, TestWindow(shown));
+    QVERIFY(window && window->isVisible());
+    QCoreApplication::processEvents();
+    const QStringList faults = layoutFaults(window, available);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    if (auto *analysis = dynamic_cast<exams::AnalysisWindow *>(window)) {
+        QCOMPARE(analysis->Label2[55]->text(), QStringLiteral("56、欧阳丸明"));
+        // Every name on one line.
+        for (QLabel *name : analysis->Label2)
+            QVERIFY2(name->fontMetrics().horizontalAdvance(name->text()) <= name->width(), qPrintable(name->text()));
+    }
 }
 
 void TestExamWindows::countBoxesHighlightTheirBand_data()

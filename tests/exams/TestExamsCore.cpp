@@ -35,7 +35,7 @@ private slots:
     void highlightsTheBandItCounted();
     void listsTheTestsOfTheTestBook();
     void listsTestsTwentyToAPage();
-    void offersTheNextPageForAnyLaterTest();
+    void pagingLeadsPastPagesWithoutATest();
     void fillsThePupilGridColumnByColumn_data();
     void fillsThePupilGridColumnByColumn();
     void analysisTurnsNullCellsIntoEmptyText();
@@ -368,29 +368,30 @@ void TestExamsCore::listsTestsTwentyToAPage()
     QCOMPARE(first.options.size(), 20);
     QCOMPARE(first.options.first().caption, QStringLiteral("1、测试1"));
     QCOMPARE(first.options.last().index, 19);
-    QVERIFY(!first.previous);
-    QVERIFY(first.next);
+    QCOMPARE(first.previous, 0);
+    QCOMPARE(first.next, 2);
     const exams::TestPage second = exams::testPage(state.TestList, 2);
     QCOMPARE(second.options.size(), 1);
     QCOMPARE(second.options[0].index, 0);
     QCOMPARE(second.options[0].caption, QStringLiteral("21、测试21"));
-    QVERIFY(second.previous);
-    QVERIFY(!second.next);
+    QCOMPARE(second.previous, 1);
+    QCOMPARE(second.next, 0);
     QCOMPARE(exams::testNumber(2, 0), 21);
 }
 
-void TestExamsCore::offersTheNextPageForAnyLaterTest()
+void TestExamsCore::pagingLeadsPastPagesWithoutATest()
 {
     core::MainState state;
     state.TestList[3][2] = QStringLiteral("三");
     state.TestList[100][2] = QStringLiteral("最后");
-    QVERIFY(exams::testPage(state.TestList, 1).next);
+    QCOMPARE(exams::testPage(state.TestList, 1).next, 5);
     QCOMPARE(exams::testPage(state.TestList, 1).options.size(), 1);
     QCOMPARE(exams::testPage(state.TestList, 1).options[0].index, 2);
     const exams::TestPage fifth = exams::testPage(state.TestList, 5);
     QCOMPARE(fifth.options.size(), 1);
     QCOMPARE(fifth.options[0].index, 19);
-    QVERIFY(!fifth.next);
+    QCOMPARE(fifth.previous, 1);
+    QCOMPARE(fifth.next, 0);
 }
 
 void TestExamsCore::fillsThePupilGridColumnByColumn_data()

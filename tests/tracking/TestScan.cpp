@@ -1,3 +1,4 @@
+#include "LayoutCheck.h"
 #include "WindowSupport.h"
 
 #include "store/MarkString.h"
@@ -218,11 +219,14 @@ void TestScan::todaysButtonsCaptionAndPlace()
     // A long caption is shown whole, in a smaller font, not cut off.
     run.publish(12, QStringLiteral("第三单元第二课课后练习第一至第五题，正确率100%1"));
     run.window->Command4_Click(0);
-    QPushButton *longest = run.ui().Command3[4];
-    QCOMPARE(longest->toolTip(), QStringLiteral("12、(第三单元第二课课后练习第一至第五题，正确率100%1)   未交：3人"));
-    QVERIFY(longest->text().startsWith(QStringLiteral("12、(第三")));
-    QVERIFY(longest->text().endsWith(QStringLiteral("未交：3人")));
-    QVERIFY(QFontMetrics(longest->font()).horizontalAdvance(longest->text()) < longest->width());
+    auto *longest = dynamic_cast<ui::ElidingButton *>(run.ui().Command3[4]);
+    const QString whole = QStringLiteral("12、(第三单元第二课课后练习第一至第五题，正确率100%1)   未交：3人");
+    QCOMPARE(longest->text(), whole);
+    QCOMPARE(tipOf(longest), whole);
+    const ui::ElidingButton::Caption shown = longest->shownCaption();
+    QVERIFY(shown.text.startsWith(QStringLiteral("12、(第三")));
+    QVERIFY(shown.text.endsWith(QStringLiteral("未交：3人")));
+    QVERIFY(QFontMetrics(shown.font).horizontalAdvance(shown.text) < longest->width());
     QCOMPARE(run.ui().Command3[2]->text(), QStringLiteral("5、《本子5》(内容5)   未交：3人"));
     QTest::mouseClick(run.ui().Command3[3], Qt::LeftButton);
     QCOMPARE(run.state().CurrentSlot, 9);
