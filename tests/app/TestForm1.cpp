@@ -434,6 +434,7 @@ void TestForm1::theProgramNeedsNoOfficeLibraries()
     const QString needed = QString::fromUtf8(readelf.readAllStandardOutput());
     QVERIFY2(needed.contains(QStringLiteral("libQt6Widgets")), qPrintable(needed));
     QVERIFY2(!needed.contains(QStringLiteral("uno")), qPrintable(needed));
+}
 
 void TestForm1::everyViewFitsTheScreen_data()
 {
