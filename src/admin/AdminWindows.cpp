@@ -243,6 +243,7 @@ void AdminFunctions::Command10_Click(int index)
         showNotice(QStringLiteral("所导入的班级在EXCEL中无姓名，本次导入无效！"));
         break;
     case Outcome::TooMany:
+    case Outcome::SharedNames:
     case Outcome::Unreadable:
         ui::MessagePresenter::inform(&form_, result.refusal);
         break;

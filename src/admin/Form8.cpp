@@ -6,8 +6,8 @@
 #include "ui/MessagePresenter.h"
 #include "ui/Twips.h"
 
+#include <QEvent>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,10 +34,9 @@ Form8::Form8(Form1 &owner, std::function<void()> granted)
     Text2->setAccessibleName(QStringLiteral("密码"));
     ui::placeTwips(Text2, 960, 360, 3000, 420);
     Label2->setBuddy(Text2);
-    // The box holds asterisks only, so it takes no more than the mask can hold, no drops and no
-    // input-method composition (which would arrive without a key press).
+    // No more than the mask can hold, and no input-method composition, which would show the
+    // real characters while they are composed.
     Text2->setMaxLength(kPasswordRoom);
-    Text2->setAcceptDrops(false);
     Text2->setAttribute(Qt::WA_InputMethodEnabled, false);
     Label1 = new QLabel(QStringLiteral("初始密码为730418"), Frame2);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -48,6 +47,7 @@ Form8::Form8(Form1 &owner, std::function<void()> granted)
 
     Text2->installEventFilter(this);
     connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
+    connect(Text2, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     Form_Load();
 }
@@ -57,44 +57,39 @@ int Form8::GetCaretPos() const { return Text2->cursorPosition(); }
 void Form8::Form_Load()
 {
     mask_.CaretAfter = GetCaretPos();
-    mask_.CaretBefore = 0;
     mask_.PasswordLength = 0;
     mask_.MaskBusy = 0;
+    forgetCaret();
 }
 
-void Form8::noteCaret()
+// A key edits at the selection it finds; noted before the box handles the key.
+void Form8::Text2_KeyPress()
 {
     mask_.CaretBefore = Text2->hasSelectedText() ? Text2->selectionStart() : GetCaretPos();
-    mask_.SelectedBefore = Text2->selectedText().size();
+    mask_.SelectedBefore = int(Text2->selectedText().size());
 }
 
-// Taken at every key press rather than only at printing keys: Delete, Home and End move or
-// remove without a character, and a stale position would misplace the held characters.
-void Form8::Text2_KeyPress() { noteCaret(); }
-
-void Form8::Text2_KeyUp(int keyCode)
+// What a key noted serves that key's edit only: a mouse press moves the caret before a
+// middle-click paste, a drop places the text where it falls.
+void Form8::forgetCaret()
 {
-    if (keyCode == Qt::Key_Left || keyCode == Qt::Key_Right)
-        noteCaret();
+    mask_.CaretBefore = -1;
+    mask_.SelectedBefore = 0;
 }
-
-void Form8::Text2_MouseDown() { noteCaret(); }
 
 void Form8::Text2_Change()
 {
     if (mask_.MaskBusy == 1)
         return;
-    const int kind = Text2->text().size() > mask_.PasswordLength ? 1 : 0;
-    mask_.CaretAfter = GetCaretPos();
-    mmyc(mask_.CaretAfter, mask_.CaretBefore, kind);
+    mmyc(GetCaretPos());
 }
 
-void Form8::mmyc(int x, int y, int kind)
+void Form8::mmyc(int x)
 {
     mask_.MaskBusy = 1;
-    mask_.mmyc(Text2->text(), x, y, kind);
+    mask_.mmyc(Text2->text(), x);
     Text2->setText(mask_.asterisks());
-    Text2->setCursorPosition(x);
+    Text2->setCursorPosition(mask_.CaretAfter);
     mask_.MaskBusy = 0;
 }
 
@@ -119,10 +114,12 @@ bool Form8::eventFilter(QObject *watched, QEvent *event)
             Text2_KeyPress();
             break;
         case QEvent::KeyRelease:
-            Text2_KeyUp(static_cast<QKeyEvent *>(event)->key());
-            break;
         case QEvent::MouseButtonPress:
-            Text2_MouseDown();
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::ContextMenu:
+        case QEvent::Drop:
+            forgetCaret();
             break;
         default:
             break;

@@ -23,10 +23,8 @@ public:
     void Form_Load();
     void Text2_Change();
     void Text2_KeyPress();
-    void Text2_KeyUp(int keyCode);
-    void Text2_MouseDown();
     void Command1_Click();
-    void mmyc(int x, int y, int kind);
+    void mmyc(int x);
     int GetCaretPos() const;
 
     const PasswordMask &mask() const { return mask_; }
@@ -41,7 +39,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void noteCaret();
+    void forgetCaret();
 
     Form1 &owner_;
     std::function<void()> granted_;

@@ -32,7 +32,7 @@ public:
 };
 
 struct PupilImportResult {
-    enum class Outcome { Imported, NoFirstName, TooMany, Unreadable };
+    enum class Outcome { Imported, NoFirstName, TooMany, SharedNames, Unreadable };
     Outcome outcome = Outcome::Unreadable;
     // Why nothing was imported, for a message box; empty otherwise.
     QString refusal;
@@ -41,8 +41,12 @@ struct PupilImportResult {
 
 QString pupilListPath(const QString &programFolder);
 
+// Each name given to more than one pupil, with its rows: 王伟（第3、17行）.
+QStringList sharedNames(const QStringList &names);
+
 // Reads the pupil list of the first class and replaces 姓名 with it in one transaction;
-// the table is left as it was unless the whole list was read and accepted.
+// the table is left as it was unless the whole list was read and accepted. Scores are found by
+// name, so a list in which two pupils share a name is refused.
 PupilImportResult 导入班级姓名(store::Database &db, PupilListReader &reader, const QString &programFolder);
 
 } // namespace admin

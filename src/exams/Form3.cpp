@@ -20,7 +20,6 @@ namespace exams {
 
 namespace {
 
-const QString kStored = QStringLiteral("所输检测成绩已成功导入数据库！");
 constexpr int kBoxesPerRow = 10;
 
 } // namespace
@@ -94,7 +93,7 @@ void Form3::Command3_Click()
     ScoreStoreResult stored;
     if (!form.guarded([&] { stored = 成绩输入数据库(form.db().database(), form.state(), boxes()); }))
         return;
-    finish(stored.rejected.isEmpty() ? kStored : kStored + QLatin1Char('\n') + rejectionMessage(stored.rejected));
+    finish(storedMessage(stored.rejected, stored.kept));
 }
 
 void Form3::Command1_Click()
@@ -111,8 +110,7 @@ void Form3::Command1_Click()
         ui::MessagePresenter::inform(this, noTestBookMessage(form.state().SelectedTestSubject));
     if (marked.unknownTest)
         ui::MessagePresenter::inform(this, unknownTestMessage());
-    const QList<RejectedCode> rejected = stored.rejected + marked.rejected;
-    finish(rejected.isEmpty() ? kStored : kStored + QLatin1Char('\n') + rejectionMessage(rejected));
+    finish(storedMessage(stored.rejected + marked.rejected, stored.kept));
 }
 
 void Form3::finish(const QString &message)

@@ -1,5 +1,6 @@
 #include "exams/ScoreEntry.h"
 
+#include "exams/TestStatistics.h"
 #include "store/Database.h"
 #include "store/MarkString.h"
 #include "store/Schema.h"
@@ -29,8 +30,17 @@ QString reasonText(Rejection reason)
         return QStringLiteral("成绩表中没有这个检测编号的列");
     case Rejection::NoScoreRow:
         return QStringLiteral("成绩表中没有这名学生的记录");
+    case Rejection::SharedName:
+        return QStringLiteral("成绩表中有同名的学生，成绩无法按姓名区分");
     }
     return {};
+}
+
+// A heading over one line per code, a code typed twice named once; empty without lines.
+QString section(const QString &heading, QStringList lines)
+{
+    lines.removeDuplicates();
+    return lines.isEmpty() ? QString() : heading + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -55,7 +65,7 @@ ScoreStoreResult 成绩输入数据库(Database &db, const core::MainState &stat
 {
     const QString table = quoted(subjectTable(state.SelectedTestSubject));
     const int columns = db.prepare(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).columnCount();
-    Statement find = db.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE \"姓名\" = ? ORDER BY rowid LIMIT 1").arg(table));
+    Statement find = db.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE \"姓名\" = ? ORDER BY rowid LIMIT 2").arg(table));
 
     ScoreStoreResult result;
     store::Transaction transaction(db);
@@ -64,7 +74,8 @@ ScoreStoreResult 成绩输入数据库(Database &db, const core::MainState &stat
             result.rejected << RejectedCode{code.code, Rejection::PupilOutsideRoster};
             continue;
         }
-        if (code.test < 0 || code.test >= columns) {
+        // Test 0 would address the name column.
+        if (code.test < 1 || code.test >= columns) {
             result.rejected << RejectedCode{code.code, Rejection::NoTestColumn};
             continue;
         }
@@ -73,15 +84,26 @@ ScoreStoreResult 成绩输入数据库(Database &db, const core::MainState &stat
             continue;
         }
         const int rowid = find.integer(0);
+        const bool sharedName = find.step();
         find.reset();
-        // Test 0 is the name column, never empty, so it stores nothing, like any filled cell.
-        if (code.test == 0)
+        if (sharedName) {
+            result.rejected << RejectedCode{code.code, Rejection::SharedName};
             continue;
+        }
         const QString cell = quoted(store::scoreColumn(code.test));
-        Statement write = db.prepare(
-            QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ? AND (%2 IS NULL OR %2 = '')").arg(table, cell));
-        write.bind(1, code.score).bind(2, rowid).run();
-        result.stored += db.changes();
+        Statement current = db.prepare(QStringLiteral("SELECT %2 FROM %1 WHERE rowid = ?").arg(table, cell));
+        current.bind(1, rowid).step();
+        const QString stored = current.text(0);
+        current.reset();
+        if (!stored.isEmpty()) {
+            result.kept << KeptScore{code.code, stored};
+            continue;
+        }
+        db.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(table, cell))
+            .bind(1, code.score)
+            .bind(2, rowid)
+            .run();
+        ++result.stored;
     }
     transaction.commit();
     return result;
@@ -89,15 +111,25 @@ ScoreStoreResult 成绩输入数据库(Database &db, const core::MainState &stat
 
 QString rejectionMessage(const QList<RejectedCode> &rejected)
 {
-    if (rejected.isEmpty())
-        return {};
-    QStringList lines{QStringLiteral("以下编码未能处理，其余编码已导入数据库：")};
-    for (const RejectedCode &r : rejected) {
-        const QString line = QStringLiteral("%1（%2）").arg(r.code, reasonText(r.reason));
-        if (!lines.contains(line))
-            lines << line;
-    }
-    return lines.join(QLatin1Char('\n'));
+    QStringList lines;
+    for (const RejectedCode &r : rejected)
+        lines << QStringLiteral("%1（%2）").arg(r.code, reasonText(r.reason));
+    return section(QStringLiteral("以下编码未能处理："), lines);
+}
+
+QString keptScoresMessage(const QList<KeptScore> &kept)
+{
+    QStringList lines;
+    for (const KeptScore &k : kept)
+        lines << QStringLiteral("%1（已有成绩：%2）").arg(k.code, shownScore(k.stored));
+    return section(QStringLiteral("以下编码的学生这次检测已有成绩，原成绩保留，新输入的成绩未导入："), lines);
+}
+
+QString storedMessage(const QList<RejectedCode> &rejected, const QList<KeptScore> &kept)
+{
+    QStringList parts{QStringLiteral("所输检测成绩已成功导入数据库！"), rejectionMessage(rejected), keptScoresMessage(kept)};
+    parts.removeAll(QString());
+    return parts.join(QLatin1Char('\n'));
 }
 
 QString unknownTestMessage() { return QStringLiteral("此检测的编号不存在！请在“基础数据设定”中进行输入！"); }

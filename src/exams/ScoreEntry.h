@@ -30,24 +30,36 @@ ScoreCode readScoreCode(const QString &code);
 // The boxes joined without separators and cut into codes of six; a shorter tail is dropped.
 QList<ScoreCode> groupScoreCodes(const QStringList &boxes);
 
-enum class Rejection { PupilOutsideRoster, NoTestColumn, NoScoreRow };
+enum class Rejection { PupilOutsideRoster, NoTestColumn, NoScoreRow, SharedName };
 
 struct RejectedCode {
     QString code;
     Rejection reason;
 };
 
+// A code whose pupil already had a score for the test; `stored` is that score, which stays.
+struct KeptScore {
+    QString code;
+    QString stored;
+};
+
 // Every stored-or-not decision for one batch; the whole batch is one transaction.
 struct ScoreStoreResult {
     int stored = 0;
     QList<RejectedCode> rejected;
+    QList<KeptScore> kept;
 };
 
 // Writes each code's score into an empty cell only: the first score of a pupil and test wins.
+// Scores are found by name, so a pupil whose name two score rows carry is refused.
 ScoreStoreResult 成绩输入数据库(store::Database &db, const core::MainState &state, const QStringList &boxes);
 
 // Not empty when some code could not be stored or marked; names each such code.
 QString rejectionMessage(const QList<RejectedCode> &rejected);
+// Not empty when some code met a score already stored; names each such code with that score.
+QString keptScoresMessage(const QList<KeptScore> &kept);
+// The success text, then every code refused and every code whose score was not taken.
+QString storedMessage(const QList<RejectedCode> &rejected, const QList<KeptScore> &kept);
 
 struct MarkingResult {
     bool unknownTest = false;

@@ -81,8 +81,7 @@ TestAnalysis analyseTest(store::Database &db, int subjectIndex, int classSize, i
         if (k >= kGridPupils)
             continue;
         const QString cell = k < cells.size() ? cells[k] : QString();
-        result.pupils << PupilScore{QString::number(k + 1) + QStringLiteral("、") + roster.text(0),
-                                    cell == QStringLiteral("00") ? QStringLiteral("100") : cell};
+        result.pupils << PupilScore{QString::number(k + 1) + QStringLiteral("、") + roster.text(0), shownScore(cell)};
     }
 
     const int paired = std::min(result.rosterSize, int(nullRows.size()));

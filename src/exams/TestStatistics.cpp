@@ -25,6 +25,8 @@ double scoreValue(const QString &cell)
     return cell == QStringLiteral("00") ? 100.0 : store::numericValue(cell);
 }
 
+QString shownScore(const QString &cell) { return cell == QStringLiteral("00") ? QStringLiteral("100") : cell; }
+
 Band bandOf(double value)
 {
     if (value > 84)

@@ -11,6 +11,8 @@ enum class Band { Excellent, Good, Fair, Fail };
 
 // "00" is a full score; any other text counts by its leading number.
 double scoreValue(const QString &cell);
+// A stored score as the teacher reads it: "00" is 100, anything else as typed.
+QString shownScore(const QString &cell);
 Band bandOf(double value);
 
 // The thirteen figures of one test, indexed 1..13 (2 unused).

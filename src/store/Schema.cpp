@@ -57,7 +57,7 @@ void createSchema(Database &db)
     for (int i = 1; i <= kBooks; ++i)
         contentsColumns << column(contentColumn(i), "TEXT");
     for (int s = 1; s <= 4; ++s)
-        contentsColumns << column(contentTestColumn(s), "REAL");
+        contentsColumns << column(contentTestColumn(s), "INTEGER");
     createTable(db, QStringLiteral("作业内容登记表"), contentsColumns + dayParts());
 
     QStringList marksColumns{column(QStringLiteral("日期"), "TEXT NOT NULL")};
@@ -66,7 +66,7 @@ void createSchema(Database &db)
     for (int i = 1; i <= kBooks; ++i)
         marksColumns << column(flagColumn(i), "INTEGER NOT NULL DEFAULT 0");
     for (int s = 1; s <= 4; ++s)
-        marksColumns << column(markTestColumn(s), "REAL");
+        marksColumns << column(markTestColumn(s), "INTEGER");
     createTable(db, QStringLiteral("扫描输入作业完成情况"), marksColumns + dayParts());
 
     // A day is found by its key on every scan; the index keeps that independent of the days stored.

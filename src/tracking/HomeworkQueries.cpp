@@ -154,7 +154,9 @@ Publication publishTask(store::HomeworkDb &db, core::MainState &state, int slot,
         .run();
     if (raw.changes() != 1)
         return Publication::MissingDay;
-    const double number = store::numericValue(testNumber);
+    // Codes name a test by its leading digits, so "3a" and "3.7" are both test 3. Files made when
+    // these columns were REAL still hold 3.0, which compares equal.
+    const int number = store::integerValue(testNumber);
     for (int j : testSubjects) {
         raw.prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::contentTestColumn(j))))
             .bind(1, number)

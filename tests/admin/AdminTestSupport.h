@@ -24,14 +24,18 @@ inline void settle()
     QCoreApplication::processEvents();
 }
 
-// The menu item, then the password typed into the login box and "确定".
-inline void logIn(RunningWindow &run, QAction *item, const QString &password = QStringLiteral("730418"))
+// The menu item, then the password typed into the login box and "确定" (or Enter in the box).
+inline void logIn(RunningWindow &run, QAction *item, const QString &password = QStringLiteral("730418"),
+                  bool byEnter = false)
 {
     item->trigger();
     admin::Form8 *login = loginWindow(run);
     QVERIFY(login && login->isVisible());
     QTest::keyClicks(login->Text2, password);
-    QTest::mouseClick(login->Command1, Qt::LeftButton);
+    if (byEnter)
+        QTest::keyClick(login->Text2, Qt::Key_Return);
+    else
+        QTest::mouseClick(login->Command1, Qt::LeftButton);
     settle();
 }
 

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMimeData>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -23,8 +24,34 @@ QString held(const admin::PasswordMask &mask)
     return text;
 }
 
+// Text put into the box by a middle click (m) or a drop (d) at its start (<) or end (>).
+void insertWithTheMouse(QLineEdit *box, const QString &step)
+{
+    const QPoint at(step[1] == QLatin1Char('<') ? 1 : box->width() - 2, box->height() / 2);
+    const QString text = step.mid(2);
+    if (step[0] == QLatin1Char('d')) {
+        QMimeData data;
+        data.setText(text);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &drop);
+        return;
+    }
+    // The press moves the caret to the click, then the release pastes the selection there.
+    QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+    QTest::mousePress(box, Qt::MiddleButton, {}, at);
+    QTest::mouseRelease(box, Qt::MiddleButton, {}, at);
+    if (!QGuiApplication::clipboard()->supportsSelection()) {
+        // Without a selection clipboard (offscreen), what the release would have done.
+        box->deselect();
+        box->insert(text);
+    }
+}
+
 // Steps: "=text" types, "^text" pastes, "<" ">" arrows, "B" Backspace, "D" Delete,
-// "H" Home, "E" End, "s<" extends the selection one to the left, "s>" to the right.
+// "H" Home, "E" End, "s<" extends the selection one to the left, "s>" to the right,
+// "m<text" "m>text" "d<text" "d>text" as insertWithTheMouse.
 void perform(QLineEdit *box, const QStringList &steps)
 {
     for (const QString &step : steps) {
@@ -33,6 +60,8 @@ void perform(QLineEdit *box, const QStringList &steps)
         } else if (step.startsWith(QLatin1Char('^'))) {
             QGuiApplication::clipboard()->setText(step.mid(1));
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else if (step.size() > 2 && (step[0] == QLatin1Char('m') || step[0] == QLatin1Char('d'))) {
+            insertWithTheMouse(box, step);
         } else {
             static const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys{
                 {"<", {Qt::Key_Left, Qt::NoModifier}},    {">", {Qt::Key_Right, Qt::NoModifier}},
@@ -135,6 +164,10 @@ void TestAdmin::maskFollowsEveryEdit_data()
     QTest::newRow("selection replaced by typing") << QStringList{"=abcd", "s<", "s<", "=x"} << "abx" << 3;
     QTest::newRow("selection deleted") << QStringList{"=abcd", "H", "s>", "s>", "D"} << "cd" << 0;
     QTest::newRow("selection replaced by a paste") << QStringList{"=abcd", "<", "s<", "^XY"} << "abXYd" << 4;
+    QTest::newRow("a star typed over a selection") << QStringList{"=abcd", "s<", "s<", "=*"} << "ab*" << 3;
+    QTest::newRow("middle-click paste at the start") << QStringList{"=9", "m<pw"} << "pw9" << 2;
+    QTest::newRow("middle-click paste at the end") << QStringList{"=ab", "H", "m>xy"} << "abxy" << 4;
+    QTest::newRow("dropped at the start") << QStringList{"=ab", "d<*y"} << "*yab" << 2;
     QTest::newRow("no more than fifty") << QStringList{"=" + QString(60, 'k')} << QString(50, 'k') << 50;
     QTest::newRow("paste beyond fifty is cut")
         << QStringList{"=" + QString(48, 'k'), "^xyz"} << QString(48, 'k') + "xy" << 50;
@@ -163,14 +196,17 @@ void TestAdmin::loginComparesTheTrimmedText_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("granted");
-    QTest::newRow("initial password") << "730418" << "730418" << true;
-    QTest::newRow("blanks around are ignored") << "730418" << "  730418 " << true;
-    QTest::newRow("case counts") << "Abc" << "abc" << false;
-    QTest::newRow("a prefix is not enough") << "730418" << "73041" << false;
-    QTest::newRow("empty against a password") << "730418" << "" << false;
-    QTest::newRow("empty against empty") << "" << "" << true;
-    QTest::newRow("blanks against empty") << "" << "   " << true;
-    QTest::newRow("text against empty") << "" << "1" << false;
+    QTest::addColumn<bool>("byEnter");
+    QTest::newRow("initial password") << "730418" << "730418" << true << false;
+    QTest::newRow("blanks around are ignored") << "730418" << "  730418 " << true << false;
+    QTest::newRow("case counts") << "Abc" << "abc" << false << false;
+    QTest::newRow("a prefix is not enough") << "730418" << "73041" << false << false;
+    QTest::newRow("empty against a password") << "730418" << "" << false << false;
+    QTest::newRow("empty against empty") << "" << "" << true << false;
+    QTest::newRow("blanks against empty") << "" << "   " << true << false;
+    QTest::newRow("text against empty") << "" << "1" << false << false;
+    QTest::newRow("Enter confirms") << "730418" << "730418" << true << true;
+    QTest::newRow("Enter refuses") << "730418" << "7304" << false << true;
 }
 
 void TestAdmin::loginComparesTheTrimmedText()
@@ -178,10 +214,11 @@ void TestAdmin::loginComparesTheTrimmedText()
     QFETCH(QString, stored);
     QFETCH(QString, typed);
     QFETCH(bool, granted);
+    QFETCH(bool, byEnter);
     RunningWindow run;
     setPassword(run.db(), stored);
     installAdminFunctions(*run.window, {});
-    logIn(run, run.ui().bjsz, typed);
+    logIn(run, run.ui().bjsz, typed, byEnter);
     QCOMPARE(run.ui().Frame6->isVisible(), granted);
     QCOMPARE(run.state().AdminFunction, 1);
     admin::Form8 *login = loginWindow(run);

@@ -80,6 +80,8 @@ void TestPupilImport::importFromTheWorkbook_data()
                                        << QStringLiteral("中的姓名超过 50 个，本软件每班最多 50 名学生，本次导入无效！")
                                        << QString();
     QTest::newRow("51 names refused") << names(1, 51) << old << QStringLiteral("超过 50 个") << QString();
+    QTest::newRow("shared names refused") << names(1, 5) + QStringList{"新生2", "新生7", "新生5"} << old
+                                          << QStringLiteral("中有重名的学生：新生2（第2、6行）；新生5（第5、8行）。") << QString();
     QTest::newRow("empty A1") << QStringList{"", "张三", "李四"} << old << QString()
                               << QStringLiteral("所导入的班级在EXCEL中无姓名，本次导入无效！");
 }

@@ -99,8 +99,13 @@ void TestExamsCore::storesOnlyIntoEmptyCells()
     exam.setScore(QStringLiteral("数学"), 2, 3, QStringLiteral(""));
     const auto first = exams::成绩输入数据库(exam.db(), exam.state,
                                             {"030100", "", "030290", "030255", "000177", "040588"});
-    QVERIFY(first.rejected.isEmpty());
     QCOMPARE(first.stored, 3);
+    QCOMPARE(first.rejected.size(), 1);
+    QCOMPARE(first.rejected[0].code, QStringLiteral("000177"));
+    // The second code of a pupil and test in one batch meets the first one's score.
+    QCOMPARE(first.kept.size(), 1);
+    QCOMPARE(first.kept[0].code, QStringLiteral("030255"));
+    QCOMPARE(first.kept[0].stored, QStringLiteral("90"));
     QCOMPARE(exam.score("数学", 1, 3).toString(), QStringLiteral("00"));
     QCOMPARE(exam.score("数学", 2, 3).toString(), QStringLiteral("90"));
     QCOMPARE(exam.score("数学", 5, 4).toString(), QStringLiteral("88"));
@@ -111,6 +116,11 @@ void TestExamsCore::storesOnlyIntoEmptyCells()
     QCOMPARE(second.stored, 1);
     QCOMPARE(exam.score("数学", 1, 3).toString(), QStringLiteral("00"));
     QCOMPARE(exam.score("数学", 6, 3).toString(), QStringLiteral("12"));
+    const QString message = exams::storedMessage(second.rejected, second.kept);
+    QVERIFY2(message.startsWith(QStringLiteral("所输检测成绩已成功导入数据库！\n")), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("030140（已有成绩：100）")) && !message.contains(QStringLiteral("030612")),
+             qPrintable(message));
+    QCOMPARE(exams::storedMessage({}, {}), QStringLiteral("所输检测成绩已成功导入数据库！"));
 }
 
 void TestExamsCore::reportsCodesItCannotStoreAndStoresTheOthers_data()
@@ -122,6 +132,7 @@ void TestExamsCore::reportsCodesItCannotStoreAndStoresTheOthers_data()
     QTest::newRow("pupil 0") << "030090" << int(exams::Rejection::PupilOutsideRoster) << "学生编号不在班级名单中";
     QTest::newRow("no column") << "110190" << int(exams::Rejection::NoTestColumn) << "没有这个检测编号的列";
     QTest::newRow("no score row") << "030790" << int(exams::Rejection::NoScoreRow) << "没有这名学生的记录";
+    QTest::newRow("name shared by two score rows") << "030990" << int(exams::Rejection::SharedName) << "同名";
 }
 
 void TestExamsCore::reportsCodesItCannotStoreAndStoresTheOthers()
@@ -138,6 +149,7 @@ void TestExamsCore::reportsCodesItCannotStoreAndStoresTheOthers()
     exam.db().exec(QStringLiteral("CREATE TABLE \"语文\" (%1)").arg(columns.join(QLatin1Char(','))));
     exams::姓名导入学科(exam.db());
     exam.db().exec(QStringLiteral("DELETE FROM \"语文\" WHERE \"姓名\" = '学生7'"));
+    exam.db().exec(QStringLiteral("INSERT INTO \"语文\" (\"姓名\") VALUES ('学生9')"));
     const auto result = exams::成绩输入数据库(exam.db(), exam.state, {"030180", code, "030281"});
     QCOMPARE(result.stored, 2);
     QCOMPARE(result.rejected.size(), 1);
@@ -145,6 +157,7 @@ void TestExamsCore::reportsCodesItCannotStoreAndStoresTheOthers()
     QCOMPARE(int(result.rejected[0].reason), reason);
     QCOMPARE(exam.score("语文", 1, 3).toString(), QStringLiteral("80"));
     QCOMPARE(exam.score("语文", 2, 3).toString(), QStringLiteral("81"));
+    QCOMPARE(value(exam.db(), QStringLiteral("SELECT count(*) FROM \"语文\" WHERE \"测试3\" = '90'")).toInt(), 0);
     const QString message = exams::rejectionMessage(result.rejected);
     QVERIFY2(message.contains(code) && message.contains(text), qPrintable(message));
     QVERIFY(exams::rejectionMessage({}).isEmpty());

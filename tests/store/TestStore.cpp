@@ -185,16 +185,24 @@ void TestStore::newFileHasEveryTableInColumnOrder()
     store::HomeworkDb db(dir.path());
     store::Statement info = db.database().prepare(QStringLiteral("PRAGMA table_info(%1)").arg(store::quoted(table)));
     QStringList names;
-    while (info.step())
+    QStringList types;
+    while (info.step()) {
         names << info.text(1);
+        types << info.text(2);
+    }
     QCOMPARE(names.size(), columns);
     QCOMPARE(names.first(), first);
     QCOMPARE(names.last(), last);
-    if (table == QLatin1String("作业内容登记表"))
+    // Test numbers are whole: 3, never 3.0.
+    const QStringList wholeNumbers(4, QStringLiteral("INTEGER"));
+    if (table == QStringLiteral("作业内容登记表")) {
         QCOMPARE(names.mid(33, 4), (QStringList{"语文检测编号", "数学检测编号", "英语检测编号", "科学检测编号"}));
-    if (table == QLatin1String("扫描输入作业完成情况")) {
+        QCOMPARE(types.mid(33, 4), wholeNumbers);
+    }
+    if (table == QStringLiteral("扫描输入作业完成情况")) {
         QCOMPARE(names.at(33), QStringLiteral("优秀结束1"));
         QCOMPARE(names.at(66), QStringLiteral("数学检测次数顺序号标记"));
+        QCOMPARE(types.mid(65, 4), wholeNumbers);
     }
 }
 
