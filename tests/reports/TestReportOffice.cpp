@@ -237,7 +237,7 @@ void TestReportOffice::templateWithTooFewTables()
 
     makeSummaries(w, QStringLiteral("1"));
     QCOMPARE(MessagePresenter::takeShown(),
-             QStringList{QStringLiteral("模板 %1 只有 1 个表格，需要 2 个（每名学生一个），未生成文档。").arg(shortTemplate)});
+             QStringList{QStringLiteral("汇总文档未能生成。模板 %1 只有 1 个表格，需要 2 个（每名学生一个），未生成文档。").arg(shortTemplate)});
     QVERIFY(!QFileInfo::exists(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(不超30次).doc"))));
     QVERIFY(!QFileInfo::exists(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(超过30次).doc"))));
     QVERIFY(!w.ui().Frame17->isVisible());
