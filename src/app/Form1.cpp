@@ -31,6 +31,7 @@ Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *p
     db_ = opening.get();
     day_ = std::make_unique<tracking::DayRecords>(*db_, state_, clock);
     connectShell();
+    connectCorrections();
     connectHomework();
     connectQueries();
     installReports(*this);
@@ -204,9 +205,11 @@ void Form1::显示(const QString &classDigit, const QString &bookDigits)
     for (QListWidget *other : {ui_.List2, ui_.List3, ui_.List4, ui_.List6, ui_.List7})
         other->hide();
     const tracking::StatusView view = tracking::显示(state_, classDigit, bookDigits);
+    const bool handedIn = ui_.handedInSwitch->isChecked();
+    ui_.List1->setAccessibleName(handedIn ? QStringLiteral("已交学生名单") : QStringLiteral("未交学生名单"));
     ui_.List1->setUpdatesEnabled(false);
     ui_.List1->clear();
-    ui_.List1->addItems(view.missingPupils);
+    ui_.List1->addItems(handedIn ? view.handedInPupils : view.missingPupils);
     ui_.List1->setUpdatesEnabled(true);
     ui_.Label2[8]->setText(view.handedIn);
     ui_.Label2[9]->setText(view.notHandedIn);
@@ -224,6 +227,11 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 Text1_KeyPress(13);
+                return true;
+            }
+            // The code box would take Ctrl+Z for its own text, which every scan empties anyway.
+            if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo)) {
+                undoLastChange();
                 return true;
             }
         }

@@ -4,6 +4,7 @@
 #include "store/DateKey.h"
 #include "store/ProgramLock.h"
 #include "tracking/HomeworkQueries.h"
+#include "tracking/MarkHistory.h"
 #include "ui/Form1Controls.h"
 
 #include <QMainWindow>
@@ -15,6 +16,7 @@
 namespace store {
 class HomeworkDb;
 }
+class QMenu;
 namespace tracking {
 class DayRecords;
 }
@@ -76,6 +78,14 @@ public:
     void 当天数据环境生成();
     void 保存操作();
 
+    // Corrections of the shown book's marks, each saved as a scan is; undo takes back the last
+    // scan or correction of the day.
+    bool correctMark(int pupil, const QString &mark);
+    void undoLastChange();
+    void List1_DblClick(const QString &entry);
+    // The menu of the marks a pupil of the shown book can be given.
+    QMenu *markMenu(int pupil);
+
     // Runs a database operation; a failure is shown to the teacher and the run goes on.
     bool guarded(const std::function<void()> &operation);
 
@@ -85,6 +95,10 @@ protected:
 
 private:
     void connectShell();
+    void connectCorrections();
+    // Memory no longer matches the file after clearing or a restore: nothing may be written.
+    bool recordsWritable();
+    bool saveMark(int slot, int pupil, const QString &mark);
     void turnToNewDay();
     void showMessagePanel(const QString &message);
     void showRememberedButtons();
@@ -104,4 +118,5 @@ private:
     tracking::SubjectBooks subjectBooks_{};
     tracking::BookHistory bookHistory_{};
     QPointer<QWidget> publishing_;
+    tracking::MarkHistory markHistory_;
 };

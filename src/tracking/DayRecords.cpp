@@ -175,9 +175,12 @@ StatusView 显示(core::MainState &state, const QString &classDigit, const QStri
     const int size = validClass ? std::min(state.ClassSizes[classNumber], core::kPupils) : 0;
     int missing = 0;
     for (int n = 1; validSlot && n <= size; ++n) {
+        const QString entry = QString::number(n) + QStringLiteral("：") + state.MarkGrid[32 + classNumber][n];
         if (state.MarkGrid[slot][n] == QLatin1String("0")) {
             ++missing;
-            view.missingPupils << QString::number(n) + QStringLiteral("：") + state.MarkGrid[32 + classNumber][n];
+            view.missingPupils << entry;
+        } else {
+            view.handedInPupils << (state.MarkGrid[slot][n] == QLatin1String("2") ? entry + QStringLiteral("  优") : entry);
         }
     }
     view.handedIn = QString::number(size - missing) + QStringLiteral("人");

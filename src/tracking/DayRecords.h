@@ -39,6 +39,7 @@ private:
 // What the status area shows for one class and book.
 struct StatusView {
     QStringList missingPupils; // "7：name"
+    QStringList handedInPupils; // "7：name", "7：name  优" for an excellent one
     QString handedIn;
     QString notHandedIn;
     QString date;

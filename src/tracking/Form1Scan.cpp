@@ -32,11 +32,8 @@ void Form1::自动输入()
     const int slot = tracking::取得记录表中的顺序号(code.mid(1, 3));
     state_.CurrentSlot = slot;
     const int pupil = store::integerValue(code.right(2));
-    // After clearing or a restore memory no longer matches the file: a save would undo either.
-    if (state_.DataCleared == 1) {
-        ui::MessagePresenter::inform(this, QStringLiteral("数据已清空或已恢复，请先重启软件再扫描！"));
+    if (!recordsWritable())
         return;
-    }
     if (state_.HomeworkContent[slot].isEmpty()) {
         ui::MessagePresenter::inform(this, QStringLiteral("请选择相应的作业才可输入！"));
         return;
@@ -56,6 +53,8 @@ void Form1::自动输入()
     } else if (panel == tracking::ExcellentPanel::Hide) {
         ui_.Frame12->hide();
     }
+    if (state_.MarkGrid[slot][pupil] != markBefore)
+        markHistory_.record({state_.CurrentDateKey, slot, pupil, markBefore});
     ui_.List1->clear();
     显示(code.mid(1, 1), code.mid(2, 2));
 }

@@ -53,6 +53,8 @@ struct Form1Controls {
     QListWidget *List6 = nullptr;
     QListWidget *List7 = nullptr;
     QPushButton *Command14 = nullptr;
+    // Shows who handed the shown book in instead of who is missing it.
+    QPushButton *handedInSwitch = nullptr;
     std::array<QPushButton *, 5> Command15{};
 
     QGroupBox *Frame13 = nullptr;

@@ -71,8 +71,10 @@ void buildStatus(Form1Controls &ui)
     for (const auto &row : rows) {
         placedLabel(frame, indexedName("caption", row.index), QString::fromUtf8(row.caption), 240, row.top, 1260, 360);
         const QString name = indexedName("Label2", row.index);
-        QLabel *value = row.index == 2 ? placed<ElidingLabel>(frame, name, 1500, row.top, 2760, row.height)
-                                       : placed<QLabel>(frame, name, 1500, row.top, 2760, row.height);
+        // The counts leave room for the switch to the list of those who handed in.
+        const int width = row.index == 8 || row.index == 9 ? 1440 : 2760;
+        QLabel *value = row.index == 2 ? placed<ElidingLabel>(frame, name, 1500, row.top, width, row.height)
+                                       : placed<QLabel>(frame, name, 1500, row.top, width, row.height);
         value->setText(QStringLiteral("请选择作业内容"));
         value->setWordWrap(true);
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -84,6 +86,10 @@ void buildStatus(Form1Controls &ui)
     placedLabel(ui.Frame12, QStringLiteral("excellentLabel"), QStringLiteral("“优秀”输入状态"), 120, 60, 2600, 360);
     ui.Command5 = placedButton(ui.Frame12, QStringLiteral("Command5"), QStringLiteral("X"), 3500, 50, 420, 380);
     ui.List1 = placedList(frame, QStringLiteral("List1"), QStringLiteral("未交学生名单"), 240, 3980, 4020, 7040);
+    ui.handedInSwitch = placedButton(frame, QStringLiteral("handedInSwitch"), QStringLiteral("查看已交"), 3000, 2620, 1260, 780);
+    ui.handedInSwitch->setCheckable(true);
+    ui.handedInSwitch->setFocusPolicy(Qt::NoFocus);
+    ui.handedInSwitch->setToolTip(QStringLiteral("在未交名单和已交名单之间切换；双击或右击学生可更正其交作业情况，Ctrl+Z 撤销"));
     ui.Frame12->hide();
 
     // Below the code box, so the faulty code stays in sight, and above the excellent-state panel.

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 
 using namespace testing;
 
@@ -39,6 +40,7 @@ private slots:
     void messagePanelButtonTakesEnterAndReturnsToTheCodeBox();
     void aCodeScannedOverTheMessagePanelIsRecorded();
     void keypadEnterScansToo();
+    void marksAreCorrectedAndUndone();
     void bookWithoutHomeworkChangesNothing();
     void excellentPhaseEndsWithTheRefreshTick();
     void duplicateScanLeavesTheCounts();
@@ -142,6 +144,44 @@ void TestScan::aCodeScannedOverTheMessagePanelIsRecorded()
     QCOMPARE(storedMark(run.db(), 5, 7), QStringLiteral("2"));
     QCOMPARE(run.ui().Text1->text(), QString());
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+}
+
+void TestScan::marksAreCorrectedAndUndone()
+{
+    RunningWindow run;
+    run.publish(5, QStringLiteral("第12页"));
+    run.scan(QStringLiteral("110507"));
+    run.window->Timer1_Timer();
+    run.scan(QStringLiteral("110508"));
+    const auto marks = [&] { return storedMark(run.db(), 5, 3) + storedMark(run.db(), 5, 7) + storedMark(run.db(), 5, 8); };
+    QCOMPARE(marks(), QStringLiteral("021"));
+
+    QTest::mouseClick(run.ui().handedInSwitch, Qt::LeftButton);
+    QCOMPARE(listTexts(run.ui().List1), (QStringList{"7：学生7  优", "8：学生8"}));
+    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+    // A double click, as the mouse gives it: a click, then the second press.
+    const QPoint second = run.ui().List1->visualItemRect(run.ui().List1->item(1)).center();
+    QTest::mouseClick(run.ui().List1->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(run.ui().List1->viewport(), Qt::LeftButton, {}, second);
+    QCOMPARE(marks(), QStringLiteral("020"));
+    QCOMPARE(run.ui().Label2[8]->text(), QStringLiteral("1人"));
+    QMenu *menu = run.window->markMenu(7);
+    QVERIFY(!menu->actions()[2]->isEnabled());
+    menu->actions()[1]->trigger();
+    QCOMPARE(marks(), QStringLiteral("010"));
+    QTest::mouseClick(run.ui().handedInSwitch, Qt::LeftButton);
+    run.window->List1_DblClick(QStringLiteral("3：学生3"));
+    QCOMPARE(marks(), QStringLiteral("110"));
+    QCOMPARE(run.ui().Label2[9]->text(), QStringLiteral("38人"));
+
+    // Each Ctrl+Z takes back one change, scans included, down to the day's first and no further.
+    const QStringList undone{"010", "020", "021", "020", "000", "000"};
+    for (const QString &expected : undone) {
+        QTest::keyClick(run.ui().Text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(marks(), expected);
+    }
+    QCOMPARE(run.ui().Text1->text(), QString());
+    QCOMPARE(run.state().MarkGrid[5][7], QStringLiteral("0"));
 }
 
 void TestScan::keypadEnterScansToo()

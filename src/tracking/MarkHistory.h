@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace tracking {
+
+// One pupil's mark of one book on one day as it was before a scan or a correction changed it.
+struct MarkChange {
+    QString dateKey;
+    int slot = 0;
+    int pupil = 0;
+    QString before;
+};
+
+// The mark changes of this run, newest last, so that the last can be taken back.
+class MarkHistory {
+public:
+    void record(const MarkChange &change);
+    // The newest change when it belongs to the given day; a change of another day is never undone
+    // from this one, and nothing comes back past the day's first change.
+    std::optional<MarkChange> takeLatest(const QString &dateKey);
+
+private:
+    QList<MarkChange> changes_;
+};
+
+// "7：王小明  优" gives 7.
+int pupilOfListEntry(const QString &entry);
+
+} // namespace tracking
