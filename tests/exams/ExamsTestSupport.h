@@ -7,6 +7,23 @@
 
 namespace testing {
 
+// Pupil n's cell of a test: row n of the score table, which the name import fills in roster order.
+inline QVariant readScore(store::Database &db, const QString &subject, int pupil, int test)
+{
+    return value(db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                         .arg(store::quoted(store::scoreColumn(test)), store::quoted(subject)),
+                 {pupil});
+}
+
+inline void writeScore(store::Database &db, const QString &subject, int pupil, int test, const QString &text)
+{
+    db.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                   .arg(store::quoted(subject), store::quoted(store::scoreColumn(test))))
+        .bind(1, text)
+        .bind(2, pupil)
+        .run();
+}
+
 // A class of named pupils already copied into the four score tables, with its state in memory.
 struct ExamFolder {
     ProgramFolder folder;
@@ -27,22 +44,6 @@ struct ExamFolder {
         state.ClassSizes[1] = int(names.size());
         for (int n = 1; n < int(state.PupilNames[1].size()); ++n)
             state.PupilNames[1][n] = n <= names.size() ? names[n - 1] : QString();
-    }
-
-    QVariant score(const QString &subject, int pupil, int test)
-    {
-        return value(db(), QStringLiteral("SELECT %1 FROM %2 WHERE \"姓名\" = ?")
-                               .arg(store::quoted(store::scoreColumn(test)), store::quoted(subject)),
-                     {QStringLiteral("学生%1").arg(pupil)});
-    }
-
-    void setScore(const QString &subject, int pupil, int test, const QString &text)
-    {
-        db().prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE \"姓名\" = ?")
-                         .arg(store::quoted(subject), store::quoted(store::scoreColumn(test))))
-            .bind(1, text)
-            .bind(2, QStringLiteral("学生%1").arg(pupil))
-            .run();
     }
 
     // A day on which a test of the subject (1..4) was published in its test book.

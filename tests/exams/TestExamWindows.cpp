@@ -1,3 +1,4 @@
+#include "ExamsTestSupport.h"
 #include "LayoutCheck.h"
 #include "WindowSupport.h"
 
@@ -72,22 +73,6 @@ struct ExamRun : RunningWindow {
             .bind(1, test)
             .bind(2, key)
             .run();
-    }
-
-    void setScore(const QString &subject, int pupil, int test, const QString &text)
-    {
-        db().prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                         .arg(store::quoted(subject), store::quoted(store::scoreColumn(test))))
-            .bind(1, text)
-            .bind(2, pupil)
-            .run();
-    }
-
-    QVariant score(const QString &subject, int pupil, int test)
-    {
-        return value(db(), QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                               .arg(store::quoted(store::scoreColumn(test)), store::quoted(subject)),
-                     {pupil});
     }
 
     QString marks(const QString &key, int book)
@@ -249,7 +234,7 @@ void TestExamWindows::boxesMoveOnAfterSixCharacters()
 void TestExamWindows::scoresOnlyStoresTheCodesAndCloses()
 {
     ExamRun run;
-    run.setScore(QStringLiteral("语文"), 5, 7, QStringLiteral("66"));
+    writeScore(run.db(), QStringLiteral("语文"), 5, 7, QStringLiteral("66"));
     exams::Form3 *entry = run.chooseSubject(0);
     run.type(entry, {"031892", "", "041877", "070500", "070599", "000190"});
     entry->Command3->click();
@@ -258,9 +243,9 @@ void TestExamWindows::scoresOnlyStoresTheCodesAndCloses()
              QStringList{kStored + QStringLiteral("\n以下编码未能处理：\n000190（成绩表中没有这个检测编号的列）"
                                                   "\n以下编码的学生这次检测已有成绩，原成绩保留，新输入的成绩未导入："
                                                   "\n070500（已有成绩：66）\n070599（已有成绩：66）")});
-    QCOMPARE(run.score("语文", 18, 3).toString(), QStringLiteral("92"));
-    QCOMPARE(run.score("语文", 18, 4).toString(), QStringLiteral("77"));
-    QCOMPARE(run.score("语文", 5, 7).toString(), QStringLiteral("66"));
+    QCOMPARE(readScore(run.db(), "语文", 18, 3).toString(), QStringLiteral("92"));
+    QCOMPARE(readScore(run.db(), "语文", 18, 4).toString(), QStringLiteral("77"));
+    QCOMPARE(readScore(run.db(), "语文", 5, 7).toString(), QStringLiteral("66"));
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"姓名\" FROM \"语文\" WHERE rowid = 1")).toString(), QStringLiteral("学生1"));
     QCOMPARE(entry->Text1[0]->text(), QString());
     run.settleClosedWindows();
@@ -286,7 +271,7 @@ void TestExamWindows::handedInMarkingSurvivesTheNextSave()
     QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{kStored});
     QCOMPARE(run.marks(today, 6), QStringLiteral("010021030040050。"));
     QCOMPARE(run.marks(QStringLiteral("14-5-12"), 6), QStringLiteral("010020031040050。"));
-    QCOMPARE(run.score("数学", 5, 4).toString(), QStringLiteral("95"));
+    QCOMPARE(readScore(run.db(), "数学", 5, 4).toString(), QStringLiteral("95"));
     run.window->保存操作();
     QCOMPARE(run.marks(today, 6), QStringLiteral("010021030040050。"));
 }
@@ -302,8 +287,8 @@ void TestExamWindows::unknownTestIsReportedWhileTheScoresStay()
     QCOMPARE(ui::MessagePresenter::takeShown(),
              (QStringList{QStringLiteral("此检测的编号不存在！请在“基础数据设定”中进行输入！"), kStored}));
     QCOMPARE(run.marks(QStringLiteral("14-5-12"), 2), QStringLiteral("011020030040050。"));
-    QCOMPARE(run.score("语文", 2, 9).toString(), QStringLiteral("88"));
-    QCOMPARE(run.score("语文", 3, 3).toString(), QStringLiteral("77"));
+    QCOMPARE(readScore(run.db(), "语文", 2, 9).toString(), QStringLiteral("88"));
+    QCOMPARE(readScore(run.db(), "语文", 3, 3).toString(), QStringLiteral("77"));
 }
 
 void TestExamWindows::codesThatCannotBeStoredAreNamed()
@@ -316,7 +301,7 @@ void TestExamWindows::codesThatCannotBeStoredAreNamed()
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].startsWith(kStored + QLatin1Char('\n')), qPrintable(shown[0]));
     QVERIFY2(shown[0].contains(QStringLiteral("034590")) && !shown[0].contains(QStringLiteral("030190")), qPrintable(shown[0]));
-    QCOMPARE(run.score("科学", 1, 3).toString(), QStringLiteral("90"));
+    QCOMPARE(readScore(run.db(), "科学", 1, 3).toString(), QStringLiteral("90"));
 }
 
 void TestExamWindows::aDatabaseFailureKeepsTheTypedCodes()
@@ -330,7 +315,7 @@ void TestExamWindows::aDatabaseFailureKeepsTheTypedCodes()
     const QStringList shown = ui::MessagePresenter::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].contains(QStringLiteral("disk full")), qPrintable(shown[0]));
-    QVERIFY(run.score("语文", 1, 3).isNull());
+    QVERIFY(readScore(run.db(), "语文", 1, 3).isNull());
     QCOMPARE(entry->Text1[1]->text(), QStringLiteral("030266"));
     run.settleClosedWindows();
     QCOMPARE(run.form3(), entry);
@@ -413,7 +398,7 @@ void TestExamWindows::twentyOneTestsTakeTwoPages()
     QVERIFY(!w->Option1[1]->isVisible());
     QVERIFY(w->Command1[0]->isVisible());
     QVERIFY(!w->Command1[1]->isVisible());
-    run.setScore(QStringLiteral("语文"), 1, 21, QStringLiteral("88"));
+    writeScore(run.db(), QStringLiteral("语文"), 1, 21, QStringLiteral("88"));
     choose(w->Option1[0]);
     QCOMPARE(w->Text1[0]->text(), QStringLiteral("1"));
     QCOMPARE(w->Label3[0]->text(), QStringLiteral("88"));
@@ -506,7 +491,7 @@ void TestExamWindows::countBoxesHighlightTheirBand()
     run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
     const QStringList scores{"00", "85", "84", "75", "74", "60", "59", "ab"};
     for (int n = 0; n < scores.size(); ++n)
-        run.setScore(QStringLiteral("语文"), n + 1, 1, scores[n]);
+        writeScore(run.db(), QStringLiteral("语文"), n + 1, 1, scores[n]);
     run.ui().jcqkfssc->trigger();
     exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
     choose(w->Option1[0]);
@@ -588,7 +573,7 @@ void TestExamWindows::nameImportReplacesTheScoreTables()
 {
     ExamRun run(40);
     for (int n = 1; n <= 40; ++n)
-        run.setScore(QStringLiteral("英语"), n, 2, QStringLiteral("90"));
+        writeScore(run.db(), QStringLiteral("英语"), n, 2, QStringLiteral("90"));
     run.db().exec(QStringLiteral("DELETE FROM \"姓名\" WHERE rowid > 38"));
     importSubjectNames(*run.window);
     QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"英语\"")).toInt(), 38);
