@@ -21,7 +21,16 @@ bool inRoster(const core::MainState &state, int pupil)
     return pupil >= 1 && pupil < int(state.PupilNames[1].size()) && !state.PupilNames[1][pupil].isEmpty();
 }
 
-QString reasonText(Rejection reason)
+// A heading over one line per code, a code typed twice named once; empty without lines.
+QString section(const QString &heading, QStringList lines)
+{
+    lines.removeDuplicates();
+    return lines.isEmpty() ? QString() : heading + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+QString rejectionReason(Rejection reason)
 {
     switch (reason) {
     case Rejection::PupilOutsideRoster:
@@ -32,20 +41,31 @@ QString reasonText(Rejection reason)
         return QStringLiteral("成绩表中没有这名学生的记录");
     case Rejection::SharedName:
         return QStringLiteral("成绩表中有同名的学生，成绩无法按姓名区分");
+    case Rejection::BeyondMarkCells:
+        return QStringLiteral("成绩已导入，但交作业记录只登记前 %1 名学生，试卷未登记为已交").arg(store::kMaxMarkCells);
     }
     return {};
 }
 
-// A heading over one line per code, a code typed twice named once; empty without lines.
-QString section(const QString &heading, QStringList lines)
+ScoreRow findScoreRow(Database &db, int subjectIndex, const QString &pupil)
 {
-    lines.removeDuplicates();
-    return lines.isEmpty() ? QString() : heading + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
+    Statement find = db.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE \"姓名\" = ? ORDER BY rowid LIMIT 2")
+                                    .arg(quoted(subjectTable(subjectIndex))));
+    if (!find.bind(1, pupil).step())
+        return {0, Rejection::NoScoreRow};
+    const int rowid = find.integer(0);
+    if (find.step())
+        return {0, Rejection::SharedName};
+    return {rowid, std::nullopt};
 }
 
-} // namespace
-
 QString subjectTable(int subjectIndex) { return store::subjectName(std::clamp(subjectIndex, 0, 3) + 1); }
+
+bool hasTestColumn(Database &db, int subjectIndex, int test)
+{
+    const QString table = quoted(subjectTable(subjectIndex));
+    return test >= 1 && test < db.prepare(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).columnCount();
+}
 
 ScoreCode readScoreCode(const QString &code)
 {
@@ -64,8 +84,6 @@ QList<ScoreCode> groupScoreCodes(const QStringList &boxes)
 ScoreStoreResult 成绩输入数据库(Database &db, const core::MainState &state, const QStringList &boxes)
 {
     const QString table = quoted(subjectTable(state.SelectedTestSubject));
-    const int columns = db.prepare(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).columnCount();
-    Statement find = db.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE \"姓名\" = ? ORDER BY rowid LIMIT 2").arg(table));
 
     ScoreStoreResult result;
     store::Transaction transaction(db);
@@ -74,25 +92,18 @@ ScoreStoreResult 成绩输入数据库(Database &db, const core::MainState &stat
             result.rejected << RejectedCode{code.code, Rejection::PupilOutsideRoster};
             continue;
         }
-        // Test 0 would address the name column.
-        if (code.test < 1 || code.test >= columns) {
+        if (!hasTestColumn(db, state.SelectedTestSubject, code.test)) {
             result.rejected << RejectedCode{code.code, Rejection::NoTestColumn};
             continue;
         }
-        if (!find.bind(1, state.PupilNames[1][code.pupil]).step()) {
-            result.rejected << RejectedCode{code.code, Rejection::NoScoreRow};
-            continue;
-        }
-        const int rowid = find.integer(0);
-        const bool sharedName = find.step();
-        find.reset();
-        if (sharedName) {
-            result.rejected << RejectedCode{code.code, Rejection::SharedName};
+        const ScoreRow row = findScoreRow(db, state.SelectedTestSubject, state.PupilNames[1][code.pupil]);
+        if (row.refusal) {
+            result.rejected << RejectedCode{code.code, *row.refusal};
             continue;
         }
         const QString cell = quoted(store::scoreColumn(code.test));
         Statement current = db.prepare(QStringLiteral("SELECT %2 FROM %1 WHERE rowid = ?").arg(table, cell));
-        current.bind(1, rowid).step();
+        current.bind(1, row.rowid).step();
         const QString stored = current.text(0);
         current.reset();
         if (!stored.isEmpty()) {
@@ -101,7 +112,7 @@ ScoreStoreResult 成绩输入数据库(Database &db, const core::MainState &stat
         }
         db.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(table, cell))
             .bind(1, code.score)
-            .bind(2, rowid)
+            .bind(2, row.rowid)
             .run();
         ++result.stored;
     }
@@ -113,7 +124,7 @@ QString rejectionMessage(const QList<RejectedCode> &rejected)
 {
     QStringList lines;
     for (const RejectedCode &r : rejected)
-        lines << QStringLiteral("%1（%2）").arg(r.code, reasonText(r.reason));
+        lines << QStringLiteral("%1（%2）").arg(r.code, rejectionReason(r.reason));
     return section(QStringLiteral("以下编码未能处理："), lines);
 }
 
@@ -171,8 +182,12 @@ MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记
         const bool shownDay = find.text(1) == state.CurrentDateKey;
         const QString before = find.text(2);
         find.reset();
-        if (!inRoster(state, code.pupil) || code.pupil > store::kMaxMarkCells) {
+        if (!inRoster(state, code.pupil)) {
             result.rejected << RejectedCode{box, Rejection::PupilOutsideRoster};
+            continue;
+        }
+        if (code.pupil > store::kMaxMarkCells) {
+            result.rejected << RejectedCode{box, Rejection::BeyondMarkCells};
             continue;
         }
         store::MarkRow row;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace store {
 class Database;
 }
@@ -16,6 +18,8 @@ inline constexpr int kEntryBoxes = 50;
 
 // Subject index 0 语文 .. 3 科学, as the test windows count them.
 QString subjectTable(int subjectIndex);
+// Test 0 would address the name column; a table made elsewhere may hold fewer tests.
+bool hasTestColumn(store::Database &db, int subjectIndex, int test);
 
 // One six-character score code: test number, pupil number, score text as typed.
 struct ScoreCode {
@@ -30,7 +34,17 @@ ScoreCode readScoreCode(const QString &code);
 // The boxes joined without separators and cut into codes of six; a shorter tail is dropped.
 QList<ScoreCode> groupScoreCodes(const QStringList &boxes);
 
-enum class Rejection { PupilOutsideRoster, NoTestColumn, NoScoreRow, SharedName };
+enum class Rejection { PupilOutsideRoster, NoTestColumn, NoScoreRow, SharedName, BeyondMarkCells };
+
+// Why a code or a correction was refused, as the teacher reads it.
+QString rejectionReason(Rejection reason);
+
+// A score row is addressed by the pupil's name; the name must be on exactly one row.
+struct ScoreRow {
+    int rowid = 0;
+    std::optional<Rejection> refusal;
+};
+ScoreRow findScoreRow(store::Database &db, int subjectIndex, const QString &pupil);
 
 struct RejectedCode {
     QString code;

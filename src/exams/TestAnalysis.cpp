@@ -59,8 +59,7 @@ TestAnalysis analyseTest(store::Database &db, int subjectIndex, int classSize, i
 {
     TestAnalysis result;
     const QString table = quoted(subjectTable(subjectIndex));
-    const int columns = db.prepare(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).columnCount();
-    const bool hasColumn = test >= 1 && test < columns;
+    const bool hasColumn = hasTestColumn(db, subjectIndex, test);
 
     QStringList cells;
     QList<int> nullRows; // rowid of a null cell by position, 0 for a filled one

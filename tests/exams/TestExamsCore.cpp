@@ -25,10 +25,12 @@ private slots:
     void marksHandedInUntilTheFirstEmptyBox();
     void stopsMarkingAtAnUnknownTest();
     void marksNothingWithoutATestBook();
+    void marksOnlyTheFiftyPupilsAMarkStringHolds_data();
+    void marksOnlyTheFiftyPupilsAMarkStringHolds();
     void countsScoresIntoBands_data();
     void countsScoresIntoBands();
-    void roundsTheMeanHalfAwayFromZero_data();
-    void roundsTheMeanHalfAwayFromZero();
+    void roundsTheMeanAndCompositeHalfAwayFromZero_data();
+    void roundsTheMeanAndCompositeHalfAwayFromZero();
     void summarisesTheTwoPupilExample();
     void leavesEveryBoxEmptyWithoutScores();
     void highlightsTheBandItCounted_data();
@@ -39,7 +41,8 @@ private slots:
     void fillsThePupilGridColumnByColumn_data();
     void fillsThePupilGridColumnByColumn();
     void analysisTurnsNullCellsIntoEmptyText();
-    void analysisShowsTheFirstFiftySixPupils();
+    void analysisCountsTheClassAndListsTheGrid_data();
+    void analysisCountsTheClassAndListsTheGrid();
     void storesTestBooksAsTheirLeadingNumber_data();
     void storesTestBooksAsTheirLeadingNumber();
     void reimportLeavesTheRosterWithoutScores();
@@ -250,6 +253,39 @@ void TestExamsCore::marksNothingWithoutATestBook()
              before);
 }
 
+void TestExamsCore::marksOnlyTheFiftyPupilsAMarkStringHolds_data()
+{
+    QTest::addColumn<int>("roster");
+    QTest::addColumn<int>("pupil");
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("pupil 50 of 55") << 55 << 50 << true;
+    QTest::newRow("pupil 51 of 55") << 55 << 51 << false;
+    QTest::newRow("pupil 60 of 60") << 60 << 60 << false;
+}
+
+void TestExamsCore::marksOnlyTheFiftyPupilsAMarkStringHolds()
+{
+    QFETCH(int, roster);
+    QFETCH(int, pupil);
+    QFETCH(bool, marked);
+    ExamFolder exam(roster);
+    exam.state.SubjectTestBooks = {0, 6, 0, 0, 0};
+    exam.addTestDay(QStringLiteral("14-5-12"), 1, 6, 3, QStringLiteral("测试"), store::newDayMarks(roster));
+    const QStringList boxes{QStringLiteral("03%1").arg(pupil) + QStringLiteral("90")};
+    QCOMPARE(exams::成绩输入数据库(exam.db(), exam.state, boxes).stored, 1);
+    QCOMPARE(readScore(exam.db(), QStringLiteral("语文"), pupil, 3).toString(), QStringLiteral("90"));
+
+    const auto result = exams::各科检测订正情况在扫描输入作业情况表中的登记(exam.db(), exam.state, boxes);
+    QCOMPARE(result.marked, marked ? 1 : 0);
+    QCOMPARE(exam.marks(QStringLiteral("14-5-12"), 6), store::newDayMarks(roster).replace(149, 1, marked ? "1" : "0"));
+    QCOMPARE(result.rejected.size(), marked ? 0 : 1);
+    if (!marked) {
+        QCOMPARE(int(result.rejected[0].reason), int(exams::Rejection::BeyondMarkCells));
+        // The score is stored: the reason must not say the pupil is unknown.
+        QVERIFY(exams::rejectionMessage(result.rejected).contains(QStringLiteral("成绩已导入")));
+    }
+}
+
 void TestExamsCore::countsScoresIntoBands_data()
 {
     QTest::addColumn<QString>("cell");
@@ -261,6 +297,8 @@ void TestExamsCore::countsScoresIntoBands_data()
     QTest::newRow("74") << "74" << int(exams::Band::Fair);
     QTest::newRow("60") << "60" << int(exams::Band::Fair);
     QTest::newRow("59") << "59" << int(exams::Band::Fail);
+    QTest::newRow("84.5") << "84.5" << int(exams::Band::Excellent);
+    QTest::newRow("59.5") << "59.5" << int(exams::Band::Fair);
     QTest::newRow("blank") << " " << int(exams::Band::Fail);
     QTest::newRow("letters") << "ab" << int(exams::Band::Fail);
 }
@@ -280,24 +318,29 @@ void TestExamsCore::countsScoresIntoBands()
     QCOMPARE(boxes[0], QStringLiteral("1"));
 }
 
-void TestExamsCore::roundsTheMeanHalfAwayFromZero_data()
+void TestExamsCore::roundsTheMeanAndCompositeHalfAwayFromZero_data()
 {
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<QString>("mean");
     QTest::addColumn<double>("S13");
-    QTest::newRow("whole") << QStringList{"85", "85", "85", "85"} << "85" << 85.0;
-    QTest::newRow("quarter") << QStringList{"85", "85", "85", "86"} << "85.3" << 85.3;
-    QTest::newRow("full scores") << QStringList{"00", "90"} << "95" << 95.0;
+    QTest::addColumn<QString>("composite");
+    QTest::newRow("whole") << QStringList{"85", "85", "85", "85"} << "85" << 85.0 << "95.5";
+    QTest::newRow("quarter") << QStringList{"85", "85", "85", "86"} << "85.3" << 85.3 << "95.6";
+    QTest::newRow("full scores") << QStringList{"00", "90"} << "95" << 95.0 << "98.5";
+    // 67.5 x 0.3 + 0.5 x 30 + 0.5 x 40 = 55.25: rounding half to even would show 55.2.
+    QTest::newRow("composite half-way") << QStringList{"85", "50"} << "67.5" << 67.5 << "55.3";
 }
 
-void TestExamsCore::roundsTheMeanHalfAwayFromZero()
+void TestExamsCore::roundsTheMeanAndCompositeHalfAwayFromZero()
 {
     QFETCH(QStringList, cells);
     QFETCH(QString, mean);
     QFETCH(double, S13);
+    QFETCH(QString, composite);
     const exams::TestStatistics t = exams::取得各项显示数据(cells);
     QCOMPARE(t.S[13], S13);
     QCOMPARE(exams::summaryTexts(t)[4], mean);
+    QCOMPARE(exams::summaryTexts(t)[11], composite);
 }
 
 void TestExamsCore::summarisesTheTwoPupilExample()
@@ -339,6 +382,8 @@ void TestExamsCore::highlightsTheBandItCounted_data()
     QTest::newRow("74") << "74" << 3;
     QTest::newRow("60") << "60" << 3;
     QTest::newRow("59") << "59" << 5;
+    QTest::newRow("84.5") << "84.5" << 1;
+    QTest::newRow("59.5") << "59.5" << 3;
     QTest::newRow("letters fail") << "ab" << 5;
     QTest::newRow("blank fails") << " " << 5;
     QTest::newRow("no score") << "" << 0;
@@ -451,15 +496,36 @@ void TestExamsCore::analysisTurnsNullCellsIntoEmptyText()
     QCOMPARE(value(exam.db(), QStringLiteral("SELECT count(*) FROM \"语文\" WHERE \"测试9\" = ''")).toInt(), 4);
 }
 
-void TestExamsCore::analysisShowsTheFirstFiftySixPupils()
+void TestExamsCore::analysisCountsTheClassAndListsTheGrid_data()
 {
-    ExamFolder exam(58);
+    QTest::addColumn<int>("roster");
+    QTest::addColumn<int>("formerPupils"); // score rows past the class
+    QTest::addColumn<int>("listed");
+    QTest::newRow("roster longer than the grid") << 58 << 0 << 56;
+    QTest::newRow("roster filling the grid") << 56 << 0 << 56;
+    QTest::newRow("score table longer than the class") << 3 << 2 << 3;
+}
+
+void TestExamsCore::analysisCountsTheClassAndListsTheGrid()
+{
+    QFETCH(int, roster);
+    QFETCH(int, formerPupils);
+    QFETCH(int, listed);
+    ExamFolder exam(roster);
+    for (int n = 1; n <= roster; ++n)
+        writeScore(exam.db(), QStringLiteral("语文"), n, 1, QStringLiteral("90"));
+    for (int n = 1; n <= formerPupils; ++n)
+        exam.db().exec(QStringLiteral("INSERT INTO \"语文\" (\"姓名\", \"测试1\") VALUES ('转走%1', '10')").arg(n));
     const exams::TestAnalysis shown = exams::analyseTest(exam.db(), 0, exam.state.ClassSizes[1], 1);
-    QCOMPARE(shown.rosterSize, 58);
-    QCOMPARE(shown.pupils.size(), 56);
-    QCOMPARE(shown.pupils.last().name, QStringLiteral("56、学生56"));
-    QVERIFY(exams::morePupilsNotice(58).contains(QStringLiteral("58")));
-    QVERIFY(exams::morePupilsNotice(56).isEmpty());
+    QCOMPARE(shown.rosterSize, roster);
+    QCOMPARE(shown.pupils.size(), listed);
+    QCOMPARE(shown.pupils.last().name, QStringLiteral("%1、学生%1").arg(listed));
+    // Only the class counts: the rows past it would add failures and lower the mean.
+    QCOMPARE(shown.boxes[0], QString::number(roster));
+    QCOMPARE(shown.boxes[4], QStringLiteral("90"));
+    QCOMPARE(shown.boxes[5], QStringLiteral("0"));
+    const QString notice = exams::morePupilsNotice(shown.rosterSize);
+    QVERIFY2(roster > listed ? notice.contains(QString::number(roster)) : notice.isEmpty(), qPrintable(notice));
 }
 
 void TestExamsCore::storesTestBooksAsTheirLeadingNumber_data()
