@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "exams/ExamLayout.h"
+#include "exams/ScoreCorrectionDialog.h"
 #include "store/HomeworkDb.h"
 #include "ui/ElidingControls.h"
 #include "ui/Twips.h"
@@ -43,6 +44,7 @@ AnalysisWindow::AnalysisWindow(Form1 &form, const QString &name, const QString &
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
     layOut();
+    installScoreCorrection(*this, form_);
     Form_Load();
 }
 
@@ -154,16 +156,27 @@ void AnalysisWindow::数据清空()
         box->clear();
 }
 
-void AnalysisWindow::Option1_Click(int index)
+void AnalysisWindow::Option1_Click(int index) { showTest(testNumber(page_, index)); }
+
+void AnalysisWindow::refreshShownTest()
+{
+    const int lit = litBox_;
+    showTest(shownTest_);
+    if (lit != 0)
+        Text1_Click(lit);
+}
+
+void AnalysisWindow::showTest(int test)
 {
     数据清空();
     TestAnalysis analysis;
     const int classSize = form_.state().ClassSizes[1];
-    if (!form_.guarded([&] { analysis = analyseTest(form_.db().database(), subject_, classSize, testNumber(page_, index)); }))
+    if (!form_.guarded([&] { analysis = analyseTest(form_.db().database(), subject_, classSize, test); }))
         return;
+    shownTest_ = test;
     for (int box = 0; box < int(Text1.size()); ++box)
         Text1[box]->setText(analysis.boxes[box]);
-    Label1[13]->setText(QStringLiteral("检测内容为：   ") + Option1[index]->text().section(QStringLiteral("、"), 1));
+    Label1[13]->setText(QStringLiteral("检测内容为：   ") + tests_[test][2]);
     显示学生成绩(analysis);
     成绩还原成原色();
 }
@@ -184,6 +197,7 @@ void AnalysisWindow::Text1_Click(int index)
         return;
     成绩还原成原色();
     setBackground(Text1[index], kHighlight);
+    litBox_ = index;
     const Band band = bandOfCountBox(index);
     for (int k = 0; k < shownPupils_; ++k) {
         if (highlighted(Label3[k]->text(), band)) {
@@ -202,6 +216,7 @@ void AnalysisWindow::成绩还原成原色()
     }
     for (int box : {1, 2, 3, 5})
         setBackground(Text1[box], system.color(QPalette::Base));
+    litBox_ = 0;
 }
 
 bool AnalysisWindow::eventFilter(QObject *watched, QEvent *event)

@@ -33,6 +33,10 @@ public:
 
     int page() const { return page_; }
     int subject() const { return subject_; }
+    // The test whose figures are shown, 0 before the first choice; paging leaves it shown.
+    int shownTest() const { return shownTest_; }
+    // Reads the shown test again and lights the band that was lit.
+    void refreshShownTest();
 
     QGroupBox *Frame1 = nullptr;
     std::array<QRadioButton *, kOptionsPerPage> Option1{};
@@ -51,6 +55,7 @@ protected:
 
 private:
     void layOut();
+    void showTest(int test);
     void 显示学生成绩(const TestAnalysis &analysis);
 
     Form1 &form_;
@@ -59,6 +64,8 @@ private:
     // The list as it was when the window loaded; a later subject choice leaves this window as it is.
     TestList tests_{};
     int shownPupils_ = 0;
+    int shownTest_ = 0;
+    int litBox_ = 0;
 };
 
 } // namespace exams

@@ -133,7 +133,8 @@ QString keptScoresMessage(const QList<KeptScore> &kept)
     QStringList lines;
     for (const KeptScore &k : kept)
         lines << QStringLiteral("%1（已有成绩：%2）").arg(k.code, shownScore(k.stored));
-    return section(QStringLiteral("以下编码的学生这次检测已有成绩，原成绩保留，新输入的成绩未导入："), lines);
+    const QString listed = section(QStringLiteral("以下编码的学生这次检测已有成绩，原成绩保留，新输入的成绩未导入："), lines);
+    return listed.isEmpty() ? listed : listed + QStringLiteral("\n如需改动已有成绩，请在“检测分析”中选这次检测，双击该学生的成绩。");
 }
 
 QString storedMessage(const QList<RejectedCode> &rejected, const QList<KeptScore> &kept)

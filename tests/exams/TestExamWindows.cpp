@@ -10,6 +10,7 @@
 #include "store/MarkString.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -119,6 +120,35 @@ QWidget *openTestWindow(ExamRun &run, TestWindow shown)
     return nullptr;
 }
 
+// Three pupils scored 92, 50 and 70 in test 1 of 语文, shown with the failing band lit.
+exams::AnalysisWindow *showScoredTest(ExamRun &run)
+{
+    run.state().SubjectTestBooks[1] = 3;
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
+    const QStringList scores{"92", "50", "70"};
+    for (int n = 0; n < scores.size(); ++n)
+        writeScore(run.db(), QStringLiteral("语文"), n + 1, 1, scores[n]);
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *window = run.analysis(QStringLiteral("Form11"));
+    choose(window->Option1[0]);
+    QTest::mouseClick(window->Text1[5], Qt::LeftButton);
+    return window;
+}
+
+// A double-click on the second pupil's score, then the typed score confirmed; false when no dialog opened.
+bool correctSecondPupil(exams::AnalysisWindow *window, const QString &typed)
+{
+    QTest::mouseDClick(window->Label3[1], Qt::LeftButton);
+    auto *dialog = window->findChild<QDialog *>(QStringLiteral("scoreCorrection"));
+    if (!dialog || !dialog->isVisible())
+        return false;
+    auto *box = dialog->findChild<QLineEdit *>(QStringLiteral("newScore"));
+    box->clear();
+    typeText(box, typed);
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("confirm")), Qt::LeftButton);
+    return true;
+}
+
 QStringList figures(exams::AnalysisWindow *window)
 {
     QStringList texts;
@@ -148,6 +178,10 @@ private slots:
     void pagingSkipsPagesWithoutATest();
     void everyTestWindowFitsTheScreen_data();
     void everyTestWindowFitsTheScreen();
+    void correctingAScoreRecomputesTheFigures_data();
+    void correctingAScoreRecomputesTheFigures();
+    void refusedCorrectionsWriteNothing_data();
+    void refusedCorrectionsWriteNothing();
     void countBoxesHighlightTheirBand_data();
     void countBoxesHighlightTheirBand();
     void pupilGridRunsDownTheColumnsAndSaysWhenMoreExist();
@@ -242,7 +276,8 @@ void TestExamWindows::scoresOnlyStoresTheCodesAndCloses()
     QCOMPARE(ui::MessagePresenter::takeShown(),
              QStringList{kStored + QStringLiteral("\n以下编码未能处理：\n000190（成绩表中没有这个检测编号的列）"
                                                   "\n以下编码的学生这次检测已有成绩，原成绩保留，新输入的成绩未导入："
-                                                  "\n070500（已有成绩：66）\n070599（已有成绩：66）")});
+                                                  "\n070500（已有成绩：66）\n070599（已有成绩：66）"
+                                                  "\n如需改动已有成绩，请在“检测分析”中选这次检测，双击该学生的成绩。")});
     QCOMPARE(readScore(run.db(), "语文", 18, 3).toString(), QStringLiteral("92"));
     QCOMPARE(readScore(run.db(), "语文", 18, 4).toString(), QStringLiteral("77"));
     QCOMPARE(readScore(run.db(), "语文", 5, 7).toString(), QStringLiteral("66"));
@@ -351,7 +386,7 @@ void TestExamWindows::bothAnalysisWindowsShowTheSameFigures()
 {
     ExamRun run(2);
     run.state().SubjectTestBooks[1] = 3;
-    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 2, QStringLiteral("《学习与评价》小数乘法测试"));
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 2, QStringLiteral("《学习与评价》小数乘法、除法测试"));
     exams::Form3 *entry = run.chooseSubject(0);
     run.type(entry, {"020100", "020250"});
     entry->Command3->click();
@@ -368,7 +403,7 @@ void TestExamWindows::bothAnalysisWindowsShowTheSameFigures()
     const QStringList expected{"2", "1", "0", "0", "75", "1", "50.0%", "0.0%", "0.0%", "50.0%", "50.0%", "57.5", "1"};
     QCOMPARE(figures(form4), expected);
     QCOMPARE(figures(form11), expected);
-    QCOMPARE(form4->Label1[13]->text(), QStringLiteral("检测内容为：   《学习与评价》小数乘法测试"));
+    QCOMPARE(form4->Label1[13]->text(), QStringLiteral("检测内容为：   《学习与评价》小数乘法、除法测试"));
     QCOMPARE(form4->Label2[0]->text(), QStringLiteral("1、学生1"));
     QCOMPARE(form4->Label3[0]->text(), QStringLiteral("100"));
     QCOMPARE(form11->Label3[1]->text(), QStringLiteral("50"));
@@ -470,6 +505,80 @@ void TestExamWindows::everyTestWindowFitsTheScreen()
         for (QLabel *name : analysis->Label2)
             QVERIFY2(name->fontMetrics().horizontalAdvance(name->text()) <= name->width(), qPrintable(name->text()));
     }
+}
+
+void TestExamWindows::correctingAScoreRecomputesTheFigures_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("mean");
+    QTest::addColumn<bool>("failing");
+    QTest::newRow("changed") << "95" << "95" << "3" << "85.7" << false;
+    QTest::newRow("cleared") << "" << "" << "2" << "81" << false;
+    QTest::newRow("full score") << "100" << "00" << "3" << "87.3" << false;
+    QTest::newRow("half point, blanks around") << " 84.5 " << "84.5" << "3" << "82.2" << false;
+    QTest::newRow("full-width digits, still failing") << "５５" << "55" << "3" << "72.3" << true;
+}
+
+void TestExamWindows::correctingAScoreRecomputesTheFigures()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QFETCH(QString, count);
+    QFETCH(QString, mean);
+    QFETCH(bool, failing);
+    ExamRun run(3);
+    exams::AnalysisWindow *w = showScoredTest(run);
+    ui::MessagePresenter::setNextAnswer(ui::MessagePresenter::Answer::Ok);
+    QVERIFY(correctSecondPupil(w, typed));
+    QCOMPARE(ui::MessagePresenter::takeShown().size(), 1); // the confirmation
+    store::Database file = openFile(run.folder.path());
+    QCOMPARE(readScore(file, QStringLiteral("语文"), 2, 1).toString(), stored);
+    QCOMPARE(w->Label3[1]->text(), exams::shownScore(stored));
+    QCOMPARE(w->Text1[0]->text(), count);
+    QCOMPARE(w->Text1[4]->text(), mean);
+    // The failing band stays lit over the new scores.
+    const QColor pink(0xFF, 0x80, 0xFF);
+    QCOMPARE(w->Text1[5]->palette().color(QPalette::Base), pink);
+    QCOMPARE(w->Label3[1]->palette().color(QPalette::Window) == pink, failing);
+}
+
+void TestExamWindows::refusedCorrectionsWriteNothing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("cancelled"); // the teacher answers the question, if one is asked, with 取消
+    QTest::addColumn<bool>("sharedName");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("above a hundred") << "101" << false << false << "“101”不是有效的成绩，成绩未修改。";
+    QTest::newRow("negative") << "-1" << false << false << "“-1”不是有效的成绩，成绩未修改。";
+    QTest::newRow("letters") << "abc" << false << false << "“abc”不是有效的成绩，成绩未修改。";
+    QTest::newRow("two decimals") << "84.55" << false << false << "“84.55”不是有效的成绩，成绩未修改。";
+    QTest::newRow("confirmation cancelled") << "95" << true << false << "确定把学生2的语文第1次检测成绩由“50”改为“95”吗？";
+    QTest::newRow("name on two score rows") << "95" << false << true << "学生2的成绩无法修改：成绩表中有同名的学生";
+}
+
+void TestExamWindows::refusedCorrectionsWriteNothing()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, cancelled);
+    QFETCH(bool, sharedName);
+    QFETCH(QString, said);
+    ExamRun run(3);
+    if (sharedName)
+        run.db().exec(QStringLiteral("INSERT INTO \"语文\" (\"姓名\") VALUES ('学生2')"));
+    exams::AnalysisWindow *w = showScoredTest(run);
+    // Unanswered questions get OK, so a question asked about a refused score would write it.
+    if (cancelled)
+        ui::MessagePresenter::setNextAnswer(ui::MessagePresenter::Answer::Cancel);
+    QCOMPARE(correctSecondPupil(w, typed), !sharedName);
+    const QStringList shown = ui::MessagePresenter::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].startsWith(said), qPrintable(shown[0]));
+    store::Database file = openFile(run.folder.path());
+    QCOMPARE(readScore(file, QStringLiteral("语文"), 2, 1).toString(), QStringLiteral("50"));
+    QCOMPARE(w->Label3[1]->text(), QStringLiteral("50"));
+    QCOMPARE(w->Text1[5]->text(), QStringLiteral("1"));
 }
 
 void TestExamWindows::countBoxesHighlightTheirBand_data()

@@ -1,0 +1,128 @@
+#include "exams/ScoreCorrectionDialog.h"
+
+#include "app/Form1.h"
+#include "exams/AnalysisWindow.h"
+#include "exams/ScoreCorrection.h"
+#include "exams/TestStatistics.h"
+#include "store/HomeworkDb.h"
+#include "ui/MessagePresenter.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace exams {
+
+namespace {
+
+class ScoreCorrectionDialog : public QDialog {
+public:
+    ScoreCorrectionDialog(AnalysisWindow &window, Form1 &form, const ScoreCell &cell)
+        : QDialog(&window), window_(window), form_(form), cell_(cell)
+    {
+        setObjectName(QStringLiteral("scoreCorrection"));
+        setWindowTitle(QStringLiteral("修改检测成绩"));
+        setAttribute(Qt::WA_DeleteOnClose);
+        // Takes the analysis window's scaled font; no other window may change scores meanwhile.
+        setAttribute(Qt::WA_WindowPropagation);
+        setWindowModality(Qt::ApplicationModal);
+
+        auto *prompt = new QLabel(
+            QStringLiteral("%1的%2第%3次检测成绩：").arg(cell.pupil, subjectTable(cell.subject)).arg(cell.test), this);
+        newScore_ = new QLineEdit(shownScore(cell.stored), this);
+        newScore_->setObjectName(QStringLiteral("newScore"));
+        newScore_->selectAll();
+        prompt->setBuddy(newScore_);
+        newScore_->setAccessibleName(prompt->text());
+        auto *rule = new QLabel(QStringLiteral("0 到 100，最多一位小数；“00”即 100 分；清空则删除这次成绩。"), this);
+        rule->setWordWrap(true);
+
+        auto *buttons = new QDialogButtonBox(this);
+        QPushButton *confirm = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+        confirm->setObjectName(QStringLiteral("confirm"));
+        confirm->setDefault(true);
+        buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("cancel"));
+        connect(confirm, &QPushButton::clicked, this, [this] { confirmCorrection(); });
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(prompt);
+        layout->addWidget(newScore_);
+        layout->addWidget(rule);
+        layout->addWidget(buttons);
+    }
+
+private:
+    void confirmCorrection()
+    {
+        const std::optional<QString> corrected = correctedScore(newScore_->text());
+        if (!corrected) {
+            // The dialog stays, so the teacher can put the score right.
+            ui::MessagePresenter::inform(this, invalidScoreMessage(newScore_->text()));
+            newScore_->selectAll();
+            newScore_->setFocus();
+            return;
+        }
+        if (*corrected != cell_.stored
+            && ui::MessagePresenter::ask(this, correctionQuestion(cell_, *corrected)) == ui::MessagePresenter::Answer::Ok
+            && form_.guarded([&] { correctScore(form_.db().database(), cell_, *corrected); }))
+            window_.refreshShownTest();
+        close();
+    }
+
+    AnalysisWindow &window_;
+    Form1 &form_;
+    const ScoreCell cell_;
+    QLineEdit *newScore_ = nullptr;
+};
+
+// Watches the pupil grid of one analysis window.
+class ScoreCorrector : public QObject {
+public:
+    ScoreCorrector(AnalysisWindow &window, Form1 &form) : QObject(&window), window_(window), form_(form)
+    {
+        for (int k = 0; k < kGridPupils; ++k) {
+            window.Label2[k]->installEventFilter(this);
+            window.Label3[k]->installEventFilter(this);
+            window.Label3[k]->setToolTip(QStringLiteral("双击可修改或删除这次成绩"));
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonDblClick && window_.shownTest() != 0)
+            for (int k = 0; k < kGridPupils; ++k)
+                if ((watched == window_.Label2[k] || watched == window_.Label3[k]) && !window_.Label2[k]->text().isEmpty())
+                    correct(k);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void correct(int rosterPlace)
+    {
+        ScoreCell cell;
+        if (!form_.guarded([&] {
+                cell = findScoreCell(form_.db().database(), window_.subject(), window_.shownTest(), rosterPlace);
+            }))
+            return;
+        if (cell.refusal) {
+            ui::MessagePresenter::inform(&window_, refusedCorrectionMessage(cell));
+            return;
+        }
+        (new ScoreCorrectionDialog(window_, form_, cell))->show();
+    }
+
+    AnalysisWindow &window_;
+    Form1 &form_;
+};
+
+} // namespace
+
+void installScoreCorrection(AnalysisWindow &window, Form1 &form) { new ScoreCorrector(window, form); }
+
+} // namespace exams

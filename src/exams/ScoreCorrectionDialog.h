@@ -1,0 +1,13 @@
+#pragma once
+
+class Form1;
+
+namespace exams {
+
+class AnalysisWindow;
+
+// A double-click on a pupil of the shown test opens a small dialog that changes or clears that
+// pupil's score, after the teacher confirms; the window then shows the test anew.
+void installScoreCorrection(AnalysisWindow &window, Form1 &form);
+
+} // namespace exams
