@@ -19,6 +19,8 @@ install(TARGETS homework-tracker homework_office_module
   RUNTIME DESTINATION ${HOMEWORK_INSTALL_DIR} LIBRARY DESTINATION ${HOMEWORK_INSTALL_DIR})
 file(CREATE_LINK ../${HOMEWORK_INSTALL_DIR}/homework-tracker ${packaging_folder}/homework-tracker SYMBOLIC)
 install(FILES ${packaging_folder}/homework-tracker DESTINATION bin)
+# The program finds its scan sounds beside itself.
+install(FILES ${SCAN_SOUND_FILES} DESTINATION ${HOMEWORK_INSTALL_DIR}/sounds)
 
 # The prepared workbooks and templates, as program_files lays them out.
 get_directory_property(prepared_files DIRECTORY ${CMAKE_SOURCE_DIR}/src/office DEFINITION prepared_files)
@@ -64,7 +66,7 @@ install(FILES ${packaging_folder}/lintian-overrides DESTINATION share/lintian/ov
   RENAME homework-tracker)
 
 # What package.sh builds before cpack, so that a release build leaves the tests and benchmarks out.
-add_custom_target(package_contents DEPENDS ${packaged_targets} program_files package_extras)
+add_custom_target(package_contents DEPENDS ${packaged_targets} program_files scan_sounds package_extras)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME homework-tracker)

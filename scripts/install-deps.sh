@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   cmake g++ pkg-config ninja-build
   qt6-base-dev libgl-dev
+  qt6-multimedia-dev sox pulseaudio
+  qt6-charts-dev libqt6opengl6-dev
   libsqlcipher-dev sqlcipher
   libreoffice-dev libreoffice-calc libreoffice-writer
   cups printer-driver-cups-pdf poppler-utils

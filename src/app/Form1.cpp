@@ -5,6 +5,7 @@
 #include "exams/ExamWindows.h"
 #include "labels/LabelWindow.h"
 #include "reports/ReportWindows.h"
+#include "sound/ScanSoundMenu.h"
 #include "store/HomeworkDb.h"
 #include "tracking/DayRecords.h"
 #include "ui/AppStyle.h"
@@ -37,6 +38,7 @@ Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *p
     installReports(*this);
     installLabelPrinting(*this);
     installExamWindows(*this);
+    installScanSounds(*this);
     installAdminFunctions(*this, {[this] { importSubjectNames(*this); }, [this] { openTestNumbering(*this); }});
     Form_Load();
 }

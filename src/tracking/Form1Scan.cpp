@@ -1,6 +1,7 @@
 // Scan input on the main window: the code box, the message panel and the recording of a scan.
 #include "app/Form1.h"
 
+#include "sound/ScanSounds.h"
 #include "store/HomeworkDb.h"
 #include "tracking/BookCode.h"
 #include "store/TextValue.h"
@@ -18,6 +19,7 @@ void Form1::Text1_KeyPress(int keyAscii)
     const tracking::CheckedCode checked =
         tracking::checkBookCode(ui_.Text1->text(), state_.CurrentBookDigits, state_.ClassSizes[1]);
     if (checked.check != tracking::CodeCheck::Accepted) {
+        sound::ScanSounds::play(sound::ScanOutcome::Refused);
         showMessagePanel(tracking::codeMessage(checked.check));
         return;
     }
@@ -32,9 +34,12 @@ void Form1::自动输入()
     const int slot = tracking::取得记录表中的顺序号(code.mid(1, 3));
     state_.CurrentSlot = slot;
     const int pupil = store::integerValue(code.right(2));
-    if (!recordsWritable())
+    if (!recordsWritable()) {
+        sound::ScanSounds::play(sound::ScanOutcome::Refused);
         return;
+    }
     if (state_.HomeworkContent[slot].isEmpty()) {
+        sound::ScanSounds::play(sound::ScanOutcome::NoHomework);
         ui::MessagePresenter::inform(this, QStringLiteral("请选择相应的作业才可输入！"));
         return;
     }
@@ -48,6 +53,7 @@ void Form1::自动输入()
         state_.ExcellentClosed[slot] = flagBefore;
         return;
     }
+    sound::ScanSounds::play(sound::recordedOutcome(markBefore, state_.MarkGrid[slot][pupil]));
     if (panel == tracking::ExcellentPanel::Show) {
         ui::showPanel(ui_.Frame12);
     } else if (panel == tracking::ExcellentPanel::Hide) {

@@ -91,6 +91,7 @@ struct Form1Controls {
     QAction *sjqk = nullptr;
     QAction *sjhf = nullptr;
     QAction *mmsd = nullptr;
+    QAction *scanSounds = nullptr;
     QAction *renwufabu = nullptr;
     QAction *sjcjlr = nullptr;
     QAction *wwqkdc = nullptr;

@@ -264,6 +264,7 @@ void buildMenu(QMainWindow *window, Form1Controls &ui)
     ui.sjqk = menuItem(settings, "sjqk", "数据清空");
     ui.sjhf = menuItem(settings, "sjhf", "数据恢复");
     ui.mmsd = menuItem(settings, "mmsd", "密码设定");
+    ui.scanSounds = menuItem(settings, "scanSounds", "扫描提示音");
     ui.renwufabu = bar->addAction(QStringLiteral("任务发布"));
     ui.renwufabu->setObjectName(QStringLiteral("renwufabu"));
     ui.renwufabu->setEnabled(false);

@@ -202,7 +202,8 @@ void TestForm1::menuHoldsEveryItemInOrder()
                 captions << QStringLiteral("  ") + item->text();
     }
     const QStringList expected{"基础数据设定", "  班级设置", "  作业设置", "  学生名单", "  学科设置", "  检测学科姓名导入",
-                               "  测试内容序号设置", "  数据清空", "  数据恢复", "  密码设定", "任务发布", "试卷成绩录入", "文本生成中心",
+                               "  测试内容序号设置", "  数据清空", "  数据恢复", "  密码设定", "  扫描提示音", "任务发布",
+                               "试卷成绩录入", "文本生成中心",
                                "  1、未完总体情况导出", "  2、当天未完情况导出", "  3、检测情况发送生成", "  条形码标签打印"};
     QCOMPARE(captions, expected);
 }

@@ -22,6 +22,9 @@ prepared_files=(
 has "/usr/bin/homework-tracker -> ../lib/homework-tracker/homework-tracker"
 has /usr/lib/homework-tracker/homework-tracker
 has /usr/lib/homework-tracker/homework-office.so
+for sound in recorded excellent already-handed-in refused no-homework; do
+  has "/usr/lib/homework-tracker/sounds/$sound.wav"
+done
 for file in "${prepared_files[@]}"; do has "$file"; done
 has "$prepared/文本生成/未完作业汇总/"
 for file in /usr/share/applications/homework-tracker.desktop \

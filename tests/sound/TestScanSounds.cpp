@@ -1,0 +1,154 @@
+// Each scan chooses its sound, the teacher's choice outlives a restart, and the sounds are short.
+#include "WindowSupport.h"
+
+#include "sound/ScanSounds.h"
+
+#include <QAction>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QProcess>
+#include <QSet>
+
+using namespace testing;
+using sound::ScanOutcome;
+
+Q_DECLARE_METATYPE(sound::ScanOutcome)
+
+namespace {
+
+QString soxi(const QString &option, const QString &file)
+{
+    QProcess process;
+    process.start(QStringLiteral("soxi"), {option, file});
+    if (!process.waitForFinished() || process.exitCode() != 0)
+        return QStringLiteral("soxi failed: ") + QString::fromLocal8Bit(process.readAllStandardError());
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+QString soundFile(ScanOutcome outcome) { return QDir(QStringLiteral(SOUND_FOLDER)).filePath(sound::soundFileName(outcome)); }
+
+int storedChoice(store::Database &db)
+{
+    return value(db, QStringLiteral("SELECT \"SoundsOn\" FROM \"ScanSounds\"")).toInt();
+}
+
+} // namespace
+
+class TestScanSounds : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { sound::ScanSounds::setTestMode(true); }
+    void eachScanKindSelectsItsSound_data();
+    void eachScanKindSelectsItsSound();
+    void theChoiceIsStoredAndSurvivesARestart();
+    void soundFilesAreShortWaves_data();
+    void soundFilesAreShortWaves();
+    void noTwoOutcomesShareASound();
+};
+
+void TestScanSounds::eachScanKindSelectsItsSound_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<ScanOutcome>("outcome");
+    // "tick" runs the refresh tick, which ends the book's excellent phase after its first scan.
+    QTest::newRow("recorded") << QStringList{"110501", "tick"} << "110507" << ScanOutcome::Recorded;
+    QTest::newRow("recorded by the pupil number") << QStringList{"110501", "tick"} << "7" << ScanOutcome::Recorded;
+    QTest::newRow("excellent") << QStringList{} << "110507" << ScanOutcome::RecordedExcellent;
+    QTest::newRow("handed in before") << QStringList{"110501", "tick", "110507"} << "110507" << ScanOutcome::AlreadyHandedIn;
+    QTest::newRow("excellent before") << QStringList{"110507", "tick"} << "110507" << ScanOutcome::AlreadyHandedIn;
+    QTest::newRow("again in the excellent phase") << QStringList{"110507"} << "110507" << ScanOutcome::AlreadyHandedIn;
+    QTest::newRow("length") << QStringList{} << "11051" << ScanOutcome::Refused;
+    QTest::newRow("class") << QStringList{} << "120507" << ScanOutcome::Refused;
+    QTest::newRow("book") << QStringList{} << "113307" << ScanOutcome::Refused;
+    QTest::newRow("pupil") << QStringList{} << "110551" << ScanOutcome::Refused;
+    QTest::newRow("no homework") << QStringList{} << "110607" << ScanOutcome::NoHomework;
+    QTest::newRow("after clearing") << QStringList{"clear"} << "110507" << ScanOutcome::Refused;
+}
+
+void TestScanSounds::eachScanKindSelectsItsSound()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, code);
+    QFETCH(ScanOutcome, outcome);
+    RunningWindow run;
+    run.publish(5, QStringLiteral("第12页"));
+    run.window->显示(QStringLiteral("1"), QStringLiteral("05"));
+    for (const QString &step : before) {
+        if (step == QLatin1String("tick"))
+            run.window->Timer1_Timer();
+        else if (step == QLatin1String("clear"))
+            run.state().DataCleared = 1;
+        else
+            run.scan(step);
+    }
+    sound::ScanSounds::takePlayed();
+    run.scan(code);
+    QCOMPARE(sound::ScanSounds::takePlayed(), QList<ScanOutcome>{outcome});
+}
+
+void TestScanSounds::theChoiceIsStoredAndSurvivesARestart()
+{
+    RunningWindow run;
+    run.publish(5, QStringLiteral("第12页"));
+    QAction *item = run.ui().scanSounds;
+    QVERIFY(item->isEnabled() && item->isCheckable());
+    // A file made before the choice existed starts with the sounds on.
+    QVERIFY(item->isChecked());
+    QCOMPARE(storedChoice(run.db()), 1);
+
+    item->trigger();
+    QCOMPARE(storedChoice(run.db()), 0);
+    run.scan(QStringLiteral("110501"));
+    QCOMPARE(sound::ScanSounds::takePlayed(), QList<ScanOutcome>{});
+    run.restart();
+    QVERIFY(!run.ui().scanSounds->isChecked());
+    run.scan(QStringLiteral("110502"));
+    QCOMPARE(sound::ScanSounds::takePlayed(), QList<ScanOutcome>{});
+
+    run.ui().scanSounds->trigger();
+    run.restart();
+    QVERIFY(run.ui().scanSounds->isChecked());
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"ScanSounds\"")).toInt(), 1);
+    run.scan(QStringLiteral("110503"));
+    QCOMPARE(sound::ScanSounds::takePlayed().size(), 1);
+    QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
+}
+
+void TestScanSounds::soundFilesAreShortWaves_data()
+{
+    QTest::addColumn<ScanOutcome>("outcome");
+    QTest::newRow("recorded") << ScanOutcome::Recorded;
+    QTest::newRow("excellent") << ScanOutcome::RecordedExcellent;
+    QTest::newRow("already handed in") << ScanOutcome::AlreadyHandedIn;
+    QTest::newRow("refused") << ScanOutcome::Refused;
+    QTest::newRow("no homework") << ScanOutcome::NoHomework;
+}
+
+void TestScanSounds::soundFilesAreShortWaves()
+{
+    QFETCH(ScanOutcome, outcome);
+    const QString file = soundFile(outcome);
+    QCOMPARE(soxi(QStringLiteral("-t"), file), QStringLiteral("wav"));
+    QCOMPARE(soxi(QStringLiteral("-e"), file), QStringLiteral("Signed Integer PCM"));
+    bool number = false;
+    const double seconds = soxi(QStringLiteral("-D"), file).toDouble(&number);
+    QVERIFY(number);
+    QVERIFY2(seconds > 0.05 && seconds < 0.4, qPrintable(QString::number(seconds)));
+}
+
+void TestScanSounds::noTwoOutcomesShareASound()
+{
+    QSet<QByteArray> sounds;
+    for (ScanOutcome outcome : sound::kScanOutcomes) {
+        QProcess samples;
+        samples.start(QStringLiteral("sox"), {soundFile(outcome), QStringLiteral("-t"), QStringLiteral("raw"), QStringLiteral("-")});
+        QVERIFY(samples.waitForFinished());
+        sounds << QCryptographicHash::hash(samples.readAllStandardOutput(), QCryptographicHash::Sha256);
+    }
+    QCOMPARE(sounds.size(), int(sound::kScanOutcomes.size()));
+}
+
+QTEST_MAIN(TestScanSounds)
+#include "TestScanSounds.moc"
