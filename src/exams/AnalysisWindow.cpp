@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "exams/ExamLayout.h"
 #include "exams/ScoreCorrectionDialog.h"
+#include "exams/TestCharts.h"
 #include "store/HomeworkDb.h"
 #include "ui/ElidingControls.h"
 #include "ui/Twips.h"
@@ -50,7 +51,7 @@ AnalysisWindow::AnalysisWindow(Form1 &form, const QString &name, const QString &
 
 void AnalysisWindow::layOut()
 {
-    Frame1 = placedFrame(this, QStringLiteral("Frame1"), QStringLiteral("检测内容选择"), 120, 120, 5200, 8900);
+    Frame1 = placedFrame(this, QStringLiteral("Frame1"), QStringLiteral("检测内容选择"), 120, 120, 5200, 11030);
     for (int i = 0; i < kOptionsPerPage; ++i) {
         Option1[i] = new QRadioButton(QStringLiteral("01、《学习与评价》小数乘法测试"), Frame1);
         Option1[i]->setObjectName(indexedName("Option1", i));
@@ -58,8 +59,8 @@ void AnalysisWindow::layOut()
         Option1[i]->hide();
         connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
     }
-    Command1[0] = placedButton(Frame1, QStringLiteral("Command1_0"), QStringLiteral("上一页"), 400, 8300, 1800, 450);
-    Command1[1] = placedButton(Frame1, QStringLiteral("Command1_1"), QStringLiteral("下一页"), 3000, 8300, 1800, 450);
+    Command1[0] = placedButton(Frame1, QStringLiteral("Command1_0"), QStringLiteral("上一页"), 400, 10430, 1800, 450);
+    Command1[1] = placedButton(Frame1, QStringLiteral("Command1_1"), QStringLiteral("下一页"), 3000, 10430, 1800, 450);
     for (int i = 0; i < 2; ++i) {
         Command1[i]->hide();
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
@@ -76,11 +77,11 @@ void AnalysisWindow::layOut()
         pair(kSummaryRows[r].rightCaption, kSummaryRows[r].rightBox, 3050, 380 + r * 440);
     }
 
-    Frame3 = placedFrame(this, QStringLiteral("Frame3"), QStringLiteral("综合评定分"), 11700, 120, 7630, 3100);
-    Label1[11] = placedLabel(Frame3, QStringLiteral("Label1_11"), QStringLiteral("综合评定分："), 200, 500, 1500, 360);
-    Text1[11] = placedBox(Frame3, QStringLiteral("Text1_11"), QStringLiteral("综合评定分："), 1750, 500, 1200, 360);
+    Frame3 = placedFrame(this, QStringLiteral("Frame3"), QStringLiteral("综合评定分"), 5500, 3300, 6000, 2650);
+    Label1[11] = placedLabel(Frame3, QStringLiteral("Label1_11"), QStringLiteral("综合评定分："), 200, 450, 1500, 360);
+    Text1[11] = placedBox(Frame3, QStringLiteral("Text1_11"), QStringLiteral("综合评定分："), 1750, 450, 1200, 360);
     Label1[11]->setBuddy(Text1[11]);
-    Label1[13] = placedLabel(Frame3, QStringLiteral("Label1_13"), QString(), 200, 1100, 7230, 1800);
+    Label1[13] = placedLabel(Frame3, QStringLiteral("Label1_13"), QString(), 200, 950, 5600, 1550);
     Label1[13]->setWordWrap(true);
     Label1[13]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -92,7 +93,7 @@ void AnalysisWindow::layOut()
         setBackground(Text1[box], kComposite);
 
     // Wide enough for "56、" and a name of four characters on one line; longer names take two.
-    Frame4 = placedFrame(this, QStringLiteral("Frame4"), QStringLiteral("学生成绩显示窗口"), 5500, 3400, 13830, 5100);
+    Frame4 = placedFrame(this, QStringLiteral("Frame4"), QStringLiteral("学生成绩显示窗口"), 5500, 6050, 13830, 5100);
     for (int k = 0; k < kGridPupils; ++k) {
         const GridPlace place = gridPlace(k);
         const int left = 150 + place.column * 1690;
@@ -100,9 +101,11 @@ void AnalysisWindow::layOut()
         Label2[k] = ui::placed<ui::ElidingLabel>(Frame4, indexedName("Label2", k), left, top, 1260, 600);
         Label3[k] = placedLabel(Frame4, indexedName("Label3", k), QString(), left + 1280, top, 340, 600);
     }
-    morePupils = placedLabel(this, QStringLiteral("morePupils"), QString(), 5500, 8600, 13830, 400);
+    morePupils = placedLabel(this, QStringLiteral("morePupils"), QString(), 5500, 11200, 13830, 400);
+    charts = new TestCharts(this, [this](Band band) { Text1_Click(countBoxOf(band)); });
+    ui::placeTwips(charts, 11700, 200, 7630, 5750);
     成绩还原成原色();
-    resize(ui::twips(this, 19450), ui::twips(this, 9150));
+    resize(ui::twips(this, 19450), ui::twips(this, 11700));
 }
 
 void AnalysisWindow::Form_Load()
@@ -114,6 +117,7 @@ void AnalysisWindow::Form_Load()
     page_ = 1;
     检测下一页是否需要打亮();
     显示检测内容();
+    showMeans();
 }
 
 void AnalysisWindow::显示检测内容()
@@ -148,6 +152,7 @@ void AnalysisWindow::Command1_Click(int index)
     检测下一页是否需要打亮();
     检测上一页是否需要打亮();
     显示检测内容();
+    showMeans();
 }
 
 void AnalysisWindow::数据清空()
@@ -179,6 +184,16 @@ void AnalysisWindow::showTest(int test)
     Label1[13]->setText(QStringLiteral("检测内容为：   ") + tests_[test][2]);
     显示学生成绩(analysis);
     成绩还原成原色();
+    shownTest_ = testNumber(page_, index);
+    charts->showBands(analysis.statistics);
+    showMeans();
+}
+
+void AnalysisWindow::showMeans()
+{
+    QList<TestMean> means;
+    form_.guarded([&] { means = testMeans(form_.db().database(), subject_, form_.state().ClassSizes[1], tests_); });
+    charts->showMeans(means, shownTest_, pageRange(tests_, page_));
 }
 
 void AnalysisWindow::显示学生成绩(const TestAnalysis &analysis)

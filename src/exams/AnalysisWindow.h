@@ -15,6 +15,8 @@ class QRadioButton;
 
 namespace exams {
 
+class TestCharts;
+
 // The analysis of one subject's tests; Form4 and Form11 are two instances that differ in caption.
 class AnalysisWindow : public QWidget {
 public:
@@ -49,6 +51,7 @@ public:
     std::array<QLabel *, kGridPupils> Label2{};
     std::array<QLabel *, kGridPupils> Label3{};
     QLabel *morePupils = nullptr;
+    TestCharts *charts = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -57,6 +60,7 @@ private:
     void layOut();
     void showTest(int test);
     void 显示学生成绩(const TestAnalysis &analysis);
+    void showMeans();
 
     Form1 &form_;
     int page_ = 1;

@@ -3,6 +3,7 @@
 #include "WindowSupport.h"
 
 #include "exams/AnalysisWindow.h"
+#include "exams/TestCharts.h"
 #include "exams/ExamWindows.h"
 #include "exams/Form3.h"
 #include "exams/Form6.h"
@@ -11,10 +12,17 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScatterSeries>
+#include <QTextDocumentFragment>
+#include <QValueAxis>
 
 using namespace testing;
 
@@ -157,6 +165,73 @@ QStringList figures(exams::AnalysisWindow *window)
     return texts;
 }
 
+QBarSet *bandCounts(exams::AnalysisWindow *window)
+{
+    return static_cast<QBarSeries *>(window->charts->bandChart->chart()->series().at(0))->barSets().at(0);
+}
+
+QList<double> barValues(exams::AnalysisWindow *window)
+{
+    QList<double> values;
+    for (int i = 0; i < bandCounts(window)->count(); ++i)
+        values << bandCounts(window)->at(i);
+    return values;
+}
+
+// The captions under the bars as the teacher reads them, one line a row.
+QStringList bandCaptions(exams::AnalysisWindow *window)
+{
+    QStringList captions;
+    for (const QString &caption :
+         static_cast<QBarCategoryAxis *>(window->charts->bandChart->chart()->axes(Qt::Horizontal).at(0))->categories())
+        captions << QTextDocumentFragment::fromHtml(caption).toPlainText().replace(QLatin1Char('\n'), QLatin1Char('/'));
+    return captions;
+}
+
+// Series 0 is the line of means, series 1 the shown test's mark.
+QList<QPointF> meanPoints(exams::AnalysisWindow *window, int series)
+{
+    return static_cast<QXYSeries *>(window->charts->meanChart->chart()->series().at(series))->points();
+}
+
+QValueAxis *testAxis(exams::AnalysisWindow *window)
+{
+    return static_cast<QValueAxis *>(window->charts->meanChart->chart()->axes(Qt::Horizontal).at(0));
+}
+
+// A click on the middle of a bar, where the mouse would give it.
+void clickBar(exams::AnalysisWindow *window, int index)
+{
+    QChartView *view = window->charts->bandChart;
+    QAbstractSeries *series = view->chart()->series().at(0);
+    const QPointF middle = view->chart()->mapToPosition(QPointF(index, bandCounts(window)->at(index) / 2), series);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(view->chart()->mapToScene(middle)));
+}
+
+// Which count boxes and pupils are lit.
+QList<bool> highlights(exams::AnalysisWindow *window)
+{
+    const QColor pink(0xFF, 0x80, 0xFF);
+    QList<bool> lit;
+    for (QLineEdit *box : window->Text1)
+        lit << (box->palette().color(QPalette::Base) == pink);
+    for (int k = 0; k < exams::kGridPupils; ++k)
+        lit << (window->Label2[k]->palette().color(QPalette::Window) == pink)
+            << (window->Label3[k]->palette().color(QPalette::Window) == pink);
+    return lit;
+}
+
+// How many pixels of a colour a child of the window shows in a grab of the whole window.
+int pixelsOf(const QImage &window, const QWidget *child, const QColor &colour)
+{
+    const QRect area(child->mapTo(child->window(), QPoint()), child->size());
+    int found = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            found += window.pixelColor(x, y) == colour;
+    return found;
+}
+
 } // namespace
 
 class TestExamWindows : public QObject {
@@ -185,6 +260,12 @@ private slots:
     void countBoxesHighlightTheirBand_data();
     void countBoxesHighlightTheirBand();
     void pupilGridRunsDownTheColumnsAndSaysWhenMoreExist();
+    void bandChartCountsAsTheFigures_data();
+    void bandChartCountsAsTheFigures();
+    void barClickHighlightsAsItsCountBox_data();
+    void barClickHighlightsAsItsCountBox();
+    void meanLineHasOnePointPerScoredTest();
+    void chartsArePainted();
     void numberingStoresTheSlotsAtOnce();
     void numberingClosedWithTheCrossChangesNothing();
     void nameImportReplacesTheScoreTables();
@@ -426,8 +507,12 @@ void TestExamWindows::twentyOneTestsTakeTwoPages()
     QCOMPARE(w->Option1[19]->text(), QStringLiteral("20、测试20"));
     QVERIFY(w->Command1[1]->isVisible());
     QVERIFY(!w->Command1[0]->isVisible());
+    QCOMPARE(testAxis(w)->max(), 20.5);
     QTest::mouseClick(w->Command1[1], Qt::LeftButton);
     QCOMPARE(w->page(), 2);
+    // The line of means spans the tests the page offers.
+    QCOMPARE(testAxis(w)->min(), 20.5);
+    QCOMPARE(testAxis(w)->max(), 21.5);
     QVERIFY(w->Option1[0]->isVisible());
     QCOMPARE(w->Option1[0]->text(), QStringLiteral("21、测试21"));
     QVERIFY(!w->Option1[1]->isVisible());
@@ -639,6 +724,126 @@ void TestExamWindows::pupilGridRunsDownTheColumnsAndSaysWhenMoreExist()
     QVERIFY(w->Label3[0]->width() < w->Label2[0]->width());
     QVERIFY(w->Frame4->rect().contains(w->Label3[55]->geometry()));
     QCOMPARE(w->Frame4->title(), QStringLiteral("学生成绩显示窗口"));
+}
+
+void TestExamWindows::bandChartCountsAsTheFigures_data()
+{
+    QTest::addColumn<QStringList>("scores");
+    QTest::addColumn<QList<double>>("bars");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("band edges") << QStringList{"00", "100", "85", "84.5", "84", "75", "74", "60", "59.5", "59", "ab"}
+                                << QList<double>{4, 2, 3, 2}
+                                << QStringList{"优秀/4人 36.4%", "良好/2人 18.2%", "一般/3人 27.3%", "不合格/2人 18.2%"};
+    QTest::newRow("some without a score") << QStringList{"", "90", ""} << QList<double>{1, 0, 0, 0}
+                                          << QStringList{"优秀/1人 100.0%", "良好/0人 0.0%", "一般/0人 0.0%",
+                                                         "不合格/0人 0.0%"};
+    QTest::newRow("nobody scored") << QStringList{"", ""} << QList<double>{} << QStringList{"优秀", "良好", "一般", "不合格"};
+}
+
+void TestExamWindows::bandChartCountsAsTheFigures()
+{
+    QFETCH(QStringList, scores);
+    QFETCH(QList<double>, bars);
+    QFETCH(QStringList, captions);
+    ExamRun run(int(scores.size()));
+    run.state().SubjectTestBooks[1] = 3;
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
+    for (int n = 0; n < scores.size(); ++n)
+        run.setScore(QStringLiteral("语文"), n + 1, 1, scores[n]);
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    QCOMPARE(barValues(w), QList<double>{});
+    choose(w->Option1[0]);
+    QCOMPARE(barValues(w), bars);
+    const exams::TestStatistics statistics = exams::取得各项显示数据(scores);
+    if (statistics.anyScore)
+        QCOMPARE(bars, (QList<double>{statistics.S[4], statistics.S[6], statistics.S[8], statistics.S[10]}));
+    QCOMPARE(bandCaptions(w), captions);
+}
+
+void TestExamWindows::barClickHighlightsAsItsCountBox_data()
+{
+    QTest::addColumn<int>("bar");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QList<int>>("pupils");
+    QTest::newRow("excellent") << 0 << 1 << QList<int>{0, 1};
+    QTest::newRow("good") << 1 << 2 << QList<int>{2, 3};
+    QTest::newRow("fair") << 2 << 3 << QList<int>{4, 5};
+    QTest::newRow("fail") << 3 << 5 << QList<int>{6, 7};
+}
+
+void TestExamWindows::barClickHighlightsAsItsCountBox()
+{
+    QFETCH(int, bar);
+    QFETCH(int, box);
+    QFETCH(QList<int>, pupils);
+    ExamRun run(9);
+    run.state().SubjectTestBooks[1] = 3;
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
+    const QStringList scores{"00", "85", "84", "75", "74", "60", "59", "ab"};
+    for (int n = 0; n < scores.size(); ++n)
+        run.setScore(QStringLiteral("语文"), n + 1, 1, scores[n]);
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    choose(w->Option1[0]);
+    clickBar(w, bar);
+    const QList<bool> byBar = highlights(w);
+    choose(w->Option1[0]);
+    QVERIFY(!highlights(w).contains(true));
+    QTest::mouseClick(w->Text1[box], Qt::LeftButton);
+    QCOMPARE(byBar, highlights(w));
+    for (int k : pupils)
+        QVERIFY(byBar.at(13 + 2 * k));
+    QCOMPARE(byBar.count(true), 1 + 2 * int(pupils.size()));
+}
+
+void TestExamWindows::meanLineHasOnePointPerScoredTest()
+{
+    ExamRun run(3);
+    run.state().SubjectTestBooks[1] = 5;
+    for (int n : {1, 2, 3, 5})
+        run.publishTest(QStringLiteral("14-4-%1").arg(n), 1, 5, n, QStringLiteral("测试%1").arg(n));
+    run.setScore(QStringLiteral("语文"), 1, 1, QStringLiteral("90"));
+    run.setScore(QStringLiteral("语文"), 2, 1, QStringLiteral("80"));
+    run.setScore(QStringLiteral("语文"), 1, 2, QStringLiteral("00"));
+    run.setScore(QStringLiteral("语文"), 3, 2, QStringLiteral("50"));
+    run.setScore(QStringLiteral("语文"), 2, 5, QStringLiteral("60.25"));
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    const QList<QPointF> scored{{1, 85}, {2, 75}, {5, 60.3}};
+    QCOMPARE(meanPoints(w, 0), scored);
+    QCOMPARE(meanPoints(w, 1), QList<QPointF>{});
+    QCOMPARE(testAxis(w)->min(), 0.5);
+    QCOMPARE(testAxis(w)->max(), 5.5);
+
+    choose(w->Option1[1]);
+    QCOMPARE(meanPoints(w, 1), QList<QPointF>{QPointF(2, 75)});
+    // A test nobody has scored: no mark and no bars, the line as it was.
+    choose(w->Option1[2]);
+    QCOMPARE(meanPoints(w, 1), QList<QPointF>{});
+    QCOMPARE(barValues(w), QList<double>{});
+    QCOMPARE(meanPoints(w, 0), scored);
+    // Scores typed meanwhile show with the next pick.
+    run.setScore(QStringLiteral("语文"), 1, 3, QStringLiteral("70"));
+    choose(w->Option1[2]);
+    QCOMPARE(meanPoints(w, 0), (QList<QPointF>{{1, 85}, {2, 75}, {3, 70}, {5, 60.3}}));
+    QCOMPARE(meanPoints(w, 1), QList<QPointF>{QPointF(3, 70)});
+}
+
+void TestExamWindows::chartsArePainted()
+{
+    ExamRun run(4);
+    run.state().SubjectTestBooks[1] = 3;
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
+    for (int n = 1; n <= 4; ++n)
+        run.setScore(QStringLiteral("语文"), n, 1, QString::number(50 + 10 * n));
+    run.ui().jcqkfssc->trigger();
+    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    choose(w->Option1[0]);
+    const QImage shot = w->grab().toImage();
+    // The bars in their colour, and the shown test's mark in the highlight colour.
+    QVERIFY(pixelsOf(shot, w->charts->bandChart, QColor(0x2f, 0x6d, 0xb5)) > 100);
+    QVERIFY(pixelsOf(shot, w->charts->meanChart, QColor(0xFF, 0x80, 0xFF)) > 20);
 }
 
 void TestExamWindows::numberingStoresTheSlotsAtOnce()
