@@ -1,4 +1,5 @@
-// Lays out a demo database: one class, eight books linked to subjects, and a few days of records.
+// Lays out a demo database: one class, eight books linked to subjects, a few days of records and
+// a term of 语文 tests, the last not yet scored.
 #include "store/DateKey.h"
 #include "store/HomeworkDb.h"
 #include "store/MarkString.h"
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTextStream>
+
+#include <algorithm>
 
 using store::Statement;
 
@@ -58,6 +61,26 @@ void addDay(store::Database &db, const QDate &date, const QStringList &contents,
     }
 }
 
+// A 语文 test on the test book (8), with the class's scores when scored: a spread around a mean.
+void addTest(store::Database &db, const QDate &date, int number, const char *content, int mean)
+{
+    QStringList contents(8);
+    contents[7] = text(content);
+    addDay(db, date, contents, 95);
+    db.prepare(text("UPDATE \"作业内容登记表\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::contentTestColumn(1))))
+        .bind(1, number)
+        .bind(2, store::dateKey(date))
+        .run();
+    if (mean == 0)
+        return;
+    Statement score = db.prepare(text("UPDATE \"语文\" SET %1 = ? WHERE rowid = ?").arg(store::quoted(store::scoreColumn(number))));
+    for (int n = 1; n <= int(std::size(kPupils)); ++n) {
+        const int value = std::clamp(mean + int(QRandomGenerator::global()->bounded(-25, 16)), 40, 100);
+        score.bind(1, value == 100 ? text("00") : QString::number(value)).bind(2, n).run();
+        score.reset();
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -101,6 +124,14 @@ int main(int argc, char *argv[])
     db.exec(text("UPDATE \"语数英科在作业本名称中的顺序号\" SET \"语文\" = 8, \"数学\" = 4, \"英语\" = 6, \"科学\" = 7"));
 
     const QDate today = QDate::currentDate();
+    const struct {
+        int daysBack;
+        const char *content;
+        int mean;
+    } tests[] = {{40, "第一单元测试", 82}, {33, "第二单元测试", 78}, {26, "期中模拟测试", 85},
+                 {19, "第三单元测试", 80}, {12, "第四单元测试", 88}, {5, "第五单元测试", 0}};
+    for (int t = 0; t < int(std::size(tests)); ++t)
+        addTest(db, today.addDays(-tests[t].daysBack), t + 1, tests[t].content, tests[t].mean);
     addDay(db, today.addDays(-3), {text("第5课生字"), QString(), text("第12页"), QString(), text("Unit 2 单词"), QString(), text("观察记录")}, 85);
     addDay(db, today.addDays(-2), {text("第6课练习"), text("阅读理解一"), text("第13页"), QString(), QString(), text("Unit 2 练习")}, 90);
     addDay(db, today.addDays(-1), {text("第7课默写"), QString(), text("第14页"), text("练习四"), text("Unit 3 单词")}, 80);
