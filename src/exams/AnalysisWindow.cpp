@@ -159,6 +159,7 @@ void AnalysisWindow::数据清空()
 {
     for (QLineEdit *box : Text1)
         box->clear();
+    charts->showBands({});
 }
 
 void AnalysisWindow::Option1_Click(int index) { showTest(testNumber(page_, index)); }
