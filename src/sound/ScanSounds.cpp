@@ -1,49 +1,74 @@
 #include "sound/ScanSounds.h"
 
+#include "sound/WaveFile.h"
+
 #include <QAudioDevice>
+#include <QAudioSink>
+#include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
 #include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QPointer>
+#include <QTimer>
 
 #include <map>
 
 namespace sound {
 
-// Lives on the player's thread, with the effects it owns.
+// Lives on the player's thread, with the sounds and the audio streams it owns.
+//
+// Each sound gets a stream of its own that is closed only once the sound has played out:
+// QSoundEffect closes its stream as soon as the last bytes are handed over, which drops what the
+// audio server still holds, and a sound this short is then hardly heard.
 class SoundBank : public QObject {
 public:
     explicit SoundBank(const QString &folder) : folder_(folder) {}
-
-    void play(ScanOutcome outcome)
-    {
-        // A device plugged in after start-up is found on the next scan.
-        if (QMediaDevices::defaultAudioOutput().isNull())
-            return;
-        if (effects_.empty())
-            load();
-        if (const auto found = effects_.find(outcome); found != effects_.end())
-            found->second->play();
-    }
 
     void load()
     {
         if (QMediaDevices::defaultAudioOutput().isNull())
             return;
-        for (ScanOutcome outcome : kScanOutcomes) {
-            const QString path = QDir(folder_).filePath(soundFileName(outcome));
-            if (!QFileInfo::exists(path))
-                continue;
-            auto *effect = new QSoundEffect(this);
-            effect->setSource(QUrl::fromLocalFile(path));
-            effects_[outcome] = effect;
-        }
+        for (ScanOutcome outcome : kScanOutcomes)
+            if (const std::optional<WaveSound> read = readWave(QDir(folder_).filePath(soundFileName(outcome))))
+                sounds_[outcome] = *read;
+    }
+
+    void play(ScanOutcome outcome)
+    {
+        // A device plugged in after start-up is found on the next scan.
+        const QAudioDevice speakers = QMediaDevices::defaultAudioOutput();
+        if (speakers.isNull())
+            return;
+        if (sounds_.empty())
+            load();
+        const auto found = sounds_.find(outcome);
+        if (found == sounds_.end())
+            return;
+        // A new scan's sound cuts the last one short.
+        if (stream_)
+            retire(stream_);
+        stream_ = new QAudioSink(speakers, found->second.format, this);
+        // Read from a device that knows its size, the stream starts without waiting for a full buffer.
+        auto *samples = new QBuffer(stream_);
+        samples->setData(found->second.samples);
+        samples->open(QIODevice::ReadOnly);
+        stream_->start(samples);
+        QTimer::singleShot(found->second.milliseconds() + kPlayedOut, stream_, [stream = stream_.data()] { retire(stream); });
     }
 
 private:
+    static constexpr int kPlayedOut = 500; // ms the server may take beyond the sound's own length
+
+    // Later, from the event loop: closing a stream runs pending events, and a scan's sound among
+    // them must not replace the stream while it is being closed.
+    static void retire(QAudioSink *stream)
+    {
+        stream->stop();
+        stream->deleteLater();
+    }
+
     QString folder_;
-    std::map<ScanOutcome, QSoundEffect *> effects_;
+    std::map<ScanOutcome, WaveSound> sounds_;
+    QPointer<QAudioSink> stream_;
 };
 
 namespace {

@@ -2,12 +2,14 @@
 #include "WindowSupport.h"
 
 #include "sound/ScanSounds.h"
+#include "sound/WaveFile.h"
 
 #include <QAction>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QProcess>
 #include <QSet>
+#include <QTemporaryDir>
 
 using namespace testing;
 using sound::ScanOutcome;
@@ -45,6 +47,8 @@ private slots:
     void soundFilesAreShortWaves_data();
     void soundFilesAreShortWaves();
     void noTwoOutcomesShareASound();
+    void onlySixteenBitWavesAreRead_data();
+    void onlySixteenBitWavesAreRead();
 };
 
 void TestScanSounds::eachScanKindSelectsItsSound_data()
@@ -136,6 +140,12 @@ void TestScanSounds::soundFilesAreShortWaves()
     const double seconds = soxi(QStringLiteral("-D"), file).toDouble(&number);
     QVERIFY(number);
     QVERIFY2(seconds > 0.05 && seconds < 0.4, qPrintable(QString::number(seconds)));
+    // The player reads the samples itself: as many as sox counts.
+    const std::optional<sound::WaveSound> wave = sound::readWave(file);
+    QVERIFY(wave);
+    QCOMPARE(wave->samples.size() / 2, soxi(QStringLiteral("-s"), file).toLongLong());
+    QCOMPARE(wave->format.sampleRate(), soxi(QStringLiteral("-r"), file).toInt());
+    QCOMPARE(wave->format.channelCount(), soxi(QStringLiteral("-c"), file).toInt());
 }
 
 void TestScanSounds::noTwoOutcomesShareASound()
@@ -148,6 +158,37 @@ void TestScanSounds::noTwoOutcomesShareASound()
         sounds << QCryptographicHash::hash(samples.readAllStandardOutput(), QCryptographicHash::Sha256);
     }
     QCOMPARE(sounds.size(), int(sound::kScanOutcomes.size()));
+}
+
+void TestScanSounds::onlySixteenBitWavesAreRead_data()
+{
+    QTest::addColumn<QStringList>("soxOptions"); // how sox writes the file; none: a text file
+    QTest::addColumn<bool>("read");
+    QTest::newRow("16-bit stereo") << QStringList{"-b", "16", "-c", "2"} << true;
+    QTest::newRow("8-bit") << QStringList{"-b", "8"} << false;
+    QTest::newRow("32-bit float") << QStringList{"-e", "floating-point", "-b", "32"} << false;
+    QTest::newRow("not a wave") << QStringList{} << false;
+}
+
+void TestScanSounds::onlySixteenBitWavesAreRead()
+{
+    QFETCH(QStringList, soxOptions);
+    QFETCH(bool, read);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("sound.wav"));
+    if (soxOptions.isEmpty()) {
+        QFile text(file);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("RIFF, but a text");
+    } else {
+        QCOMPARE(QProcess::execute(QStringLiteral("sox"), QStringList{"-n", "-r", "8000"} + soxOptions +
+                                                              QStringList{file, "synth", "0.1", "sine", "440"}),
+                 0);
+    }
+    const std::optional<sound::WaveSound> wave = sound::readWave(file);
+    QCOMPARE(bool(wave), read);
+    if (wave)
+        QCOMPARE(wave->milliseconds(), 100);
 }
 
 QTEST_MAIN(TestScanSounds)
