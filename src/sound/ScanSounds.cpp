@@ -58,8 +58,8 @@ public:
 private:
     static constexpr int kPlayedOut = 500; // ms the server may take beyond the sound's own length
 
-    // Later, from the event loop: closing a stream runs pending events, and a scan's sound among
-    // them must not replace the stream while it is being closed.
+    // Deleted from the event loop, never here: a stream's destructor runs pending events, and a
+    // scan's sound among them would replace the stream while it is being deleted.
     static void retire(QAudioSink *stream)
     {
         stream->stop();
@@ -94,7 +94,7 @@ ScanSoundPlayer::ScanSoundPlayer(const QString &folder, bool on, QObject *parent
     connect(&thread_, &QThread::finished, bank_, &QObject::deleteLater);
     thread_.setObjectName(QStringLiteral("scan sounds"));
     thread_.start();
-    // Decoding the files ahead keeps the first scan's sound as quick as the later ones.
+    // Reading the files ahead keeps the first scan's sound as quick as the later ones.
     QMetaObject::invokeMethod(bank_, [bank = bank_] { bank->load(); });
     seam().player = this;
 }
