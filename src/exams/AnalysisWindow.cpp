@@ -185,7 +185,6 @@ void AnalysisWindow::showTest(int test)
     Label1[13]->setText(QStringLiteral("检测内容为：   ") + tests_[test][2]);
     显示学生成绩(analysis);
     成绩还原成原色();
-    shownTest_ = testNumber(page_, index);
     charts->showBands(analysis.statistics);
     showMeans();
 }

@@ -749,7 +749,7 @@ void TestExamWindows::bandChartCountsAsTheFigures()
     run.state().SubjectTestBooks[1] = 3;
     run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
     for (int n = 0; n < scores.size(); ++n)
-        run.setScore(QStringLiteral("语文"), n + 1, 1, scores[n]);
+        writeScore(run.db(), QStringLiteral("语文"), n + 1, 1, scores[n]);
     run.ui().jcqkfssc->trigger();
     exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
     QCOMPARE(barValues(w), QList<double>{});
@@ -782,7 +782,7 @@ void TestExamWindows::barClickHighlightsAsItsCountBox()
     run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
     const QStringList scores{"00", "85", "84", "75", "74", "60", "59", "ab"};
     for (int n = 0; n < scores.size(); ++n)
-        run.setScore(QStringLiteral("语文"), n + 1, 1, scores[n]);
+        writeScore(run.db(), QStringLiteral("语文"), n + 1, 1, scores[n]);
     run.ui().jcqkfssc->trigger();
     exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
     choose(w->Option1[0]);
@@ -803,11 +803,11 @@ void TestExamWindows::meanLineHasOnePointPerScoredTest()
     run.state().SubjectTestBooks[1] = 5;
     for (int n : {1, 2, 3, 5})
         run.publishTest(QStringLiteral("14-4-%1").arg(n), 1, 5, n, QStringLiteral("测试%1").arg(n));
-    run.setScore(QStringLiteral("语文"), 1, 1, QStringLiteral("90"));
-    run.setScore(QStringLiteral("语文"), 2, 1, QStringLiteral("80"));
-    run.setScore(QStringLiteral("语文"), 1, 2, QStringLiteral("00"));
-    run.setScore(QStringLiteral("语文"), 3, 2, QStringLiteral("50"));
-    run.setScore(QStringLiteral("语文"), 2, 5, QStringLiteral("60.25"));
+    writeScore(run.db(), QStringLiteral("语文"), 1, 1, QStringLiteral("90"));
+    writeScore(run.db(), QStringLiteral("语文"), 2, 1, QStringLiteral("80"));
+    writeScore(run.db(), QStringLiteral("语文"), 1, 2, QStringLiteral("00"));
+    writeScore(run.db(), QStringLiteral("语文"), 3, 2, QStringLiteral("50"));
+    writeScore(run.db(), QStringLiteral("语文"), 2, 5, QStringLiteral("60.25"));
     run.ui().jcqkfssc->trigger();
     exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
     const QList<QPointF> scored{{1, 85}, {2, 75}, {5, 60.3}};
@@ -824,7 +824,7 @@ void TestExamWindows::meanLineHasOnePointPerScoredTest()
     QCOMPARE(barValues(w), QList<double>{});
     QCOMPARE(meanPoints(w, 0), scored);
     // Scores typed meanwhile show with the next pick.
-    run.setScore(QStringLiteral("语文"), 1, 3, QStringLiteral("70"));
+    writeScore(run.db(), QStringLiteral("语文"), 1, 3, QStringLiteral("70"));
     choose(w->Option1[2]);
     QCOMPARE(meanPoints(w, 0), (QList<QPointF>{{1, 85}, {2, 75}, {3, 70}, {5, 60.3}}));
     QCOMPARE(meanPoints(w, 1), QList<QPointF>{QPointF(3, 70)});
@@ -836,7 +836,7 @@ void TestExamWindows::chartsArePainted()
     run.state().SubjectTestBooks[1] = 3;
     run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
     for (int n = 1; n <= 4; ++n)
-        run.setScore(QStringLiteral("语文"), n, 1, QString::number(50 + 10 * n));
+        writeScore(run.db(), QStringLiteral("语文"), n, 1, QString::number(50 + 10 * n));
     run.ui().jcqkfssc->trigger();
     exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
     choose(w->Option1[0]);
