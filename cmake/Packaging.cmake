@@ -66,7 +66,7 @@ install(FILES ${packaging_folder}/lintian-overrides DESTINATION share/lintian/ov
   RENAME homework-tracker)
 
 # What package.sh builds before cpack, so that a release build leaves the tests and benchmarks out.
-add_custom_target(package_contents DEPENDS ${packaged_targets} program_files scan_sounds package_extras)
+add_custom_target(package_contents DEPENDS homework-tracker homework_office_module program_files scan_sounds package_extras)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME homework-tracker)
