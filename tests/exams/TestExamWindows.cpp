@@ -128,16 +128,21 @@ QWidget *openTestWindow(ExamRun &run, TestWindow shown)
     return nullptr;
 }
 
-// Three pupils scored 92, 50 and 70 in test 1 of 语文, shown with the failing band lit.
-exams::AnalysisWindow *showScoredTest(ExamRun &run)
+// Test 1 of 语文 with the pupils' scores in pupil order, its analysis window open, no test picked.
+exams::AnalysisWindow *openScoredTest(ExamRun &run, const QStringList &scores)
 {
     run.state().SubjectTestBooks[1] = 3;
     run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
-    const QStringList scores{"92", "50", "70"};
     for (int n = 0; n < scores.size(); ++n)
         writeScore(run.db(), QStringLiteral("语文"), n + 1, 1, scores[n]);
     run.ui().jcqkfssc->trigger();
-    exams::AnalysisWindow *window = run.analysis(QStringLiteral("Form11"));
+    return run.analysis(QStringLiteral("Form11"));
+}
+
+// Three pupils scored 92, 50 and 70 in test 1 of 语文, shown with the failing band lit.
+exams::AnalysisWindow *showScoredTest(ExamRun &run)
+{
+    exams::AnalysisWindow *window = openScoredTest(run, {"92", "50", "70"});
     choose(window->Option1[0]);
     QTest::mouseClick(window->Text1[5], Qt::LeftButton);
     return window;
@@ -262,8 +267,6 @@ private slots:
     void pupilGridRunsDownTheColumnsAndSaysWhenMoreExist();
     void bandChartCountsAsTheFigures_data();
     void bandChartCountsAsTheFigures();
-    void barClickHighlightsAsItsCountBox_data();
-    void barClickHighlightsAsItsCountBox();
     void meanLineHasOnePointPerScoredTest();
     void chartsArePainted();
     void numberingStoresTheSlotsAtOnce();
@@ -669,25 +672,21 @@ void TestExamWindows::refusedCorrectionsWriteNothing()
 void TestExamWindows::countBoxesHighlightTheirBand_data()
 {
     QTest::addColumn<int>("box");
+    QTest::addColumn<int>("bar");
     QTest::addColumn<QList<int>>("pupils");
-    QTest::newRow("excellent") << 1 << QList<int>{0, 1};
-    QTest::newRow("good") << 2 << QList<int>{2, 3};
-    QTest::newRow("fair") << 3 << QList<int>{4, 5};
-    QTest::newRow("fail") << 5 << QList<int>{6, 7};
+    QTest::newRow("excellent") << 1 << 0 << QList<int>{0, 1};
+    QTest::newRow("good") << 2 << 1 << QList<int>{2, 3};
+    QTest::newRow("fair") << 3 << 2 << QList<int>{4, 5};
+    QTest::newRow("fail") << 5 << 3 << QList<int>{6, 7};
 }
 
 void TestExamWindows::countBoxesHighlightTheirBand()
 {
     QFETCH(int, box);
+    QFETCH(int, bar);
     QFETCH(QList<int>, pupils);
     ExamRun run(9);
-    run.state().SubjectTestBooks[1] = 3;
-    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
-    const QStringList scores{"00", "85", "84", "75", "74", "60", "59", "ab"};
-    for (int n = 0; n < scores.size(); ++n)
-        writeScore(run.db(), QStringLiteral("语文"), n + 1, 1, scores[n]);
-    run.ui().jcqkfssc->trigger();
-    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    exams::AnalysisWindow *w = openScoredTest(run, {"00", "85", "84", "75", "74", "60", "59", "ab"});
     choose(w->Option1[0]);
     QCOMPARE(w->Text1[0]->text(), QStringLiteral("8"));
     QCOMPARE(w->Text1[box]->text(), QStringLiteral("2"));
@@ -699,20 +698,24 @@ void TestExamWindows::countBoxesHighlightTheirBand()
         QCOMPARE(w->Label2[k]->palette().color(QPalette::Window) == pink, lit);
         QCOMPARE(w->Label3[k]->palette().color(QPalette::Window) == pink, lit);
     }
+    const QList<bool> byBox = highlights(w);
+    QCOMPARE(byBox.count(true), 1 + 2 * int(pupils.size()));
     QTest::mouseClick(w->Text1[0], Qt::LeftButton);
     QCOMPARE(w->Text1[box]->palette().color(QPalette::Base), pink);
     choose(w->Option1[0]);
     QVERIFY(w->Text1[box]->palette().color(QPalette::Base) != pink);
     QVERIFY(w->Label2[pupils[0]]->palette().color(QPalette::Window) != pink);
+    QVERIFY(!highlights(w).contains(true));
+
+    // The band's bar lights the same labels as its count box.
+    clickBar(w, bar);
+    QCOMPARE(highlights(w), byBox);
 }
 
 void TestExamWindows::pupilGridRunsDownTheColumnsAndSaysWhenMoreExist()
 {
     ExamRun run(58);
-    run.state().SubjectTestBooks[1] = 3;
-    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
-    run.ui().jcqkfssc->trigger();
-    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    exams::AnalysisWindow *w = openScoredTest(run, {});
     choose(w->Option1[0]);
     QCOMPARE(w->Label2[55]->text(), QStringLiteral("56、学生56"));
     QVERIFY(w->morePupils->text().contains(QStringLiteral("58")));
@@ -746,12 +749,7 @@ void TestExamWindows::bandChartCountsAsTheFigures()
     QFETCH(QList<double>, bars);
     QFETCH(QStringList, captions);
     ExamRun run(int(scores.size()));
-    run.state().SubjectTestBooks[1] = 3;
-    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
-    for (int n = 0; n < scores.size(); ++n)
-        writeScore(run.db(), QStringLiteral("语文"), n + 1, 1, scores[n]);
-    run.ui().jcqkfssc->trigger();
-    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    exams::AnalysisWindow *w = openScoredTest(run, scores);
     QCOMPARE(barValues(w), QList<double>{});
     choose(w->Option1[0]);
     QCOMPARE(barValues(w), bars);
@@ -759,42 +757,6 @@ void TestExamWindows::bandChartCountsAsTheFigures()
     if (statistics.anyScore)
         QCOMPARE(bars, (QList<double>{statistics.S[4], statistics.S[6], statistics.S[8], statistics.S[10]}));
     QCOMPARE(bandCaptions(w), captions);
-}
-
-void TestExamWindows::barClickHighlightsAsItsCountBox_data()
-{
-    QTest::addColumn<int>("bar");
-    QTest::addColumn<int>("box");
-    QTest::addColumn<QList<int>>("pupils");
-    QTest::newRow("excellent") << 0 << 1 << QList<int>{0, 1};
-    QTest::newRow("good") << 1 << 2 << QList<int>{2, 3};
-    QTest::newRow("fair") << 2 << 3 << QList<int>{4, 5};
-    QTest::newRow("fail") << 3 << 5 << QList<int>{6, 7};
-}
-
-void TestExamWindows::barClickHighlightsAsItsCountBox()
-{
-    QFETCH(int, bar);
-    QFETCH(int, box);
-    QFETCH(QList<int>, pupils);
-    ExamRun run(9);
-    run.state().SubjectTestBooks[1] = 3;
-    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
-    const QStringList scores{"00", "85", "84", "75", "74", "60", "59", "ab"};
-    for (int n = 0; n < scores.size(); ++n)
-        writeScore(run.db(), QStringLiteral("语文"), n + 1, 1, scores[n]);
-    run.ui().jcqkfssc->trigger();
-    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
-    choose(w->Option1[0]);
-    clickBar(w, bar);
-    const QList<bool> byBar = highlights(w);
-    choose(w->Option1[0]);
-    QVERIFY(!highlights(w).contains(true));
-    QTest::mouseClick(w->Text1[box], Qt::LeftButton);
-    QCOMPARE(byBar, highlights(w));
-    for (int k : pupils)
-        QVERIFY(byBar.at(13 + 2 * k));
-    QCOMPARE(byBar.count(true), 1 + 2 * int(pupils.size()));
 }
 
 void TestExamWindows::meanLineHasOnePointPerScoredTest()
@@ -833,12 +795,7 @@ void TestExamWindows::meanLineHasOnePointPerScoredTest()
 void TestExamWindows::chartsArePainted()
 {
     ExamRun run(4);
-    run.state().SubjectTestBooks[1] = 3;
-    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
-    for (int n = 1; n <= 4; ++n)
-        writeScore(run.db(), QStringLiteral("语文"), n, 1, QString::number(50 + 10 * n));
-    run.ui().jcqkfssc->trigger();
-    exams::AnalysisWindow *w = run.analysis(QStringLiteral("Form11"));
+    exams::AnalysisWindow *w = openScoredTest(run, {"60", "70", "80", "90"});
     choose(w->Option1[0]);
     const QImage shot = w->grab().toImage();
     // The bars in their colour, and the shown test's mark in the highlight colour.
