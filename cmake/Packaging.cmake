@@ -23,11 +23,7 @@ install(FILES ${packaging_folder}/homework-tracker DESTINATION bin)
 install(FILES ${SCAN_SOUND_FILES} DESTINATION ${HOMEWORK_INSTALL_DIR}/sounds)
 
 # The prepared workbooks and templates, as program_files lays them out.
-get_directory_property(prepared_files DIRECTORY ${CMAKE_SOURCE_DIR}/src/office DEFINITION prepared_files)
-if(NOT prepared_files)
-  message(FATAL_ERROR "The list of prepared files is not where packaging expects it")
-endif()
-foreach(file IN LISTS prepared_files)
+foreach(file IN LISTS PREPARED_FILES)
   file(RELATIVE_PATH relative ${PROGRAM_FOLDER} ${file})
   get_filename_component(folder "${relative}" DIRECTORY)
   install(FILES ${file} DESTINATION "${HOMEWORK_FILES_DIR}/${folder}")
