@@ -2,6 +2,11 @@
 // each against its limit: 5 s for the PDF, 100 ms for the redraw.
 #include "BenchSupport.h"
 #include "app/Form1.h"
+#include "state/AppContext.h"
+#include "state/MasterData.h"
+#include "state/WorkingDay.h"
+#include "store/DateKey.h"
+#include "store/HomeworkDb.h"
 #include "labels/LabelWindow.h"
 #include "ui/MessagePresenter.h"
 
@@ -34,7 +39,8 @@ int main(int argc, char *argv[])
     bench::fillDatabase(dir.path(), 1, [](int, int) { return QString(); }, [](int, int, int) { return false; });
     store::Clock clock;
     Form1 form(dir.path(), clock);
-    form.state().ClassNames[1] = QStringLiteral("五(1)");
+    form.context().master().saveClassNames(QStringLiteral("五(1)"), QString());
+    form.context().master().load();
     form.findChild<QAction *>(QStringLiteral("labelPrinting"))->trigger();
     auto *window = dynamic_cast<labels::LabelWindow *>(form.findChild<QWidget *>(QStringLiteral("labelWindow")));
     if (!window || window->request().books.size() != 32 || window->request().lastPupil != bench::kPupils)

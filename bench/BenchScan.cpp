@@ -2,8 +2,12 @@
 // shows it, against one bare transaction rewriting the same two rows, on a file of 15 and of 150 days.
 #include "BenchSupport.h"
 #include "app/Form1.h"
-#include "store/Database.h"
+#include "state/AppContext.h"
+#include "state/MasterData.h"
+#include "state/WorkingDay.h"
+#include "store/DateKey.h"
 #include "store/HomeworkDb.h"
+#include "store/Database.h"
 #include "store/MarkString.h"
 #include "store/TextValue.h"
 #include "store/Schema.h"
@@ -45,8 +49,8 @@ Timing measure(int days)
     Form1 window(dir.path(), clock);
     // The program's own sounds, which the benchmark has not beside it: the newest player plays.
     sound::ScanSoundPlayer sounds(QStringLiteral(PROGRAM_FOLDER "/sounds"), true, nullptr);
-    const QString key = window.state().CurrentDateKey;
-    window.db().database().prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业5\" = '第12页' WHERE \"日期\" = ?")).bind(1, key).run();
+    const QString key = window.context().day().state().CurrentDateKey;
+    window.context().db().database().prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业5\" = '第12页' WHERE \"日期\" = ?")).bind(1, key).run();
     window.Timer1_Timer();
     window.Timer1_Timer(); // the excellent phase is over: every scan is a plain one
     QLineEdit *box = window.controls().Text1;

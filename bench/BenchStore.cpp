@@ -2,9 +2,13 @@
 // empty main window, on a file holding 150 school days.
 #include "BenchSupport.h"
 #include "app/Form1.h"
+#include "state/AppContext.h"
+#include "state/MasterData.h"
+#include "state/WorkingDay.h"
+#include "store/DateKey.h"
+#include "store/HomeworkDb.h"
 #include "store/Backups.h"
 #include "store/Database.h"
-#include "store/HomeworkDb.h"
 #include "store/MarkString.h"
 #include "store/Schema.h"
 #include "tracking/DayRecords.h"
@@ -78,13 +82,13 @@ int main(int argc, char *argv[])
     const double emptyWindow = launch({QStringLiteral("--empty")});
 
     Form1 window(dir.path(), clock);
-    core::MainState &state = window.state();
+    core::DayState state = window.context().day().state();
     for (int s = 1; s <= store::kBooks; ++s) {
         state.HomeworkContent[s] = QStringLiteral("第%1页练习").arg(s);
         for (int n = 1; n <= kPupils; ++n)
             state.MarkGrid[s][n] = (n + s) % 3 == 0 ? QStringLiteral("0") : QStringLiteral("1");
     }
-    const double save = medianMs(400, [&](int) { window.db().保存操作(state); });
+    const double save = medianMs(400, [&](int) { window.context().db().保存操作(state); });
 
     // The floor: the very texts the save writes, in one bare transaction.
     QStringList markSets, contentSets;
@@ -115,7 +119,7 @@ int main(int argc, char *argv[])
     });
     int copies = 0;
     const double backup = medianMs(9, [&](int) {
-        store::Backups(dir.path()).make(window.db().database(), store::BackupReason::BeforeClearing, QDate(2014, 1, ++copies));
+        store::Backups(dir.path()).make(window.context().db().database(), store::BackupReason::BeforeClearing, QDate(2014, 1, ++copies));
     });
     window.close();
 

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "state/AppContext.h"
+#include "state/MasterData.h"
+#include "state/RememberedHomework.h"
+#include "state/RunState.h"
+#include "state/WorkingDay.h"
 #include "store/Database.h"
 #include "store/DateKey.h"
 #include "store/HomeworkDb.h"
@@ -11,6 +16,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
+
+#include <memory>
 
 namespace testing {
 
@@ -89,6 +96,34 @@ struct ProgramFolder {
         for (int b = 1; b <= books; ++b)
             setBookName(created.database(), b, QStringLiteral("《本子%1》").arg(b));
     }
+};
+
+// A run of the program without its window: the owners of its state over a program folder, loaded
+// as a start loads them.
+struct OpenRun {
+    FixedClock clock;
+    QString folder;
+    std::unique_ptr<core::AppContext> context;
+
+    explicit OpenRun(const QString &programFolder, QDate today = QDate(2014, 5, 17)) : clock(today), folder(programFolder)
+    {
+        start();
+    }
+
+    void start()
+    {
+        context.reset();
+        context = std::make_unique<core::AppContext>(folder, clock);
+        context->open();
+        context->master().load();
+        context->remembered().load();
+        context->day().start();
+    }
+
+    core::WorkingDay &day() { return context->day(); }
+    const core::DayState &state() { return context->day().state(); }
+    const core::MasterRecords &master() { return context->master().records(); }
+    store::Database &db() { return context->db().database(); }
 };
 
 // "0120" gives the marks of four pupils: 010, 021, 032, 040 and the terminator.

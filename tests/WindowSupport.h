@@ -3,6 +3,11 @@
 #include "TestSupport.h"
 
 #include "app/Form1.h"
+#include "state/AppContext.h"
+#include "state/MasterData.h"
+#include "state/RememberedHomework.h"
+#include "state/RunState.h"
+#include "state/WorkingDay.h"
 #include "ui/MessagePresenter.h"
 
 #include <QApplication>
@@ -74,8 +79,12 @@ struct RunningWindow {
     }
 
     ui::Form1Controls &ui() { return window->controls(); }
-    core::MainState &state() { return window->state(); }
-    store::Database &db() { return window->db().database(); }
+    core::AppContext &context() { return window->context(); }
+    ui::MainWindowParts parts() { return window->parts(); }
+    const core::DayState &day() { return context().day().state(); }
+    const core::MasterRecords &master() { return context().master().records(); }
+    core::RememberedHomework &remembered() { return context().remembered(); }
+    store::Database &db() { return context().db().database(); }
 
     void scan(const QString &code)
     {
@@ -84,10 +93,55 @@ struct RunningWindow {
         QTest::keyClick(ui().Text1, Qt::Key_Return);
     }
 
+    // Master data written as the settings panels write it, then loaded as a start loads it.
+    void setClassNames(const QString &first, const QString &second = QString())
+    {
+        context().master().saveClassNames(first, second);
+        context().master().load();
+    }
+    void setBookNames(const QMap<int, QString> &names)
+    {
+        for (auto name = names.begin(); name != names.end(); ++name)
+            setBookName(db(), name.key(), name.value());
+        context().master().load();
+    }
+    void setTestBook(int subject, int book)
+    {
+        std::array<QString, 4> boxes;
+        for (int j = 0; j < 4; ++j)
+            boxes[j] = QString::number(j + 1 == subject ? book : master().SubjectTestBooks[j + 1]);
+        context().master().storeTestBooks(boxes);
+    }
+    // Both remembered lists as a previous run left them.
+    void setRemembered(const QList<core::RememberedEntry> &recent, const QList<core::RememberedEntry> &latest = {})
+    {
+        const auto fill = [this](const QString &table, const QList<core::RememberedEntry> &entries) {
+            const QStringList rowids = column(db(), QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(store::quoted(table)));
+            for (int i = 0; i < rowids.size(); ++i) {
+                store::Statement row = db().prepare(
+                    QStringLiteral("UPDATE %1 SET \"日期\" = ?, \"班级号\" = ?, \"作业本号\" = ?, \"组合键\" = ?, "
+                                   "\"显示标题\" = ? WHERE rowid = ?")
+                        .arg(store::quoted(table)));
+                for (int f = 1; f <= 5; ++f)
+                    row.bind(f, i < entries.size() ? entries[i][f] : QString());
+                row.bind(6, rowids[i].toInt()).run();
+            }
+        };
+        fill(QStringLiteral("最近显示作业"), recent);
+        fill(QStringLiteral("最新输入作业"), latest);
+        remembered().load();
+    }
+    // A mark of the shown day set as a correction sets it: saved at once.
+    void setMark(int slot, int pupil, const QString &mark)
+    {
+        context().day().showBook(QStringLiteral("1"), store::twoDigits(slot));
+        context().day().correctMark(pupil, mark);
+    }
+
     // Registers content for a book on the shown day, as publishing would, and reloads it.
     void publish(int slot, const QString &content)
     {
-        setContent(db(), state().CurrentDateKey, slot, content);
+        setContent(db(), day().CurrentDateKey, slot, content);
         window->Timer1_Timer();
     }
 };

@@ -1,15 +1,17 @@
 #include "admin/AdminWindows.h"
 
 #include "admin/AdminStore.h"
-#include "admin/BackupActions.h"
 #include "admin/Form8.h"
 #include "admin/Form9.h"
 #include "admin/OfficePupilListReader.h"
 #include "admin/PupilImport.h"
 #include "admin/RestoreWindow.h"
-#include "app/Form1.h"
-#include "ui/Form1Controls.h"
+#include "state/AppContext.h"
+#include "state/MasterData.h"
+#include "state/RunState.h"
 #include "store/HomeworkDb.h"
+#include "ui/DatabaseGuard.h"
+#include "ui/Form1Controls.h"
 #include "ui/MessagePresenter.h"
 
 #include <QAction>
@@ -27,7 +29,7 @@ namespace {
 // main window, whose child it is.
 class AdminFunctions : public QObject {
 public:
-    AdminFunctions(Form1 &form, AdminHooks hooks);
+    AdminFunctions(const ui::MainWindowParts &parts, AdminHooks hooks);
     // The windows call back into this object, so they go with it.
     ~AdminFunctions() override
     {
@@ -51,21 +53,24 @@ public:
     void Command17_Click();
 
 private:
-    void showNotice(const QString &caption);
     void showRestartNotice();
     void granted();
+    const core::MasterRecords &master() const { return context_.master().records(); }
 
-    Form1 &form_;
+    QWidget &window_;
     ui::Form1Controls &ui_;
-    core::MainState &state_;
+    core::AppContext &context_;
     AdminHooks hooks_;
     QPointer<admin::Form8> form8_;
     QPointer<admin::Form9> form9_;
+    // The protected function the login was asked for.
+    int AdminFunction = 0;
     int ListedBookCount = 0;
 };
 
-AdminFunctions::AdminFunctions(Form1 &form, AdminHooks hooks)
-    : QObject(&form), form_(form), ui_(form.controls()), state_(form.state()), hooks_(std::move(hooks))
+AdminFunctions::AdminFunctions(const ui::MainWindowParts &parts, AdminHooks hooks)
+    : QObject(&parts.window), window_(parts.window), ui_(parts.controls), context_(parts.context),
+      hooks_(std::move(hooks))
 {
     setObjectName(QStringLiteral("AdminFunctions"));
     const std::pair<QAction *, int> protectedItems[] = {{ui_.bjsz, 1}, {ui_.csmddr, 2}, {ui_.jczydr, 3}, {ui_.sjqk, 4},
@@ -87,9 +92,9 @@ AdminFunctions::AdminFunctions(Form1 &form, AdminHooks hooks)
 
 void AdminFunctions::requestFunction(int code)
 {
-    state_.AdminFunction = code;
+    AdminFunction = code;
     if (!form8_)
-        form8_ = new admin::Form8(form_, [this] { granted(); });
+        form8_ = new admin::Form8(window_, context_.master(), [this] { granted(); });
     form8_->show();
     form8_->raise();
     form8_->activateWindow();
@@ -102,13 +107,13 @@ void AdminFunctions::granted()
     admin::Form8 *login = form8_;
     form8_.clear();
     login->close();
-    carryOut(state_.AdminFunction);
+    carryOut(AdminFunction);
 }
 
 void AdminFunctions::mmsd_Click()
 {
     if (!form9_)
-        form9_ = new admin::Form9(form_);
+        form9_ = new admin::Form9(window_, context_.master());
     form9_->show();
     form9_->raise();
     form9_->activateWindow();
@@ -150,7 +155,7 @@ void AdminFunctions::carryOut(int code)
 
 void AdminFunctions::openRestore()
 {
-    auto *window = new admin::RestoreWindow(form_);
+    auto *window = new admin::RestoreWindow(window_, context_);
     window->show();
     window->raise();
     window->activateWindow();
@@ -158,27 +163,13 @@ void AdminFunctions::openRestore()
 
 void AdminFunctions::数据清空()
 {
-    if (!backUpBefore(form_, store::BackupReason::BeforeClearing))
-        return;
-    if (!form_.guarded([this] { admin::数据清空(form_.db().database()); }))
-        return;
-    state_.DataCleared = 1;
-    // Nothing is left to reload: the day rows are gone until the restart.
-    ui_.Timer1->stop();
-    showNotice(QStringLiteral("有关数据已清除，请重启软件！"));
-    state_.RestartPending = 1;
-}
-
-void AdminFunctions::showNotice(const QString &caption)
-{
-    ui_.Command7->setText(caption);
-    ui::showPanel(ui_.Command7);
+    if (ui::backUpBefore(&window_, context_, store::BackupReason::BeforeClearing))
+        ui::guarded(&window_, [this] { context_.clearRecords(); });
 }
 
 void AdminFunctions::showRestartNotice()
 {
-    showNotice(QStringLiteral("导入到数据库完成，请重启软件！"));
-    state_.RestartPending = 1;
+    context_.run().requireRestart(QStringLiteral("导入到数据库完成，请重启软件！"));
 }
 
 void AdminFunctions::openClassNames()
@@ -188,7 +179,7 @@ void AdminFunctions::openClassNames()
 
 void AdminFunctions::Command8_Click()
 {
-    if (!form_.guarded([this] { admin::saveClassNames(form_.db().database(), ui_.Text3[0]->text(), ui_.Text3[1]->text()); }))
+    if (!ui::guarded(&window_, [this] { context_.master().saveClassNames(ui_.Text3[0]->text(), ui_.Text3[1]->text()); }))
         return;
     ui_.Frame6->hide();
     showRestartNotice();
@@ -197,7 +188,7 @@ void AdminFunctions::Command8_Click()
 void AdminFunctions::openBookNames()
 {
     QStringList names;
-    if (!form_.guarded([&] { names = admin::readBookNames(form_.db().database()); }))
+    if (!ui::guarded(&window_, [&] { names = context_.master().readBookNames(); }))
         return;
     for (int i = 0; i < core::kBooks; ++i)
         ui_.Text4[i]->setText(names[i]);
@@ -209,7 +200,7 @@ void AdminFunctions::Command9_Click()
     QStringList names;
     for (const QLineEdit *box : ui_.Text4)
         names << box->text();
-    if (!form_.guarded([&] { admin::saveBookNames(form_.db().database(), names); }))
+    if (!ui::guarded(&window_, [&] { context_.master().saveBookNames(names); }))
         return;
     ui_.Frame9->hide();
     showRestartNotice();
@@ -217,19 +208,19 @@ void AdminFunctions::Command9_Click()
 
 void AdminFunctions::openPupilImport()
 {
-    ui_.Command10[0]->setText(state_.ClassNames[1] + QStringLiteral("班名单导入"));
+    ui_.Command10[0]->setText(master().ClassNames[1] + QStringLiteral("班名单导入"));
     ui::showPanel(ui_.Command10[0]);
 }
 
 void AdminFunctions::Command10_Click(int index)
 {
-    if (!backUpBefore(form_, store::BackupReason::BeforePupilImport))
+    if (!ui::backUpBefore(&window_, context_, store::BackupReason::BeforePupilImport))
         return;
     admin::OfficePupilListReader reader;
     admin::PupilImportResult result;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool done =
-        form_.guarded([&] { result = admin::导入班级姓名(form_.db().database(), reader, form_.programFolder()); });
+        ui::guarded(&window_, [&] { result = context_.master().importPupils(reader, context_.programFolder()); });
     QApplication::restoreOverrideCursor();
     if (!done)
         return;
@@ -240,25 +231,26 @@ void AdminFunctions::Command10_Click(int index)
         ui_.Command10[index]->hide();
         break;
     case Outcome::NoFirstName:
-        showNotice(QStringLiteral("所导入的班级在EXCEL中无姓名，本次导入无效！"));
+        ui_.Command7->setText(QStringLiteral("所导入的班级在EXCEL中无姓名，本次导入无效！"));
+        ui::showPanel(ui_.Command7);
         break;
     case Outcome::TooMany:
     case Outcome::SharedNames:
     case Outcome::Unreadable:
-        ui::MessagePresenter::inform(&form_, result.refusal);
+        ui::MessagePresenter::inform(&window_, result.refusal);
         break;
     }
 }
 
 void AdminFunctions::openSubjectLinks()
 {
-    ListedBookCount = admin::listedBookCount(state_.BookNames);
+    ListedBookCount = admin::listedBookCount(master().BookNames);
     for (int s = 1; s <= 4; ++s) {
         QListWidget *list = ui_.List8[s - 1];
         list->clear();
         for (int b = 1; b <= ListedBookCount; ++b) {
-            list->addItem(state_.BookNames[b]);
-            list->item(b - 1)->setSelected(state_.SubjectBookFlags[s][b] == 1);
+            list->addItem(master().BookNames[b]);
+            list->item(b - 1)->setSelected(master().SubjectBookFlags[s][b] == 1);
         }
     }
     ui::showPanel(ui_.Frame16);
@@ -266,10 +258,11 @@ void AdminFunctions::openSubjectLinks()
 
 void AdminFunctions::Command1_Click()
 {
+    std::array<std::array<int, core::kBooks + 1>, 6> flags{};
     for (int s = 1; s <= 4; ++s)
         for (int b = 1; b <= ListedBookCount; ++b)
-            state_.SubjectBookFlags[s][b] = ui_.List8[s - 1]->item(b - 1)->isSelected() ? 1 : 0;
-    if (!form_.guarded([this] { form_.db().保存学科作业显示标记(state_); }))
+            flags[s][b] = ui_.List8[s - 1]->item(b - 1)->isSelected() ? 1 : 0;
+    if (!ui::guarded(&window_, [&] { context_.master().saveSubjectBookFlags(flags, ListedBookCount); }))
         return;
     showRestartNotice();
     ui_.Frame16->hide();
@@ -279,9 +272,9 @@ void AdminFunctions::Command17_Click() { ui_.Frame16->hide(); }
 
 } // namespace
 
-void installAdminFunctions(Form1 &form, AdminHooks hooks)
+void installAdminFunctions(const ui::MainWindowParts &parts, AdminHooks hooks)
 {
     // A second installation replaces the first, so each menu item acts once.
-    delete form.findChild<QObject *>(QStringLiteral("AdminFunctions"), Qt::FindDirectChildrenOnly);
-    new AdminFunctions(form, std::move(hooks));
+    delete parts.window.findChild<QObject *>(QStringLiteral("AdminFunctions"), Qt::FindDirectChildrenOnly);
+    new AdminFunctions(parts, std::move(hooks));
 }

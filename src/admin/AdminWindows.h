@@ -1,8 +1,8 @@
 #pragma once
 
-#include <functional>
+#include "ui/MainWindowParts.h"
 
-class Form1;
+#include <functional>
 
 struct AdminHooks {
     std::function<void()> importSubjectNames;
@@ -11,4 +11,4 @@ struct AdminHooks {
 
 // Connects the settings menu, the login and password windows and the master-data panels of the
 // main window, and enables their menu items; the two test items only when their hook is given.
-void installAdminFunctions(Form1 &form, AdminHooks hooks);
+void installAdminFunctions(const ui::MainWindowParts &parts, AdminHooks hooks);

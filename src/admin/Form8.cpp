@@ -1,8 +1,7 @@
 #include "admin/Form8.h"
 
-#include "admin/AdminStore.h"
-#include "app/Form1.h"
-#include "store/HomeworkDb.h"
+#include "state/MasterData.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
 #include "ui/Twips.h"
 
@@ -14,8 +13,8 @@
 
 namespace admin {
 
-Form8::Form8(Form1 &owner, std::function<void()> granted)
-    : QWidget(&owner, Qt::Window), owner_(owner), granted_(std::move(granted))
+Form8::Form8(QWidget &mainWindow, core::MasterData &master, std::function<void()> granted)
+    : QWidget(&mainWindow, Qt::Window), master_(master), granted_(std::move(granted))
 {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("系统管理登入框"));
@@ -96,7 +95,7 @@ void Form8::mmyc(int x)
 void Form8::Command1_Click()
 {
     QString stored;
-    if (!owner_.guarded([&] { stored = readPassword(owner_.db().database()); }))
+    if (!ui::guarded(this, [&] { stored = master_.readPassword(); }))
         return;
     if (stored == mask_.typed()) {
         granted_();

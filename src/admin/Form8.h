@@ -6,7 +6,9 @@
 
 #include <functional>
 
-class Form1;
+namespace core {
+class MasterData;
+}
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -18,7 +20,7 @@ namespace admin {
 class Form8 : public QWidget {
 public:
     // granted runs after a correct password; the window has then nothing left to do.
-    Form8(Form1 &owner, std::function<void()> granted);
+    Form8(QWidget &mainWindow, core::MasterData &master, std::function<void()> granted);
 
     void Form_Load();
     void Text2_Change();
@@ -41,7 +43,7 @@ protected:
 private:
     void forgetCaret();
 
-    Form1 &owner_;
+    core::MasterData &master_;
     std::function<void()> granted_;
     PasswordMask mask_;
 };

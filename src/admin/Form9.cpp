@@ -1,9 +1,8 @@
 #include "admin/Form9.h"
 
-#include "admin/AdminStore.h"
 #include "admin/PasswordMask.h"
-#include "app/Form1.h"
-#include "store/HomeworkDb.h"
+#include "state/MasterData.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
 #include "ui/Twips.h"
 
@@ -40,7 +39,7 @@ QLineEdit *passwordBox(QFrame *parent, QLabel *&label, const QString &number, co
 
 } // namespace
 
-Form9::Form9(Form1 &owner) : QWidget(&owner, Qt::Window), owner_(owner)
+Form9::Form9(QWidget &mainWindow, core::MasterData &master) : QWidget(&mainWindow, Qt::Window), master_(master)
 {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("密码输入"));
@@ -66,9 +65,8 @@ Form9::Form9(Form1 &owner) : QWidget(&owner, Qt::Window), owner_(owner)
 
 void Form9::Command1_Click()
 {
-    store::Database &db = owner_.db().database();
     QString stored;
-    if (!owner_.guarded([&] { stored = readPassword(db); }))
+    if (!ui::guarded(this, [&] { stored = master_.readPassword(); }))
         return;
     const auto refuse = [this](const QString &text) { ui::MessagePresenter::inform(this, text); };
     if (Text1->text().isEmpty() || Text2->text().isEmpty() || Text3->text().isEmpty())
@@ -80,7 +78,7 @@ void Form9::Command1_Click()
     // The login ignores blanks at either end, so such a password could never be entered again.
     if (hasOuterBlank(Text1->text()))
         return refuse(QStringLiteral("新密码的开头和结尾不能是空格！"));
-    if (!owner_.guarded([&] { writePassword(db, Text1->text()); }))
+    if (!ui::guarded(this, [&] { master_.writePassword(Text1->text()); }))
         return;
     ui::MessagePresenter::inform(this, QStringLiteral("密码修改成功！"));
     close();

@@ -2,7 +2,9 @@
 
 #include <QWidget>
 
-class Form1;
+namespace core {
+class MasterData;
+}
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -13,7 +15,7 @@ namespace admin {
 // Changes the administrator password; asks for the old one first.
 class Form9 : public QWidget {
 public:
-    explicit Form9(Form1 &owner);
+    Form9(QWidget &mainWindow, core::MasterData &master);
 
     void Command1_Click();
 
@@ -31,7 +33,7 @@ public:
     QPushButton *Command1 = nullptr;
 
 private:
-    Form1 &owner_;
+    core::MasterData &master_;
 };
 
 } // namespace admin

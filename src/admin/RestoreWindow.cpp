@@ -1,12 +1,10 @@
 #include "admin/RestoreWindow.h"
 
-#include "admin/BackupActions.h"
-#include "app/Form1.h"
+#include "state/AppContext.h"
 #include "store/Backups.h"
 #include "store/DateKey.h"
-#include "store/HomeworkDb.h"
-#include "store/Schema.h"
-#include "ui/Form1Controls.h"
+#include "store/Database.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
 
 #include <QHBoxLayout>
@@ -19,7 +17,8 @@
 
 namespace admin {
 
-RestoreWindow::RestoreWindow(Form1 &form) : QWidget(&form, Qt::Window), form_(form)
+RestoreWindow::RestoreWindow(QWidget &mainWindow, core::AppContext &context)
+    : QWidget(&mainWindow, Qt::Window), context_(context)
 {
     setObjectName(QStringLiteral("RestoreWindow"));
     setWindowTitle(QStringLiteral("数据恢复"));
@@ -57,7 +56,7 @@ RestoreWindow::RestoreWindow(Form1 &form) : QWidget(&form, Qt::Window), form_(fo
 
 void RestoreWindow::refresh()
 {
-    const QList<store::BackupInfo> found = store::Backups(form_.programFolder()).list();
+    const QList<store::BackupInfo> found = store::Backups(context_.programFolder()).list();
     copies->setRowCount(int(found.size()));
     paths_.clear();
     for (int row = 0; row < found.size(); ++row) {
@@ -91,21 +90,10 @@ bool RestoreWindow::restoreChosen()
                                  .arg(copies->item(row, 0)->text(), copies->item(row, 1)->text());
     if (ui::MessagePresenter::ask(this, question) != ui::MessagePresenter::Answer::Ok)
         return false;
-    if (!backUpBefore(form_, store::BackupReason::BeforeRestore))
+    if (!ui::backUpBefore(this, context_, store::BackupReason::BeforeRestore))
         return false;
-    const bool restored = form_.guarded([&] {
-        store::Database copy = store::Database::openReadOnly(path, store::databaseKey());
-        form_.db().database().restoreFrom(copy);
-    });
-    if (!restored)
+    if (!ui::guarded(this, [&] { context_.restore(path); }))
         return false;
-    core::MainState &state = form_.state();
-    // What memory holds is the replaced records: nothing of it may be written back.
-    state.DataCleared = 1;
-    state.RestartPending = 1;
-    form_.controls().Timer1->stop();
-    form_.controls().Command7->setText(QStringLiteral("数据已恢复，请重启软件！"));
-    ui::showPanel(form_.controls().Command7);
     close();
     return true;
 }

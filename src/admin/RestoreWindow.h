@@ -2,7 +2,9 @@
 
 #include <QWidget>
 
-class Form1;
+namespace core {
+class AppContext;
+}
 class QPushButton;
 class QTableWidget;
 
@@ -12,7 +14,7 @@ namespace admin {
 // file is itself copied.
 class RestoreWindow : public QWidget {
 public:
-    explicit RestoreWindow(Form1 &form);
+    RestoreWindow(QWidget &mainWindow, core::AppContext &context);
 
     void refresh();
     // Restores the copy of the chosen row; true when the records were replaced.
@@ -23,7 +25,7 @@ public:
     QPushButton *closeButton = nullptr;
 
 private:
-    Form1 &form_;
+    core::AppContext &context_;
     QStringList paths_;
 };
 

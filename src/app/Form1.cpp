@@ -1,18 +1,22 @@
 #include "app/Form1.h"
 
 #include "admin/AdminWindows.h"
-#include "admin/BackupActions.h"
 #include "exams/ExamWindows.h"
 #include "labels/LabelWindow.h"
 #include "reports/ReportWindows.h"
 #include "sound/ScanSoundMenu.h"
-#include "store/HomeworkDb.h"
-#include "tracking/DayRecords.h"
+#include "state/AppContext.h"
+#include "state/MasterData.h"
+#include "state/RememberedHomework.h"
+#include "state/RunState.h"
+#include "state/WorkingDay.h"
+#include "store/Database.h"
 #include "ui/AppStyle.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
 
 #include <QCloseEvent>
-#include <future>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,39 +25,30 @@
 #include <QTimer>
 
 Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *parent)
-    : QMainWindow(parent), programFolder_(programFolder), lock_(programFolder), clock_(clock)
+    : QMainWindow(parent), context_(std::make_unique<core::AppContext>(programFolder, clock))
 {
-    // Deriving the file's key takes longer than building the window: both go on at once, and the
-    // connection is used by this thread alone once it is open.
-    auto opening = std::async(std::launch::async, [programFolder] { return std::make_unique<store::HomeworkDb>(programFolder); });
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("作业完成情况条形码查找系统"));
     ui::buildForm1(this, ui_);
-    db_ = opening.get();
-    day_ = std::make_unique<tracking::DayRecords>(*db_, state_, clock);
+    context_->open();
     connectShell();
+    connectOwners();
     connectCorrections();
     connectHomework();
     connectQueries();
-    installReports(*this);
-    installLabelPrinting(*this);
-    installExamWindows(*this);
-    installScanSounds(*this);
-    installAdminFunctions(*this, {[this] { importSubjectNames(*this); }, [this] { openTestNumbering(*this); }});
+    installWindows();
     Form_Load();
 }
 
 Form1::~Form1() = default;
 
-bool Form1::guarded(const std::function<void()> &operation)
+void Form1::installWindows()
 {
-    try {
-        operation();
-        return true;
-    } catch (const store::DatabaseError &error) {
-        ui::MessagePresenter::inform(this, QStringLiteral("数据库操作失败：%1").arg(error.message()));
-        return false;
-    }
+    installReports(parts());
+    installLabelPrinting(parts());
+    installExamWindows(parts());
+    installScanSounds(parts());
+    installAdminFunctions(parts(), {[this] { importSubjectNames(parts()); }, [this] { openTestNumbering(parts()); }});
 }
 
 void Form1::connectShell()
@@ -67,90 +62,80 @@ void Form1::connectShell()
     connect(ui_.Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
 }
 
+void Form1::connectOwners()
+{
+    core::WorkingDay &day = context_->day();
+    connect(&day, &core::WorkingDay::shownChanged, this, [this] { 显示(); });
+    connect(&day, &core::WorkingDay::turnedOver, this, [this] { showTurnedOverDay(); });
+    connect(&day, &core::WorkingDay::dayLoaded, this,
+            [this] { ui_.Command10[0]->setText(context_->master().records().ClassNames[1]); });
+    connect(&day, &core::WorkingDay::daySwitched, this, [this] {
+        ui_.Frame10->hide();
+        for (int b = 1; b <= 16; ++b)
+            ui_.Command3[b]->hide();
+        Command14_Click();
+    });
+    connect(&context_->remembered(), &core::RememberedHomework::changed, this,
+            [this] { 更改主界面上新输入和最近显示作业按钮内容(); });
+    connect(&context_->run(), &core::RunState::restartRequired, this,
+            [this](const QString &caption) { showRestartNotice(caption); });
+}
+
 void Form1::Form_Load()
 {
     ui::applyApplicationStyle();
-    state_.TodayKey = day_->todayKey();
     ui::setItemHeight(ui_.List1, 16);
-
-    guarded([this] {
-        db_->获取语数英科测试作业顺序号(state_);
-        db_->取得学科作业显示标记(state_);
-        db_->取得班级名称导入数组(state_);
-        ui_.Text3[0]->setText(state_.ClassNames[1]);
-        ui_.Text3[1]->setText(state_.ClassNames[2]);
-        db_->取得作业本名称导入数组(state_);
-        db_->取得两个班级的人数导入数组(state_);
-        db_->最近打开作业导入(state_);
-        db_->最新输入作业导入(state_);
+    const core::MasterRecords &master = context_->master().records();
+    ui::guarded(this, [this] {
+        context_->master().load();
+        context_->remembered().load();
     });
-    makeDailyBackup(*this);
-    showRememberedButtons();
-    const char *classTables[] = {"姓名", "52姓名"};
-    for (int c = 1; c <= 2; ++c)
-        if (state_.ClassSizes[c] > core::kPupils)
-            ui::MessagePresenter::inform(
-                this, QStringLiteral("班级名单“%1”中有 %2 名学生，本软件每班最多处理 %3 名，只显示前 %3 名。")
-                          .arg(QString::fromUtf8(classTables[c - 1]))
-                          .arg(state_.ClassSizes[c])
-                          .arg(core::kPupils));
+    ui_.Text3[0]->setText(master.ClassNames[1]);
+    ui_.Text3[1]->setText(master.ClassNames[2]);
+    try {
+        context_->makeDailyBackup();
+    } catch (const store::DatabaseError &error) {
+        ui::MessagePresenter::inform(this, error.message());
+    }
+    tellOversizedClasses();
 
     show();
     ui_.Text1->setFocus();
-    state_.HistoryDayChosen = 0;
-    当天数据环境生成();
+    ui::guarded(this, [this] { context_->day().start(); });
     ui_.Timer1->start();
 }
 
-void Form1::showRememberedButtons()
+void Form1::tellOversizedClasses()
 {
-    按钮显示();
-    for (int n = 0; n <= core::kLatestLast && !state_.LatestEntered[n][1].isEmpty(); ++n) {
-        ui_.Command20[n]->setText(state_.LatestEntered[n][5]);
-        ui_.Command20[n]->show();
-    }
-}
-
-void Form1::当天数据环境生成()
-{
-    ui_.Command10[0]->setText(state_.ClassNames[1]);
-    guarded([this] { day_->当天数据环境生成(); });
-}
-
-void Form1::保存操作()
-{
-    guarded([this] { db_->保存操作(state_); });
+    const core::MasterRecords &master = context_->master().records();
+    const char *classTables[] = {"姓名", "52姓名"};
+    for (int c = 1; c <= 2; ++c)
+        if (master.ClassSizes[c] > core::kPupils)
+            ui::MessagePresenter::inform(
+                this, QStringLiteral("班级名单“%1”中有 %2 名学生，本软件每班最多处理 %3 名，只显示前 %3 名。")
+                          .arg(QString::fromUtf8(classTables[c - 1]))
+                          .arg(master.ClassSizes[c])
+                          .arg(core::kPupils));
 }
 
 void Form1::Timer1_Timer()
 {
     // The message box runs its own event loop: no further tick may stack another one on it.
     ui_.Timer1->stop();
-    if (state_.HistoryDayChosen == 0 && day_->todayKey() != state_.TodayKey)
-        turnToNewDay();
-    else
-        guarded([this] { day_->reload(); });
-    if (!unloaded_)
+    ui::guarded(this, [this] { context_->day().refresh(); });
+    if (!unloaded_ && context_->run().writable())
         ui_.Timer1->start();
 }
 
-// A program left open overnight must record the morning's books on the morning's row, and show
-// the new day as a fresh start would.
-void Form1::turnToNewDay()
+// A new day shows as a fresh start does: nothing chosen yet.
+void Form1::showTurnedOverDay()
 {
-    if (!guarded([this] { db_->保存操作(state_); }))
-        return;
-    state_.TodayKey = day_->todayKey();
-    state_.CurrentSlot = 0;
-    state_.CurrentBookDigits.clear();
-    state_.CurrentCode.clear();
     ui_.List1->clear();
     for (int index : {0, 1, 2, 8, 9})
         ui_.Label2[index]->setText(QStringLiteral("请选择作业内容"));
     ui_.Frame12->hide();
     for (int b = 1; b <= 16; ++b)
         ui_.Command3[b]->hide();
-    当天数据环境生成();
 }
 
 void Form1::Form_Unload()
@@ -159,12 +144,11 @@ void Form1::Form_Unload()
         return;
     unloaded_ = true;
     ui_.Timer1->stop();
-    if (state_.DataCleared == 1)
+    if (context_->run().dataCleared() == 1)
         return;
-    guarded([this] {
-        db_->保存操作(state_);
-        db_->最近打开作业保存(state_);
-        db_->最新输入作业保存(state_);
+    ui::guarded(this, [this] {
+        context_->day().保存操作();
+        context_->remembered().save();
     });
 }
 
@@ -190,8 +174,17 @@ void Form1::Command5_Click() { ui_.Frame12->hide(); }
 void Form1::Command7_Click()
 {
     ui_.Command7->hide();
-    if (state_.RestartPending == 1)
+    if (context_->run().restartPending() == 1)
         close();
+}
+
+void Form1::showRestartNotice(const QString &caption)
+{
+    // Nothing is left to reload once the records were replaced.
+    if (!context_->run().writable())
+        ui_.Timer1->stop();
+    ui_.Command7->setText(caption);
+    ui::showPanel(ui_.Command7);
 }
 
 void Form1::showMessagePanel(const QString &message)
@@ -201,12 +194,12 @@ void Form1::showMessagePanel(const QString &message)
     ui_.Command2->setFocus();
 }
 
-void Form1::显示(const QString &classDigit, const QString &bookDigits)
+void Form1::显示()
 {
     ui_.List1->show();
     for (QListWidget *other : {ui_.List2, ui_.List3, ui_.List4, ui_.List6, ui_.List7})
         other->hide();
-    const tracking::StatusView view = tracking::显示(state_, classDigit, bookDigits);
+    const tracking::StatusView view = context_->day().status();
     const bool handedIn = ui_.handedInSwitch->isChecked();
     ui_.List1->setAccessibleName(handedIn ? QStringLiteral("已交学生名单") : QStringLiteral("未交学生名单"));
     ui_.List1->setUpdatesEnabled(false);

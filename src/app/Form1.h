@@ -1,27 +1,25 @@
 #pragma once
 
-#include "state/MainState.h"
-#include "store/DateKey.h"
-#include "store/ProgramLock.h"
-#include "tracking/HomeworkQueries.h"
-#include "tracking/MarkHistory.h"
 #include "ui/Form1Controls.h"
+#include "ui/MainWindowParts.h"
+#include "tracking/HomeworkQueries.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-#include <functional>
 #include <memory>
 
+namespace core {
+class AppContext;
+struct ScanResult;
+}
 namespace store {
-class HomeworkDb;
+class Clock;
 }
 class QMenu;
-namespace tracking {
-class DayRecords;
-}
 
-// The main window: the application itself, holding the state of the run.
+// The main window: the shell of widgets whose handlers read the controls, call the owners of the
+// run's state and redraw when the owners announce a change.
 class Form1 : public QMainWindow {
 public:
     // Opens the database of the program folder; throws store::ProgramFolderInUse when another copy
@@ -29,12 +27,9 @@ public:
     Form1(const QString &programFolder, const store::Clock &clock, QWidget *parent = nullptr);
     ~Form1() override;
 
-    core::MainState &state() { return state_; }
-    store::HomeworkDb &db() { return *db_; }
-    tracking::DayRecords &day() { return *day_; }
-    const QString &programFolder() const { return programFolder_; }
-    const store::Clock &clock() const { return clock_; }
+    core::AppContext &context() { return *context_; }
     ui::Form1Controls &controls() { return ui_; }
+    ui::MainWindowParts parts() { return {*this, ui_, *context_}; }
 
     void Form_Load();
     void Form_Unload();
@@ -47,47 +42,31 @@ public:
 
     // Scan input.
     void Text1_KeyPress(int keyAscii);
-    void 自动输入();
 
     // Current homework and the remembered lists.
     void Command4_Click(int index);
     void Command3_Click(int n);
     void Command16_Click(int n);
     void Command20_Click(int n);
-    void 按钮显示();
-    // Makes a slot of the shown day current and puts it at the front of the recent list.
-    void pickShownHomework(const QString &slotText);
+    void 更改主界面上新输入和最近显示作业按钮内容();
     // Leaves the per-pupil view.
     void Command14_Click();
-    // Saves the day, then works on the given day as a pick from history does and shows the book.
-    // False when the day could not be saved: it stays current.
-    bool switchToDay(const QString &key, const QString &classDigit, const QString &slotText);
 
     // Queries by day, by subject and book, and through a book's history.
     void Command11_Click(int subject);
     void List2_Click();
     void List3_Click();
     void List4_Click();
-    tracking::SubjectBooks &subjectBooks() { return subjectBooks_; }
-    // Publishing.
     void renwufabu_Click();
-    void 更改主界面上新输入和最近显示作业按钮内容();
 
-    // The status area for one class and book.
-    void 显示(const QString &classDigit, const QString &bookDigits);
-    void 当天数据环境生成();
-    void 保存操作();
+    // The status area for the shown book, as the day owner holds it.
+    void 显示();
 
-    // Corrections of the shown book's marks, each saved as a scan is; undo takes back the last
-    // scan or correction of the day.
-    bool correctMark(int pupil, const QString &mark);
-    void undoLastChange();
+    // Corrections of the shown book's marks.
     void List1_DblClick(const QString &entry);
+    void undoLastChange();
     // The menu of the marks a pupil of the shown book can be given.
     QMenu *markMenu(int pupil);
-
-    // Runs a database operation; a failure is shown to the teacher and the run goes on.
-    bool guarded(const std::function<void()> &operation);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -95,28 +74,29 @@ protected:
 
 private:
     void connectShell();
+    void connectOwners();
     void connectCorrections();
-    // Memory no longer matches the file after clearing or a restore: nothing may be written.
-    bool recordsWritable();
-    bool saveMark(int slot, int pupil, const QString &mark);
-    void turnToNewDay();
-    void showMessagePanel(const QString &message);
-    void showRememberedButtons();
     void connectHomework();
     void connectQueries();
+    void installWindows();
+    void showScanResult(const core::ScanResult &result);
+    void showMessagePanel(const QString &message);
+    void showRestartNotice(const QString &caption);
+    void showTurnedOverDay();
+    void tellOversizedClasses();
+    // Makes a slot of the shown day current and puts it at the front of the recent list.
+    void pickShownHomework(const QString &slotText);
+    // Saves the day, then works on the given day and shows the book; false when it stayed.
+    bool switchToDay(const QString &key, const QString &classDigit, const QString &slotText);
+    bool correctMark(int pupil, const QString &mark);
     void queryByDay();
     void queryByBook();
 
-    QString programFolder_;
-    store::ProgramLock lock_;
-    const store::Clock &clock_;
-    core::MainState state_;
-    std::unique_ptr<store::HomeworkDb> db_;
-    std::unique_ptr<tracking::DayRecords> day_;
+    std::unique_ptr<core::AppContext> context_;
     ui::Form1Controls ui_;
     bool unloaded_ = false;
+    int CurrentSubject = 0; // 1 语文 .. 4 科学, last chosen for the book query
     tracking::SubjectBooks subjectBooks_{};
     tracking::BookHistory bookHistory_{};
     QPointer<QWidget> publishing_;
-    tracking::MarkHistory markHistory_;
 };

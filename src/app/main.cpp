@@ -1,5 +1,7 @@
 #include "app/Form1.h"
 #include "app/ProgramFolder.h"
+#include "store/DateKey.h"
+#include "store/ProgramLock.h"
 #include "store/HomeworkDb.h"
 #include "ui/MessagePresenter.h"
 

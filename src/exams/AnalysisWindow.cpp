@@ -1,10 +1,10 @@
 #include "exams/AnalysisWindow.h"
 
-#include "app/Form1.h"
 #include "exams/ExamLayout.h"
 #include "exams/ScoreCorrectionDialog.h"
 #include "exams/TestCharts.h"
-#include "store/HomeworkDb.h"
+#include "state/ExamSession.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/ElidingControls.h"
 #include "ui/Twips.h"
 
@@ -38,14 +38,19 @@ constexpr SummaryRow kSummaryRows[] = {
 
 } // namespace
 
-AnalysisWindow::AnalysisWindow(Form1 &form, const QString &name, const QString &caption, QWidget *parent)
-    : QWidget(parent, Qt::Window), form_(form)
+AnalysisWindow::AnalysisWindow(core::ExamSession &session, const QString &name, const QString &caption, QWidget *parent)
+    : QWidget(parent, Qt::Window), session_(session)
 {
     setObjectName(name);
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
     layOut();
-    installScoreCorrection(*this, form_);
+    installScoreCorrection(*this, session_);
+    // A score entered or corrected anywhere shows at once.
+    connect(&session_, &core::ExamSession::scoresChanged, this, [this] {
+        if (shownTest_ != 0)
+            refreshShownTest();
+    });
     Form_Load();
 }
 
@@ -110,10 +115,9 @@ void AnalysisWindow::layOut()
 
 void AnalysisWindow::Form_Load()
 {
-    core::MainState &state = form_.state();
-    subject_ = std::clamp(state.SelectedTestSubject, 0, 3);
-    form_.guarded([&] { 取得检测序号和内容(form_.db().database(), state, state.SubjectTestBooks[subject_ + 1]); });
-    tests_ = state.TestList;
+    subject_ = std::clamp(session_.selectedSubject(), 0, 3);
+    ui::guarded(this, [this] { session_.loadTests(); });
+    tests_ = session_.tests();
     page_ = 1;
     检测下一页是否需要打亮();
     显示检测内容();
@@ -176,8 +180,7 @@ void AnalysisWindow::showTest(int test)
 {
     数据清空();
     TestAnalysis analysis;
-    const int classSize = form_.state().ClassSizes[1];
-    if (!form_.guarded([&] { analysis = analyseTest(form_.db().database(), subject_, classSize, test); }))
+    if (!ui::guarded(this, [&] { analysis = session_.analyse(subject_, test); }))
         return;
     shownTest_ = test;
     for (int box = 0; box < int(Text1.size()); ++box)
@@ -192,7 +195,7 @@ void AnalysisWindow::showTest(int test)
 void AnalysisWindow::showMeans()
 {
     QList<TestMean> means;
-    form_.guarded([&] { means = testMeans(form_.db().database(), subject_, form_.state().ClassSizes[1], tests_); });
+    ui::guarded(this, [&] { means = session_.means(subject_, tests_); });
     charts->showMeans(means, shownTest_, pageRange(tests_, page_));
 }
 

@@ -6,7 +6,9 @@
 
 #include <array>
 
-class Form1;
+namespace core {
+class ExamSession;
+}
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -20,7 +22,7 @@ class TestCharts;
 // The analysis of one subject's tests; Form4 and Form11 are two instances that differ in caption.
 class AnalysisWindow : public QWidget {
 public:
-    AnalysisWindow(Form1 &form, const QString &name, const QString &caption, QWidget *parent);
+    AnalysisWindow(core::ExamSession &session, const QString &name, const QString &caption, QWidget *parent);
 
     void Form_Load();
     void Command1_Click(int index);
@@ -62,7 +64,7 @@ private:
     void 显示学生成绩(const TestAnalysis &analysis);
     void showMeans();
 
-    Form1 &form_;
+    core::ExamSession &session_;
     int page_ = 1;
     int subject_ = 0;
     // The list as it was when the window loaded; a later subject choice leaves this window as it is.

@@ -1,14 +1,15 @@
 #include "exams/ExamWindowSet.h"
 
-#include "admin/BackupActions.h"
-#include "app/Form1.h"
 #include "exams/AnalysisWindow.h"
 #include "exams/ExamWindows.h"
 #include "exams/Form3.h"
 #include "exams/Form6.h"
 #include "exams/Form7.h"
-#include "exams/TestPreparation.h"
-#include "store/HomeworkDb.h"
+#include "state/AppContext.h"
+#include "state/ExamSession.h"
+#include "state/WorkingDay.h"
+#include "ui/DatabaseGuard.h"
+#include "ui/Form1Controls.h"
 
 #include <QAction>
 
@@ -27,23 +28,27 @@ void raise(QWidget *window)
 
 } // namespace
 
-ExamWindowSet::ExamWindowSet(Form1 &form) : QObject(&form), form_(form) { setObjectName(kName); }
+ExamWindowSet::ExamWindowSet(QWidget &mainWindow, core::AppContext &context)
+    : QObject(&mainWindow), window_(mainWindow), context_(context)
+{
+    setObjectName(kName);
+}
 
 ExamWindowSet::~ExamWindowSet() = default;
 
-ExamWindowSet &ExamWindowSet::of(Form1 &form)
+ExamWindowSet &ExamWindowSet::of(QWidget &mainWindow, core::AppContext &context)
 {
-    for (QObject *child : form.children())
+    for (QObject *child : mainWindow.children())
         if (auto *set = dynamic_cast<ExamWindowSet *>(child))
             return *set;
-    return *new ExamWindowSet(form);
+    return *new ExamWindowSet(mainWindow, context);
 }
 
 void ExamWindowSet::sjcjlr_Click()
 {
-    form_.保存操作();
+    ui::guarded(&window_, [this] { context_.day().保存操作(); });
     if (!form6_)
-        form6_ = new Form6(*this, &form_);
+        form6_ = new Form6(*this, &window_);
     raise(form6_);
 }
 
@@ -57,7 +62,7 @@ void ExamWindowSet::showForm4() { showAnalysis(form4_, QStringLiteral("Form4"), 
 AnalysisWindow *ExamWindowSet::showAnalysis(QPointer<AnalysisWindow> &window, const QString &name, const QString &caption)
 {
     if (!window)
-        window = new AnalysisWindow(form_, name, caption, &form_);
+        window = new AnalysisWindow(context_.exams(), name, caption, &window_);
     raise(window);
     return window;
 }
@@ -65,7 +70,7 @@ AnalysisWindow *ExamWindowSet::showAnalysis(QPointer<AnalysisWindow> &window, co
 Form3 &ExamWindowSet::showForm3()
 {
     if (!form3_)
-        form3_ = new Form3(*this, &form_);
+        form3_ = new Form3(*this, &window_);
     raise(form3_);
     return *form3_;
 }
@@ -73,7 +78,7 @@ Form3 &ExamWindowSet::showForm3()
 void ExamWindowSet::showForm7()
 {
     if (!form7_)
-        form7_ = new Form7(form_, &form_);
+        form7_ = new Form7(context_.master(), &window_);
     raise(form7_);
 }
 
@@ -92,21 +97,23 @@ void ExamWindowSet::closeForm6()
 
 } // namespace exams
 
-void installExamWindows(Form1 &form)
+void installExamWindows(const ui::MainWindowParts &parts)
 {
-    exams::ExamWindowSet &windows = exams::ExamWindowSet::of(form);
-    ui::Form1Controls &controls = form.controls();
+    exams::ExamWindowSet &windows = exams::ExamWindowSet::of(parts.window, parts.context);
+    ui::Form1Controls &controls = parts.controls;
     QObject::connect(controls.sjcjlr, &QAction::triggered, &windows, [&windows] { windows.sjcjlr_Click(); });
     QObject::connect(controls.jcqkfssc, &QAction::triggered, &windows, [&windows] { windows.jcqkfssc_Click(); });
     controls.sjcjlr->setEnabled(true);
     controls.jcqkfssc->setEnabled(true);
 }
 
-void importSubjectNames(Form1 &form)
+void importSubjectNames(const ui::MainWindowParts &parts)
 {
-    if (!backUpBefore(form, store::BackupReason::BeforeNameImport))
-        return;
-    form.guarded([&form] { exams::姓名导入学科(form.db().database()); });
+    if (ui::backUpBefore(&parts.window, parts.context, store::BackupReason::BeforeNameImport))
+        ui::guarded(&parts.window, [&parts] { parts.context.exams().importSubjectNames(); });
 }
 
-void openTestNumbering(Form1 &form) { exams::ExamWindowSet::of(form).showForm7(); }
+void openTestNumbering(const ui::MainWindowParts &parts)
+{
+    exams::ExamWindowSet::of(parts.window, parts.context).showForm7();
+}

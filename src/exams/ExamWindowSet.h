@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QPointer>
 
-class Form1;
+namespace core {
+class AppContext;
+}
 
 namespace exams {
 
@@ -15,10 +17,10 @@ class Form7;
 // The test windows of one main window: each created on first use, Form7 kept for the run.
 class ExamWindowSet : public QObject {
 public:
-    static ExamWindowSet &of(Form1 &form);
+    static ExamWindowSet &of(QWidget &mainWindow, core::AppContext &context);
 
     ~ExamWindowSet() override;
-    Form1 &form() { return form_; }
+    core::AppContext &context() { return context_; }
 
     void sjcjlr_Click();
     void jcqkfssc_Click();
@@ -30,10 +32,11 @@ public:
     void closeForm6();
 
 private:
-    explicit ExamWindowSet(Form1 &form);
+    ExamWindowSet(QWidget &mainWindow, core::AppContext &context);
     AnalysisWindow *showAnalysis(QPointer<AnalysisWindow> &window, const QString &name, const QString &caption);
 
-    Form1 &form_;
+    QWidget &window_;
+    core::AppContext &context_;
     QPointer<Form6> form6_;
     QPointer<Form3> form3_;
     QPointer<AnalysisWindow> form4_;

@@ -1,10 +1,11 @@
 #include "exams/Form3.h"
 
-#include "app/Form1.h"
 #include "exams/ExamLayout.h"
 #include "exams/ExamWindowSet.h"
 #include "exams/ScoreEntry.h"
-#include "store/HomeworkDb.h"
+#include "state/AppContext.h"
+#include "state/ExamSession.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
 #include "ui/Twips.h"
 
@@ -89,25 +90,25 @@ QStringList Form3::boxes() const
 
 void Form3::Command3_Click()
 {
-    Form1 &form = windows_.form();
+    core::ExamSession &session = windows_.context().exams();
     ScoreStoreResult stored;
-    if (!form.guarded([&] { stored = 成绩输入数据库(form.db().database(), form.state(), boxes()); }))
+    if (!ui::guarded(this, [&] { stored = session.storeScores(boxes()); }))
         return;
     finish(storedMessage(stored.rejected, stored.kept));
 }
 
 void Form3::Command1_Click()
 {
-    Form1 &form = windows_.form();
+    core::ExamSession &session = windows_.context().exams();
     const QStringList texts = boxes();
     ScoreStoreResult stored;
-    if (!form.guarded([&] { stored = 成绩输入数据库(form.db().database(), form.state(), texts); }))
+    if (!ui::guarded(this, [&] { stored = session.storeScores(texts); }))
         return;
     MarkingResult marked;
-    if (!form.guarded([&] { marked = 各科检测订正情况在扫描输入作业情况表中的登记(form.db().database(), form.state(), texts); }))
+    if (!ui::guarded(this, [&] { marked = session.markTestPapers(texts); }))
         return;
     if (marked.noTestBook)
-        ui::MessagePresenter::inform(this, noTestBookMessage(form.state().SelectedTestSubject));
+        ui::MessagePresenter::inform(this, noTestBookMessage(session.selectedSubject()));
     if (marked.unknownTest)
         ui::MessagePresenter::inform(this, unknownTestMessage());
     finish(storedMessage(stored.rejected + marked.rejected, stored.kept));

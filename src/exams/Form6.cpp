@@ -1,10 +1,11 @@
 #include "exams/Form6.h"
 
-#include "app/Form1.h"
 #include "exams/ExamLayout.h"
 #include "exams/ExamWindowSet.h"
 #include "exams/Form3.h"
 #include "exams/ScoreEntry.h"
+#include "state/AppContext.h"
+#include "state/ExamSession.h"
 #include "ui/Twips.h"
 
 #include <QGroupBox>
@@ -27,13 +28,10 @@ Form6::Form6(ExamWindowSet &windows, QWidget *parent) : QWidget(parent, Qt::Wind
 
 void Form6::Command1_Click(int index)
 {
-    core::MainState &state = windows_.form().state();
-    state.SelectedTestSubject = index;
+    windows_.context().exams().chooseSubject(index);
     Form3 &entry = windows_.showForm3();
     entry.Frame2->setTitle(subjectTable(index) + QStringLiteral("   检测成绩编号输入"));
     entry.Label1->setText(QStringLiteral("请确认所选的学科为：   ") + subjectTable(index));
-    for (int n = 1; n <= 100; ++n)
-        state.TestList[n][1] = state.TestList[n][2] = QString();
 }
 
 } // namespace exams

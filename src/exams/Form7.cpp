@@ -1,10 +1,9 @@
 #include "exams/Form7.h"
 
-#include "app/Form1.h"
 #include "exams/ExamLayout.h"
 #include "exams/ScoreEntry.h"
-#include "exams/TestPreparation.h"
-#include "store/HomeworkDb.h"
+#include "state/MasterData.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
 #include "ui/Twips.h"
 
@@ -14,7 +13,7 @@
 
 namespace exams {
 
-Form7::Form7(Form1 &form, QWidget *parent) : QWidget(parent, Qt::Window), form_(form)
+Form7::Form7(core::MasterData &master, QWidget *parent) : QWidget(parent, Qt::Window), master_(master)
 {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QString());
@@ -35,7 +34,7 @@ Form7::Form7(Form1 &form, QWidget *parent) : QWidget(parent, Qt::Window), form_(
 void Form7::Command1_Click()
 {
     const std::array<QString, 4> typed{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text()};
-    if (!form_.guarded([&] { storeTestBooks(form_.db().database(), form_.state(), typed); }))
+    if (!ui::guarded(this, [&] { master_.storeTestBooks(typed); }))
         return;
     ui::MessagePresenter::inform(this, QStringLiteral("所输测试内容的序号已成功导入数据库！"));
     hide();

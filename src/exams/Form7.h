@@ -4,7 +4,9 @@
 
 #include <array>
 
-class Form1;
+namespace core {
+class MasterData;
+}
 class QLineEdit;
 class QPushButton;
 
@@ -13,7 +15,7 @@ namespace exams {
 // The test-book slot of each subject; hidden after use, so it shows what was typed last.
 class Form7 : public QWidget {
 public:
-    Form7(Form1 &form, QWidget *parent);
+    Form7(core::MasterData &master, QWidget *parent);
 
     void Command1_Click();
     void Command2_Click();
@@ -23,7 +25,7 @@ public:
     QPushButton *Command2 = nullptr;
 
 private:
-    Form1 &form_;
+    core::MasterData &master_;
 };
 
 } // namespace exams

@@ -1,10 +1,10 @@
 #include "exams/ScoreCorrectionDialog.h"
 
-#include "app/Form1.h"
 #include "exams/AnalysisWindow.h"
 #include "exams/ScoreCorrection.h"
 #include "exams/TestStatistics.h"
-#include "store/HomeworkDb.h"
+#include "state/ExamSession.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
 
 #include <QDialog>
@@ -21,8 +21,8 @@ namespace {
 
 class ScoreCorrectionDialog : public QDialog {
 public:
-    ScoreCorrectionDialog(AnalysisWindow &window, Form1 &form, const ScoreCell &cell)
-        : QDialog(&window), window_(window), form_(form), cell_(cell)
+    ScoreCorrectionDialog(AnalysisWindow &window, core::ExamSession &session, const ScoreCell &cell)
+        : QDialog(&window), session_(session), cell_(cell)
     {
         setObjectName(QStringLiteral("scoreCorrection"));
         setWindowTitle(QStringLiteral("修改检测成绩"));
@@ -68,14 +68,12 @@ private:
             return;
         }
         if (*corrected != cell_.stored
-            && ui::MessagePresenter::ask(this, correctionQuestion(cell_, *corrected)) == ui::MessagePresenter::Answer::Ok
-            && form_.guarded([&] { correctScore(form_.db().database(), cell_, *corrected); }))
-            window_.refreshShownTest();
+            && ui::MessagePresenter::ask(this, correctionQuestion(cell_, *corrected)) == ui::MessagePresenter::Answer::Ok)
+            ui::guarded(this, [&] { session_.correctScore(cell_, *corrected); });
         close();
     }
 
-    AnalysisWindow &window_;
-    Form1 &form_;
+    core::ExamSession &session_;
     const ScoreCell cell_;
     QLineEdit *newScore_ = nullptr;
 };
@@ -83,7 +81,8 @@ private:
 // Watches the pupil grid of one analysis window.
 class ScoreCorrector : public QObject {
 public:
-    ScoreCorrector(AnalysisWindow &window, Form1 &form) : QObject(&window), window_(window), form_(form)
+    ScoreCorrector(AnalysisWindow &window, core::ExamSession &session)
+        : QObject(&window), window_(window), session_(session)
     {
         for (int k = 0; k < kGridPupils; ++k) {
             window.Label2[k]->installEventFilter(this);
@@ -106,23 +105,21 @@ private:
     void correct(int rosterPlace)
     {
         ScoreCell cell;
-        if (!form_.guarded([&] {
-                cell = findScoreCell(form_.db().database(), window_.subject(), window_.shownTest(), rosterPlace);
-            }))
+        if (!ui::guarded(&window_, [&] { cell = session_.findScoreCell(window_.subject(), window_.shownTest(), rosterPlace); }))
             return;
         if (cell.refusal) {
             ui::MessagePresenter::inform(&window_, refusedCorrectionMessage(cell));
             return;
         }
-        (new ScoreCorrectionDialog(window_, form_, cell))->show();
+        (new ScoreCorrectionDialog(window_, session_, cell))->show();
     }
 
     AnalysisWindow &window_;
-    Form1 &form_;
+    core::ExamSession &session_;
 };
 
 } // namespace
 
-void installScoreCorrection(AnalysisWindow &window, Form1 &form) { new ScoreCorrector(window, form); }
+void installScoreCorrection(AnalysisWindow &window, core::ExamSession &session) { new ScoreCorrector(window, session); }
 
 } // namespace exams

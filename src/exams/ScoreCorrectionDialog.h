@@ -1,6 +1,8 @@
 #pragma once
 
-class Form1;
+namespace core {
+class ExamSession;
+}
 
 namespace exams {
 
@@ -8,6 +10,6 @@ class AnalysisWindow;
 
 // A double-click on a pupil of the shown test opens a small dialog that changes or clears that
 // pupil's score, after the teacher confirms; the window then shows the test anew.
-void installScoreCorrection(AnalysisWindow &window, Form1 &form);
+void installScoreCorrection(AnalysisWindow &window, core::ExamSession &session);
 
 } // namespace exams

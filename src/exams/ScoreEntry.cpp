@@ -16,9 +16,9 @@ namespace exams {
 
 namespace {
 
-bool inRoster(const core::MainState &state, int pupil)
+bool inRoster(const std::array<QString, 61> &roster, int pupil)
 {
-    return pupil >= 1 && pupil < int(state.PupilNames[1].size()) && !state.PupilNames[1][pupil].isEmpty();
+    return pupil >= 1 && pupil < int(roster.size()) && !roster[pupil].isEmpty();
 }
 
 // A heading over one line per code, a code typed twice named once; empty without lines.
@@ -81,22 +81,23 @@ QList<ScoreCode> groupScoreCodes(const QStringList &boxes)
     return codes;
 }
 
-ScoreStoreResult 成绩输入数据库(Database &db, const core::MainState &state, const QStringList &boxes)
+ScoreStoreResult 成绩输入数据库(Database &db, int subjectIndex, const std::array<QString, 61> &roster,
+                              const QStringList &boxes)
 {
-    const QString table = quoted(subjectTable(state.SelectedTestSubject));
+    const QString table = quoted(subjectTable(subjectIndex));
 
     ScoreStoreResult result;
     store::Transaction transaction(db);
     for (const ScoreCode &code : groupScoreCodes(boxes)) {
-        if (!inRoster(state, code.pupil)) {
+        if (!inRoster(roster, code.pupil)) {
             result.rejected << RejectedCode{code.code, Rejection::PupilOutsideRoster};
             continue;
         }
-        if (!hasTestColumn(db, state.SelectedTestSubject, code.test)) {
+        if (!hasTestColumn(db, subjectIndex, code.test)) {
             result.rejected << RejectedCode{code.code, Rejection::NoTestColumn};
             continue;
         }
-        const ScoreRow row = findScoreRow(db, state.SelectedTestSubject, state.PupilNames[1][code.pupil]);
+        const ScoreRow row = findScoreRow(db, subjectIndex, roster[code.pupil]);
         if (row.refusal) {
             result.rejected << RejectedCode{code.code, *row.refusal};
             continue;
@@ -152,13 +153,15 @@ QString noTestBookMessage(int subjectIndex)
         .arg(subjectTable(subjectIndex));
 }
 
-MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(Database &db, core::MainState &state, const QStringList &boxes)
+MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(Database &db, const core::MasterRecords &master,
+                                                         int subjectIndex, const QString &shownDateKey,
+                                                         const QStringList &boxes)
 {
     MarkingResult result;
     if (boxes.isEmpty() || boxes.front().isEmpty())
         return result;
-    const int subject = std::clamp(state.SelectedTestSubject, 0, 3);
-    const int book = state.SubjectTestBooks[subject + 1];
+    const int subject = std::clamp(subjectIndex, 0, 3);
+    const int book = master.SubjectTestBooks[subject + 1];
     if (book < 1 || book > store::kBooks) {
         result.noTestBook = true;
         return result;
@@ -169,7 +172,7 @@ MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记
                                     .arg(marks, quoted(store::markTestColumn(subject + 1))));
     Statement write = db.prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 = ? WHERE rowid = ?").arg(marks));
 
-    QList<int> shownDayPupils;
+    result.book = book;
     store::Transaction transaction(db);
     for (const QString &box : boxes) {
         if (box.isEmpty())
@@ -180,10 +183,10 @@ MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记
             break;
         }
         const int rowid = find.integer(0);
-        const bool shownDay = find.text(1) == state.CurrentDateKey;
+        const bool shownDay = find.text(1) == shownDateKey;
         const QString before = find.text(2);
         find.reset();
-        if (!inRoster(state, code.pupil)) {
+        if (!inRoster(master.PupilNames[1], code.pupil)) {
             result.rejected << RejectedCode{box, Rejection::PupilOutsideRoster};
             continue;
         }
@@ -192,17 +195,15 @@ MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记
             continue;
         }
         store::MarkRow row;
-        store::decodeMarks(before, row, state.ClassSizes[1]);
+        store::decodeMarks(before, row, master.ClassSizes[1]);
         row[code.pupil] = QStringLiteral("1");
         write.bind(1, store::encodeMarks(row)).bind(2, rowid).run();
         write.reset();
         ++result.marked;
         if (shownDay)
-            shownDayPupils << code.pupil;
+            result.shownDayPupils << code.pupil;
     }
     transaction.commit();
-    for (int pupil : shownDayPupils)
-        state.MarkGrid[book][pupil] = QStringLiteral("1");
     return result;
 }
 

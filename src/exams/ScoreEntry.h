@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/MainState.h"
+#include "state/Records.h"
 
 #include <QList>
 #include <QString>
@@ -66,7 +66,9 @@ struct ScoreStoreResult {
 
 // Writes each code's score into an empty cell only: the first score of a pupil and test wins.
 // Scores are found by name, so a pupil whose name two score rows carry is refused.
-ScoreStoreResult 成绩输入数据库(store::Database &db, const core::MainState &state, const QStringList &boxes);
+// roster is the first class's names by pupil number.
+ScoreStoreResult 成绩输入数据库(store::Database &db, int subjectIndex, const std::array<QString, 61> &roster,
+                              const QStringList &boxes);
 
 // Not empty when some code could not be stored or marked; names each such code.
 QString rejectionMessage(const QList<RejectedCode> &rejected);
@@ -80,14 +82,18 @@ struct MarkingResult {
     bool noTestBook = false;
     int marked = 0;
     QList<RejectedCode> rejected;
+    // The test book, and the pupils marked on the shown day, whose marks in memory must follow.
+    int book = 0;
+    QList<int> shownDayPupils;
 };
 
 QString unknownTestMessage();
 QString noTestBookMessage(int subjectIndex);
 
 // Marks the test paper handed in, box by box, on the day that carries the test number; stops at
-// the first empty box and at a test number no day carries. The shown day's marks in memory follow.
-MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(store::Database &db, core::MainState &state,
+// the first empty box and at a test number no day carries.
+MarkingResult 各科检测订正情况在扫描输入作业情况表中的登记(store::Database &db, const core::MasterRecords &master,
+                                                         int subjectIndex, const QString &shownDateKey,
                                                          const QStringList &boxes);
 
 } // namespace exams

@@ -12,11 +12,11 @@ using store::quoted;
 
 namespace exams {
 
-void 取得检测序号和内容(store::Database &db, core::MainState &state, int book)
+void 取得检测序号和内容(store::Database &db, int subjectIndex, int book, core::TestList &tests)
 {
     if (book < 1 || book > store::kBooks)
         return;
-    const int subject = std::clamp(state.SelectedTestSubject, 0, 3);
+    const int subject = std::clamp(subjectIndex, 0, 3);
     Statement rows = db.prepare(QStringLiteral("SELECT %1, %2 FROM \"作业内容登记表\" ORDER BY rowid")
                                     .arg(quoted(store::contentColumn(book)), quoted(store::contentTestColumn(subject + 1))));
     while (rows.step()) {
@@ -25,10 +25,10 @@ void 取得检测序号和内容(store::Database &db, core::MainState &state, in
             continue;
         const long number = std::lround(rows.number(1));
         // A day of the test book without a test number (or one beyond the list) is ordinary homework.
-        if (number < 1 || number >= long(state.TestList.size()))
+        if (number < 1 || number >= long(tests.size()))
             continue;
-        state.TestList[number][1] = QString::number(number);
-        state.TestList[number][2] = content;
+        tests[number][1] = QString::number(number);
+        tests[number][2] = content;
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/MainState.h"
+#include "state/Records.h"
 #include "exams/TestStatistics.h"
 
 #include <QList>
@@ -17,8 +17,8 @@ inline constexpr int kOptionsPerPage = 20;
 inline constexpr int kGridPupils = 56;
 inline constexpr int kGridRows = 7;
 
-// Fills TestList from the days that carry content in the subject's test book.
-void 取得检测序号和内容(store::Database &db, core::MainState &state, int book);
+// Fills the list from the days that carry content in the subject's (0..3) test book.
+void 取得检测序号和内容(store::Database &db, int subjectIndex, int book, core::TestList &tests);
 
 struct TestOption {
     int index = 0; // Option1(index)
@@ -32,7 +32,7 @@ struct TestPage {
     int next = 0;
 };
 
-using TestList = decltype(core::MainState::TestList);
+using core::TestList;
 
 // The tests of one page (1-based). Paging skips pages without a test: the next page is the first
 // later one that holds a test, the previous one the last earlier one that does, else page 1.

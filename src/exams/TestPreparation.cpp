@@ -14,7 +14,7 @@ using store::quoted;
 
 namespace exams {
 
-void storeTestBooks(store::Database &db, core::MainState &state, const std::array<QString, 4> &boxes)
+std::array<int, 4> storeTestBooks(store::Database &db, const std::array<QString, 4> &boxes)
 {
     std::array<int, 4> books{};
     for (int j = 0; j < 4; ++j)
@@ -38,8 +38,7 @@ void storeTestBooks(store::Database &db, core::MainState &state, const std::arra
         update.bind(j + 1, books[j]);
     update.bind(5, rowid).run();
     transaction.commit();
-    for (int j = 0; j < 4; ++j)
-        state.SubjectTestBooks[j + 1] = books[j];
+    return books;
 }
 
 void 姓名导入学科(store::Database &db)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "state/MainState.h"
 
 #include <QString>
 #include <array>
@@ -11,9 +10,9 @@ class Database;
 
 namespace exams {
 
-// The leading number of each box, stored as the test-book slots of 语文..科学 and, once
-// stored, taken into SubjectTestBooks; any number is kept as typed.
-void storeTestBooks(store::Database &db, core::MainState &state, const std::array<QString, 4> &boxes);
+// The leading number of each box, stored as the test-book slots of 语文..科学 and returned;
+// any number is kept as typed.
+std::array<int, 4> storeTestBooks(store::Database &db, const std::array<QString, 4> &boxes);
 
 // Every score table gets exactly the first class's names in pupil order and no scores.
 // The names are read before anything is deleted, and the four tables change together or not at all.

@@ -13,9 +13,9 @@ namespace {
 constexpr int kMaxNamedBooksInFileName = 3;
 constexpr int kMaxBookNamesLength = 40;
 
-QString bookName(const core::MainState &state, int book) { return state.BookNames[book].trimmed(); }
+QString bookName(const core::MasterRecords &state, int book) { return state.BookNames[book].trimmed(); }
 
-QString heading(const core::MainState &state, int pupil)
+QString heading(const core::MasterRecords &state, int pupil)
 {
     QString text = state.ClassNames[1].trimmed() + QLatin1Char(' ') + store::twoDigits(pupil);
     const QString name = state.PupilNames[1][pupil].trimmed();
@@ -37,9 +37,9 @@ QString safeFileName(QString name)
 
 QString bookCode(int book, int pupil) { return QStringLiteral("11") + store::twoDigits(book) + store::twoDigits(pupil); }
 
-int firstClassSize(const core::MainState &state) { return std::clamp(state.ClassSizes[1], 0, core::kPupils); }
+int firstClassSize(const core::MasterRecords &state) { return std::clamp(state.ClassSizes[1], 0, core::kPupils); }
 
-QList<int> namedBooks(const core::MainState &state)
+QList<int> namedBooks(const core::MasterRecords &state)
 {
     QList<int> books;
     for (int b = 1; b <= core::kBooks; ++b)
@@ -48,7 +48,7 @@ QList<int> namedBooks(const core::MainState &state)
     return books;
 }
 
-QString requestProblem(const core::MainState &state, const LabelRequest &request)
+QString requestProblem(const core::MasterRecords &state, const LabelRequest &request)
 {
     const int size = firstClassSize(state);
     if (size == 0)
@@ -70,7 +70,7 @@ QString requestProblem(const core::MainState &state, const LabelRequest &request
     return sheetProblem(request.sheet);
 }
 
-LabelPlan planLabels(const core::MainState &state, const LabelRequest &request)
+LabelPlan planLabels(const core::MasterRecords &state, const LabelRequest &request)
 {
     LabelPlan plan;
     plan.labelsPerPage = std::max(1, request.sheet.labelsPerPage());
@@ -87,7 +87,7 @@ LabelPlan planLabels(const core::MainState &state, const LabelRequest &request)
     return plan;
 }
 
-QString documentName(const core::MainState &state, const LabelRequest &request)
+QString documentName(const core::MasterRecords &state, const LabelRequest &request)
 {
     QString className = state.ClassNames[1].trimmed();
     if (!className.endsWith(QStringLiteral("班")))

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "labels/LabelSheet.h"
-#include "state/MainState.h"
+#include "state/Records.h"
 
 #include <QList>
 #include <QString>
@@ -40,16 +40,16 @@ struct LabelPlan {
 QString bookCode(int book, int pupil);
 
 // The pupils of the first class a label can be made for: the code holds at most 50.
-int firstClassSize(const core::MainState &state);
+int firstClassSize(const core::MasterRecords &state);
 // The books that have a name, in number order.
-QList<int> namedBooks(const core::MainState &state);
+QList<int> namedBooks(const core::MasterRecords &state);
 
 // The first reason why these labels cannot be made, in the teacher's words; empty when they can.
-QString requestProblem(const core::MainState &state, const LabelRequest &request);
+QString requestProblem(const core::MasterRecords &state, const LabelRequest &request);
 
-LabelPlan planLabels(const core::MainState &state, const LabelRequest &request);
+LabelPlan planLabels(const core::MasterRecords &state, const LabelRequest &request);
 
 // "五(1)班-全部作业本.pdf": the class, the books and, for part of the class, the pupil numbers.
-QString documentName(const core::MainState &state, const LabelRequest &request);
+QString documentName(const core::MasterRecords &state, const LabelRequest &request);
 
 } // namespace labels

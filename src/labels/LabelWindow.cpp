@@ -1,9 +1,10 @@
 #include "labels/LabelWindow.h"
 
-#include "app/Form1.h"
 #include "labels/LabelOutput.h"
 #include "labels/LabelPages.h"
 #include "labels/LabelPreview.h"
+#include "state/AppContext.h"
+#include "state/MasterData.h"
 #include "store/TextValue.h"
 #include "ui/Form1Controls.h"
 #include "ui/MessagePresenter.h"
@@ -64,7 +65,8 @@ public:
 
 } // namespace
 
-LabelWindow::LabelWindow(Form1 &form) : QWidget(&form, Qt::Window), form_(form)
+LabelWindow::LabelWindow(QWidget &mainWindow, core::AppContext &context)
+    : QWidget(&mainWindow, Qt::Window), context_(context)
 {
     setObjectName(QStringLiteral("labelWindow"));
     setWindowTitle(QStringLiteral("条形码标签打印"));
@@ -262,7 +264,7 @@ LabelRequest LabelWindow::request() const
 
 void LabelWindow::loadFromState()
 {
-    const core::MainState &state = form_.state();
+    const core::MasterRecords &state = context_.master().records();
     quietly([&] {
         books_->clear();
         for (int book : namedBooks(state)) {
@@ -308,7 +310,7 @@ void LabelWindow::refresh()
 
 LabelWindow::Prepared LabelWindow::prepare(const LabelRequest &chosen, bool firstPageOnly) const
 {
-    const core::MainState &state = form_.state();
+    const core::MasterRecords &state = context_.master().records();
     Prepared prepared;
     prepared.problem = requestProblem(state, chosen);
     if (!prepared.problem.isEmpty())
@@ -328,7 +330,7 @@ LabelWindow::Prepared LabelWindow::prepare(const LabelRequest &chosen, bool firs
 
 QString LabelWindow::outputFolder() const
 {
-    return QDir(form_.programFolder()).filePath(QStringLiteral("文本生成/条形码标签"));
+    return QDir(context_.programFolder()).filePath(QStringLiteral("文本生成/条形码标签"));
 }
 
 void LabelWindow::saveAsPdf()
@@ -344,7 +346,7 @@ void LabelWindow::saveAsPdf()
         ui::MessagePresenter::inform(this, QStringLiteral("无法建立文件夹：%1").arg(QDir::toNativeSeparators(folder)));
         return;
     }
-    const QString path = QDir::toNativeSeparators(QDir(folder).filePath(documentName(form_.state(), chosen)));
+    const QString path = QDir::toNativeSeparators(QDir(folder).filePath(documentName(context_.master().records(), chosen)));
     QString failure;
     {
         WaitCursor wait;
@@ -367,7 +369,7 @@ void LabelWindow::print()
     }
     const int pageCount = prepared.plan.pageCount();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(documentName(form_.state(), chosen).chopped(4));
+    printer.setDocName(documentName(context_.master().records(), chosen).chopped(4));
     printer.setFromTo(1, pageCount);
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, pageCount);
@@ -387,18 +389,19 @@ void LabelWindow::print()
 
 } // namespace labels
 
-void installLabelPrinting(Form1 &form)
+void installLabelPrinting(const ui::MainWindowParts &parts)
 {
     // The document menu is the one that holds the export of unfinished homework.
     QMenu *documents = nullptr;
-    for (QObject *holder : form.controls().wwqkdc->associatedObjects())
+    for (QObject *holder : parts.controls.wwqkdc->associatedObjects())
         if (auto *menu = qobject_cast<QMenu *>(holder))
             documents = menu;
     QAction *item = documents->addAction(QStringLiteral("条形码标签打印"));
     item->setObjectName(QStringLiteral("labelPrinting"));
-    QObject::connect(item, &QAction::triggered, &form, [&form, window = QPointer<labels::LabelWindow>()]() mutable {
+    QObject::connect(item, &QAction::triggered, &parts.window,
+                     [&mainWindow = parts.window, &context = parts.context, window = QPointer<labels::LabelWindow>()]() mutable {
         if (!window)
-            window = new labels::LabelWindow(form);
+            window = new labels::LabelWindow(mainWindow, context);
         window->open();
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "labels/LabelPlan.h"
+#include "ui/MainWindowParts.h"
 
 #include <QWidget>
 
@@ -8,7 +9,9 @@
 #include <functional>
 #include <memory>
 
-class Form1;
+namespace core {
+class AppContext;
+}
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -24,7 +27,7 @@ class LabelPreview;
 // The window that prints the book-code labels of the first class.
 class LabelWindow : public QWidget {
 public:
-    explicit LabelWindow(Form1 &form);
+    LabelWindow(QWidget &mainWindow, core::AppContext &context);
 
     // Shows the window with the class and books as the main window holds them now.
     void open();
@@ -57,7 +60,7 @@ private:
     };
     Prepared prepare(const LabelRequest &chosen, bool firstPageOnly) const;
 
-    Form1 &form_;
+    core::AppContext &context_;
     QListWidget *books_ = nullptr;
     QLabel *classLabel_ = nullptr;
     QSpinBox *firstPupil_ = nullptr;
@@ -78,4 +81,4 @@ private:
 } // namespace labels
 
 // Adds "条形码标签打印" to the main window's document menu; no login is needed.
-void installLabelPrinting(Form1 &form);
+void installLabelPrinting(const ui::MainWindowParts &parts);

@@ -1,13 +1,14 @@
 #include "reports/ReportWindows.h"
 
-#include "app/Form1.h"
-#include "ui/Form1Controls.h"
 #include "office/FileReadiness.h"
 #include "office/OfficeError.h"
 #include "reports/SummaryPlan.h"
-#include "store/HomeworkDb.h"
+#include "state/AppContext.h"
+#include "state/MasterData.h"
+#include "state/WorkingDay.h"
 #include "store/TextValue.h"
-#include "tracking/DayRecords.h"
+#include "ui/DatabaseGuard.h"
+#include "ui/Form1Controls.h"
 #include "ui/MessagePresenter.h"
 
 #include <QAction>
@@ -42,8 +43,9 @@ private:
     ReportWindows &owner_;
 };
 
-ReportWindows::ReportWindows(Form1 &form, const QString &officeProgram)
-    : QObject(&form), form_(form), officeProgram_(officeProgram)
+ReportWindows::ReportWindows(const ui::MainWindowParts &parts, const QString &officeProgram)
+    : QObject(&parts.window), window_(parts.window), ui_(parts.controls), context_(parts.context),
+      officeProgram_(officeProgram)
 {
     setObjectName(QStringLiteral("ReportWindows"));
     run_.emptyTables();
@@ -53,7 +55,7 @@ ReportWindows::ReportWindows(Form1 &form, const QString &officeProgram)
 
 void ReportWindows::connectControls()
 {
-    ui::Form1Controls &ui = form_.controls();
+    ui::Form1Controls &ui = ui_;
     for (int index : {4, 5})
         connect(ui.Command4[index], &QPushButton::clicked, this, [this, index] { Command4_Click(index); });
     for (int index = 0; index < 2; ++index)
@@ -70,7 +72,7 @@ void ReportWindows::connectControls()
 
 void ReportWindows::setTriggersEnabled(bool enabled)
 {
-    ui::Form1Controls &ui = form_.controls();
+    ui::Form1Controls &ui = ui_;
     for (QPushButton *trigger : {ui.Command4[4], ui.Command4[5], ui.Command12[0], ui.Command12[1], ui.Command18})
         trigger->setEnabled(enabled);
     for (QPushButton *filter : ui.Command15)
@@ -82,19 +84,27 @@ void ReportWindows::setTriggersEnabled(bool enabled)
 // Reading the day tables for a report goes after the day in memory is stored.
 bool ReportWindows::saveDay()
 {
-    return form_.guarded([this] { form_.db().保存操作(form_.state()); });
+    return ui::guarded(&window_, [this] { context_.day().保存操作(); });
+}
+
+// Today is the clock's date, not that of the start: the program may have run past midnight.
+bool ReportWindows::gathered()
+{
+    return ui::guarded(&window_, [this] {
+        gatherUnfinished(context_.db(), context_.master().records(), context_.day().todayKey(), run_);
+    });
 }
 
 void ReportWindows::setClassCaptions()
 {
-    ui::Form1Controls &ui = form_.controls();
-    ui.Command12[0]->setText(form_.state().ClassNames[1] + QStringLiteral("班"));
-    ui.Command12[1]->setText(form_.state().ClassNames[2] + QStringLiteral("班"));
+    const core::MasterRecords &master = context_.master().records();
+    ui_.Command12[0]->setText(master.ClassNames[1] + QStringLiteral("班"));
+    ui_.Command12[1]->setText(master.ClassNames[2] + QStringLiteral("班"));
 }
 
 QString ReportWindows::inFolder(const QString &relativePath) const
 {
-    return QDir(form_.programFolder()).filePath(relativePath);
+    return QDir(context_.programFolder()).filePath(relativePath);
 }
 
 QStringList ReportWindows::inFolder(const QStringList &relativePaths) const
@@ -108,14 +118,14 @@ QStringList ReportWindows::inFolder(const QStringList &relativePaths) const
 void ReportWindows::tellLeftOut()
 {
     if (!run_.leftOut.isEmpty())
-        ui::MessagePresenter::inform(&form_, run_.leftOut.join(QLatin1Char('\n')));
+        ui::MessagePresenter::inform(&window_, run_.leftOut.join(QLatin1Char('\n')));
 }
 
 void ReportWindows::Command4_Click(int index)
 {
     if (busy_)
         return;
-    form_.Command4_Click(index);
+    ui::startQuery(ui_);
     run_.RangeMode = AllDays;
     run_.ItemCounter = 0;
     if (index == 4) {
@@ -125,7 +135,7 @@ void ReportWindows::Command4_Click(int index)
             Command12_Click(0);
         }
     } else {
-        form_.controls().Frame10->hide();
+        ui_.Frame10->hide();
         run_.ListMode = WholeRecordExport;
         setClassCaptions();
         if (saveDay()) {
@@ -133,7 +143,7 @@ void ReportWindows::Command4_Click(int index)
             Command12_Click(0);
         }
     }
-    form_.controls().Text1->setFocus();
+    ui_.Text1->setFocus();
 }
 
 void ReportWindows::dtwfqkdc_Click()
@@ -144,8 +154,6 @@ void ReportWindows::dtwfqkdc_Click()
     run_.RangeMode = TodayOnly;
     run_.ListMode = TodayExport;
     run_.ItemCounter = 0;
-    // Today is the real date now, not that of the start: the program may have run past midnight.
-    form_.state().TodayKey = form_.day().todayKey();
     setClassCaptions();
     if (!saveDay())
         return;
@@ -159,7 +167,7 @@ void ReportWindows::dtwfqkdc_Click()
 bool ReportWindows::Command12_Click(int index)
 {
     if (run_.ListMode == ByName)
-        for (QPushButton *filter : form_.controls().Command15)
+        for (QPushButton *filter : ui_.Command15)
             filter->show();
     run_.SelectedClass = index;
     run_.flagAllSlots();
@@ -173,18 +181,18 @@ void ReportWindows::Command15_Click(int index)
     run_.NameStyle = CountedLabel;
     run_.RangeMode = AllDays;
     run_.ItemCounter = 0;
-    const core::MainState &state = form_.state();
+    const core::MasterRecords &master = context_.master().records();
     for (int s = 1; s <= core::kBooks; ++s)
-        run_.SlotFilter[s] = state.SubjectBookFlags[index + 1][s] == 1 ? 1 : 0;
+        run_.SlotFilter[s] = master.SubjectBookFlags[index + 1][s] == 1 ? 1 : 0;
     把所选中的作业完成情况在list6和list7中显示出来();
 }
 
 bool ReportWindows::把所选中的作业完成情况在list6和list7中显示出来()
 {
-    ui::Form1Controls &ui = form_.controls();
+    ui::Form1Controls &ui = ui_;
     ui.Command12[0]->hide();
     ui.Command12[1]->hide();
-    if (!form_.guarded([this] { gatherUnfinished(form_.db(), form_.state(), run_); }))
+    if (!gathered())
         return false;
     if (run_.ListMode == ByName) {
         // The exports and documents gather into the same tables while the list stays open.
@@ -213,11 +221,11 @@ void ReportWindows::exportWorkbooks()
 {
     const QString complete = completeWorkbook(run_.ListMode);
     const QString unfinished = unfinishedWorkbook(run_.ListMode);
-    QLabel *progress = form_.controls().Label11;
+    QLabel *progress = ui_.Label11;
     const QString problem = office::ExportFiles{inFolder({complete, unfinished}), {}, {}}.problem();
     if (!problem.isEmpty()) {
         progress->setText(QStringLiteral("导出未进行"));
-        ui::MessagePresenter::inform(&form_, problem);
+        ui::MessagePresenter::inform(&window_, problem);
         return;
     }
     Busy busy(*this);
@@ -229,7 +237,7 @@ void ReportWindows::exportWorkbooks()
         sheet->quit();
     } catch (const office::OfficeError &error) {
         progress->setText(QStringLiteral("导出失败"));
-        ui::MessagePresenter::inform(&form_, QStringLiteral("导出失败。%1").arg(error.message()));
+        ui::MessagePresenter::inform(&window_, QStringLiteral("导出失败。%1").arg(error.message()));
         return;
     }
     tellLeftOut();
@@ -241,14 +249,14 @@ void ReportWindows::把一个数组的内容导出到一个EXSEL文件(const QLi
     sheet.open(inFolder(relativePath));
     sheet.clearRange(QStringLiteral("A2:AZ300"));
     const QList<QStringList> rows = workbookRows(list, run_.leftOut);
-    const int pupils = pupilCount(form_.state());
+    const int pupils = pupilCount(context_.master().records());
     for (int i = 0; i < rows.size(); ++i) {
         sheet.writeRow(i + 2, 1, rows[i]);
         run_.ExportedRowCounter += 1;
-        form_.controls().Label11->setText(progressText(run_.ExportedRowCounter, pupils));
+        ui_.Label11->setText(progressText(run_.ExportedRowCounter, pupils));
         QCoreApplication::processEvents();
     }
-    const QString message = parentMessage(run_.ListMode, relativePath, form_.state().TodayKey);
+    const QString message = parentMessage(run_.ListMode, relativePath, context_.day().todayKey());
     if (!message.isEmpty())
         sheet.writeCell(1, 2, message);
     sheet.save();
@@ -256,7 +264,7 @@ void ReportWindows::把一个数组的内容导出到一个EXSEL文件(const QLi
 
 void ReportWindows::List6_Click()
 {
-    ui::Form1Controls &ui = form_.controls();
+    ui::Form1Controls &ui = ui_;
     ui.List7->clear();
     const int u = ui.List6->currentRow();
     if (u < 0 || u >= byName_.size())
@@ -267,30 +275,30 @@ void ReportWindows::List6_Click()
 
 void ReportWindows::Command13_Click()
 {
-    form_.controls().Frame14->hide();
-    form_.controls().Command13->hide();
+    ui_.Frame14->hide();
+    ui_.Command13->hide();
 }
 
 void ReportWindows::wwqkdc_Click()
 {
-    ui::Form1Controls &ui = form_.controls();
+    ui::Form1Controls &ui = ui_;
     ui::showPanel(ui.Frame13);
     ui.Frame13->raise();
     ui.Text6->clear();
     ui.Text6->setFocus();
 }
 
-void ReportWindows::Command19_Click() { form_.controls().Frame13->hide(); }
+void ReportWindows::Command19_Click() { ui_.Frame13->hide(); }
 
 void ReportWindows::Command18_Click()
 {
     if (busy_)
         return;
-    ui::Form1Controls &ui = form_.controls();
+    ui::Form1Controls &ui = ui_;
     run_.RangeMode = AllDays;
     run_.ItemCounter = 0;
     if (ui.Text6->text().isEmpty()) {
-        ui::MessagePresenter::inform(&form_, QStringLiteral("未完成作业情况打印的下限次数未确定！"));
+        ui::MessagePresenter::inform(&window_, QStringLiteral("未完成作业情况打印的下限次数未确定！"));
         return;
     }
     const double lowerLimit = store::numericValue(ui.Text6->text());
@@ -305,22 +313,22 @@ void ReportWindows::Command18_Click()
             .problem();
     if (!problem.isEmpty()) {
         ui.Frame17->hide();
-        ui::MessagePresenter::inform(&form_, problem);
+        ui::MessagePresenter::inform(&window_, problem);
         return;
     }
     run_.NameStyle = CountedLabel;
     run_.SelectedClass = 0;
     run_.flagAllSlots();
-    if (!saveDay() || !form_.guarded([this] { gatherUnfinished(form_.db(), form_.state(), run_); })) {
+    if (!saveDay() || !gathered()) {
         ui.Frame17->hide();
         return;
     }
-    const SummaryPlan plan = planSummary(run_.UnfinishedList, lowerLimit, pupilCount(form_.state()));
+    const SummaryPlan plan = planSummary(run_.UnfinishedList, lowerLimit, pupilCount(context_.master().records()));
     try {
         makeSummaries(plan);
     } catch (const office::OfficeError &error) {
         ui.Frame17->hide();
-        ui::MessagePresenter::inform(&form_, QStringLiteral("汇总文档未能生成。%1").arg(error.message()));
+        ui::MessagePresenter::inform(&window_, QStringLiteral("汇总文档未能生成。%1").arg(error.message()));
         return;
     }
     tellLeftOut();
@@ -340,7 +348,7 @@ void ReportWindows::fill(office::WordAutomation &word, int document, const QList
 
 void ReportWindows::makeSummaries(const SummaryPlan &plan)
 {
-    ui::Form1Controls &ui = form_.controls();
+    ui::Form1Controls &ui = ui_;
     const auto started = office::startWord(officeProgram_);
     office::WordAutomation &word = *started;
     const int shortDocument = word.open(inFolder(shortTemplate()));
@@ -366,11 +374,11 @@ void ReportWindows::makeSummaries(const SummaryPlan &plan)
 
     ui.Frame17->hide();
     const bool anything = !plan.shortPages().isEmpty() || !plan.longPages().isEmpty();
-    if (ui::MessagePresenter::ask(&form_, QStringLiteral("是否直接进行打印,请确定！")) == ui::MessagePresenter::Answer::Ok &&
+    if (ui::MessagePresenter::ask(&window_, QStringLiteral("是否直接进行打印,请确定！")) == ui::MessagePresenter::Answer::Ok &&
         anything) {
         word.activate(plan.shortPages().isEmpty() ? longDocument : shortDocument);
         if (!word.hasPrinter()) {
-            ui::MessagePresenter::inform(&form_, QStringLiteral("没有可用的打印机，未打印。"));
+            ui::MessagePresenter::inform(&window_, QStringLiteral("没有可用的打印机，未打印。"));
         } else {
             if (!plan.shortPages().isEmpty()) {
                 word.activate(shortDocument);
@@ -389,9 +397,9 @@ void ReportWindows::makeSummaries(const SummaryPlan &plan)
 
 } // namespace reports
 
-reports::ReportWindows &installReports(Form1 &form, const QString &officeProgram)
+reports::ReportWindows &installReports(const ui::MainWindowParts &parts, const QString &officeProgram)
 {
     // A second call replaces the first, so that no click is ever handled twice.
-    delete form.findChild<QObject *>(QStringLiteral("ReportWindows"), Qt::FindDirectChildrenOnly);
-    return *new reports::ReportWindows(form, officeProgram);
+    delete parts.window.findChild<QObject *>(QStringLiteral("ReportWindows"), Qt::FindDirectChildrenOnly);
+    return *new reports::ReportWindows(parts, officeProgram);
 }

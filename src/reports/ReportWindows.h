@@ -2,10 +2,9 @@
 
 #include "office/OfficeEngine.h"
 #include "reports/UnfinishedHomework.h"
+#include "ui/MainWindowParts.h"
 
 #include <QObject>
-
-class Form1;
 
 namespace office {
 class SpreadsheetAutomation;
@@ -20,7 +19,7 @@ struct CellText;
 // The by-name list, the parent-message workbooks and the summary documents of the main window.
 class ReportWindows : public QObject {
 public:
-    ReportWindows(Form1 &form, const QString &officeProgram);
+    ReportWindows(const ui::MainWindowParts &parts, const QString &officeProgram);
 
     ExportState &run() { return run_; }
 
@@ -54,7 +53,11 @@ private:
     void tellLeftOut();
     void setTriggersEnabled(bool enabled);
 
-    Form1 &form_;
+    bool gathered();
+
+    QWidget &window_;
+    ui::Form1Controls &ui_;
+    core::AppContext &context_;
     QString officeProgram_;
     ExportState run_;
     // The pupils the by-name list shows, row by row.
@@ -66,5 +69,5 @@ private:
 
 // Wires the reports into the main window; the controller lives as long as the window, and a
 // second call replaces the first.
-reports::ReportWindows &installReports(Form1 &form,
+reports::ReportWindows &installReports(const ui::MainWindowParts &parts,
                                        const QString &officeProgram = office::defaultProgram());

@@ -26,7 +26,7 @@ void ExportState::flagAllSlots()
     SlotFilter[0] = 0;
 }
 
-int pupilCount(const core::MainState &state) { return std::clamp(state.ClassSizes[1], 0, core::kPupils); }
+int pupilCount(const core::MasterRecords &master) { return master.roll(1); }
 
 namespace {
 
@@ -62,13 +62,13 @@ void repairNulls(store::HomeworkDb &db, const QList<NullContent> &nulls)
 }
 
 // Both day tables of the range, matched by date key rather than by row position.
-void readDayRows(store::HomeworkDb &db, const core::MainState &state, ExportState &run)
+void readDayRows(store::HomeworkDb &db, const QString &todayKey, ExportState &run)
 {
     const bool oneDay = run.RangeMode == TodayOnly;
     QHash<QString, std::array<QString, core::kBooks + 1>> marksByDate;
     store::Statement &marks = db.cached(marksSql(oneDay));
     if (oneDay)
-        marks.bind(1, state.TodayKey);
+        marks.bind(1, todayKey);
     while (marks.step()) {
         std::array<QString, core::kBooks + 1> row{};
         for (int j = 1; j <= core::kBooks; ++j)
@@ -80,7 +80,7 @@ void readDayRows(store::HomeworkDb &db, const core::MainState &state, ExportStat
     int daysWithContent = 0;
     store::Statement &contents = db.cached(contentsSql(oneDay));
     if (oneDay)
-        contents.bind(1, state.TodayKey);
+        contents.bind(1, todayKey);
     while (contents.step()) {
         DayRow day;
         day.date = contents.text(store::contents::kDate);
@@ -111,16 +111,17 @@ void readDayRows(store::HomeworkDb &db, const core::MainState &state, ExportStat
 
 } // namespace
 
-void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::MainState &state, ExportState &run)
+void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::MasterRecords &master, const QString &todayKey,
+                                    ExportState &run)
 {
-    readDayRows(db, state, run);
-    const int pupils = pupilCount(state);
+    readDayRows(db, todayKey, run);
+    const int pupils = pupilCount(master);
     for (int s = 1; s <= core::kBooks; ++s) {
         if (run.SlotFilter[s] != 1)
             continue;
         for (const DayRow &day : std::as_const(run.days))
             if (!day.contents[s].isEmpty())
-                校迅通导出文件的原始数组生成(run, pupils, state.BookNames[s], day.contents[s], day.marks[s],
+                校迅通导出文件的原始数组生成(run, pupils, master.BookNames[s], day.contents[s], day.marks[s],
                                             store::twoDigits(s));
     }
     if (run.ItemCounter > kItems)
@@ -128,8 +129,8 @@ void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::Mai
                            .arg(run.ItemCounter)
                            .arg(kItems)
                            .arg(run.ItemCounter - kItems);
-    if (state.ClassSizes[1] > pupils)
-        run.leftOut << QStringLiteral("班级共有 %1 名学生，只统计了前 %2 名。").arg(state.ClassSizes[1]).arg(pupils);
+    if (master.ClassSizes[1] > pupils)
+        run.leftOut << QStringLiteral("班级共有 %1 名学生，只统计了前 %2 名。").arg(master.ClassSizes[1]).arg(pupils);
 }
 
 void 校迅通导出文件的原始数组生成(ExportState &run, int pupils, const QString &bookName, const QString &content,
@@ -143,10 +144,10 @@ void 校迅通导出文件的原始数组生成(ExportState &run, int pupils, co
             run.UnfinishedTable[k][run.ItemCounter] = slotDigits + bookName + content;
 }
 
-void 把校迅通导入文件数组的内容逼空(ExportState &run, const core::MainState &state)
+void 把校迅通导入文件数组的内容逼空(ExportState &run, const core::MasterRecords &master)
 {
-    const auto &names = state.MarkGrid[core::kFirstClassNamesRow + run.SelectedClass];
-    for (int k = 1; k <= pupilCount(state); ++k) {
+    const auto &names = master.PupilNames[1 + run.SelectedClass];
+    for (int k = 1; k <= pupilCount(master); ++k) {
         std::vector<QString> &row = run.UnfinishedTable[k];
         row[0] = names[k];
         int m = 1;
@@ -185,11 +186,12 @@ void 把校迅通文件原始数组拆分成全部完成学生数组和未完成
     }
 }
 
-void gatherUnfinished(store::HomeworkDb &db, const core::MainState &state, ExportState &run)
+void gatherUnfinished(store::HomeworkDb &db, const core::MasterRecords &master, const QString &todayKey,
+                                    ExportState &run)
 {
     run.emptyTables();
-    把实际的完成情况导入数组(db, state, run);
-    把校迅通导入文件数组的内容逼空(run, state);
+    把实际的完成情况导入数组(db, master, todayKey, run);
+    把校迅通导入文件数组的内容逼空(run, master);
     把校迅通文件原始数组拆分成全部完成学生数组和未完成学生数组(run);
 }
 

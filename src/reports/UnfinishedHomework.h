@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/MainState.h"
+#include "state/Records.h"
 
 #include <QList>
 #include <QString>
@@ -65,18 +65,20 @@ struct ExportState {
 };
 
 // The pupils a gathering covers: the first class, as far as the mark grid holds names.
-int pupilCount(const core::MainState &state);
+int pupilCount(const core::MasterRecords &master);
 
 // Day rows of the range, in date-key text order; nulls in the contents are stored back as ''.
 // Scratch rows and days without any content are left out.
-void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::MainState &state, ExportState &run);
+void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::MasterRecords &master, const QString &todayKey,
+                                    ExportState &run);
 void 校迅通导出文件的原始数组生成(ExportState &run, int pupils, const QString &bookName, const QString &content,
                                    const QString &markString, const QString &slotDigits);
-void 把校迅通导入文件数组的内容逼空(ExportState &run, const core::MainState &state);
+void 把校迅通导入文件数组的内容逼空(ExportState &run, const core::MasterRecords &master);
 void 把校迅通文件原始数组拆分成全部完成学生数组和未完成学生数组(ExportState &run);
 
 // Empties the tables, then reads, squeezes and splits.
-void gatherUnfinished(store::HomeworkDb &db, const core::MainState &state, ExportState &run);
+void gatherUnfinished(store::HomeworkDb &db, const core::MasterRecords &master, const QString &todayKey,
+                                    ExportState &run);
 
 // "07.王小明", with NameStyle 1 "07.王小明(3)" and "07.王  明(3)" for a two-character name.
 QString pupilLabel(int number, const QString &name, int nameStyle, int count);

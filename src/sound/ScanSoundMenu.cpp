@@ -1,27 +1,30 @@
 #include "sound/ScanSoundMenu.h"
 
-#include "app/Form1.h"
-#include "sound/ScanSoundSetting.h"
 #include "sound/ScanSounds.h"
-#include "store/HomeworkDb.h"
+#include "state/AppContext.h"
+#include "ui/DatabaseGuard.h"
+#include "ui/Form1Controls.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QSignalBlocker>
+#include <QWidget>
 
-void installScanSounds(Form1 &form)
+void installScanSounds(const ui::MainWindowParts &parts)
 {
+    QWidget *window = &parts.window;
+    core::AppContext &context = parts.context;
     bool on = true;
-    form.guarded([&] { on = sound::loadScanSoundsOn(form.db().database()); });
+    ui::guarded(window, [&] { on = context.scanSoundsOn(); });
     auto *player = new sound::ScanSoundPlayer(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("sounds")),
-                                              on, &form);
-    QAction *item = form.controls().scanSounds;
+                                              on, window);
+    QAction *item = parts.controls.scanSounds;
     item->setCheckable(true);
     item->setChecked(on);
     item->setEnabled(true);
-    QObject::connect(item, &QAction::toggled, &form, [&form, item, player](bool wanted) {
-        if (form.guarded([&] { sound::saveScanSoundsOn(form.db().database(), wanted); })) {
+    QObject::connect(item, &QAction::toggled, window, [window, &context, item, player](bool wanted) {
+        if (ui::guarded(window, [&] { context.setScanSoundsOn(wanted); })) {
             player->setOn(wanted);
             return;
         }

@@ -124,7 +124,10 @@ Database Database::createNew(const QString &path, const QString &key)
     return db;
 }
 
-Database::Database(Database &&other) noexcept : db_(other.db_) { other.db_ = nullptr; }
+Database::Database(Database &&other) noexcept : db_(other.db_), writesClosed_(std::move(other.writesClosed_))
+{
+    other.db_ = nullptr;
+}
 
 Database &Database::operator=(Database &&other) noexcept
 {
@@ -132,6 +135,7 @@ Database &Database::operator=(Database &&other) noexcept
         if (db_)
             sqlite3_close_v2(db_);
         db_ = other.db_;
+        writesClosed_ = std::move(other.writesClosed_);
         other.db_ = nullptr;
     }
     return *this;
@@ -262,7 +266,18 @@ int Statement::integer(int column) const { return sqlite3_column_int(stmt_, colu
 
 double Statement::number(int column) const { return sqlite3_column_double(stmt_, column); }
 
-Transaction::Transaction(Database &db) : db_(db) { db_.exec(QStringLiteral("BEGIN IMMEDIATE")); }
+void Database::closeWrites(const QString &reason)
+{
+    exec(QStringLiteral("PRAGMA query_only = 1"));
+    writesClosed_ = reason;
+}
+
+Transaction::Transaction(Database &db) : db_(db)
+{
+    if (!db_.writesClosedReason().isEmpty())
+        throw WritesClosed(db_.writesClosedReason());
+    db_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
 
 Transaction::~Transaction()
 {

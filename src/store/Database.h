@@ -22,6 +22,13 @@ public:
     using DatabaseError::DatabaseError;
 };
 
+// Every write after the records were cleared or replaced during this run: memory no longer matches
+// the file, so nothing more may be written until the restart.
+class WritesClosed : public DatabaseError {
+public:
+    using DatabaseError::DatabaseError;
+};
+
 class Statement;
 
 // One SQLCipher connection, kept for the whole run because deriving the key is slow.
@@ -51,11 +58,16 @@ public:
     void backupTo(const QString &path, const QString &key);
     // Replaces the whole content of the open file with that of source, in one step.
     void restoreFrom(Database &source);
+    // From now on every transaction is refused with WritesClosed(reason), and the engine itself
+    // refuses any write that would not open one.
+    void closeWrites(const QString &reason);
+    const QString &writesClosedReason() const { return writesClosed_; }
 
 private:
     explicit Database(sqlite3 *db) : db_(db) {}
     static Database openWithKey(const QString &path, const QString &key, int flags);
     sqlite3 *db_ = nullptr;
+    QString writesClosed_;
 };
 
 // A prepared statement; bind by 1-based index, read columns by 0-based position.

@@ -41,25 +41,25 @@ Statement &HomeworkDb::cached(const QString &sql)
     return *slot;
 }
 
-void HomeworkDb::获取语数英科测试作业顺序号(core::MainState &state)
+void HomeworkDb::获取语数英科测试作业顺序号(core::MasterRecords &master)
 {
     Statement &row = cached(selectAll(QStringLiteral("语数英科在作业本名称中的顺序号")) + QStringLiteral(" LIMIT 1"));
     const bool found = row.step();
     for (int i = 1; i <= 4; ++i)
-        state.SubjectTestBooks[i] = found ? row.integer(i - 1) : 0;
+        master.SubjectTestBooks[i] = found ? row.integer(i - 1) : 0;
     row.reset();
 }
 
-void HomeworkDb::取得班级名称导入数组(core::MainState &state)
+void HomeworkDb::取得班级名称导入数组(core::MasterRecords &master)
 {
     Statement &row = cached(selectAll(QStringLiteral("班级")) + QStringLiteral(" LIMIT 1"));
     const bool found = row.step();
-    state.ClassNames[1] = found ? row.text(0) : QString();
-    state.ClassNames[2] = found ? row.text(1) : QString();
+    master.ClassNames[1] = found ? row.text(0) : QString();
+    master.ClassNames[2] = found ? row.text(1) : QString();
     row.reset();
 }
 
-void HomeworkDb::取得作业本名称导入数组(core::MainState &state)
+void HomeworkDb::取得作业本名称导入数组(core::MasterRecords &master)
 {
     Transaction transaction(db_);
     Statement row = db_.prepare(QStringLiteral("SELECT rowid, * FROM \"作业本名称\" ORDER BY rowid LIMIT 1"));
@@ -70,7 +70,7 @@ void HomeworkDb::取得作业本名称导入数组(core::MainState &state)
     for (int i = 1; i <= kBooks; ++i) {
         if (row.isNull(i + 1))
             repaired << QStringLiteral("\"本子%1\" = ''").arg(i);
-        state.BookNames[i] = row.text(i + 1);
+        master.BookNames[i] = row.text(i + 1);
     }
     row.reset();
     if (!repaired.isEmpty())
@@ -89,10 +89,10 @@ int HomeworkDb::rowCount(const QString &table)
     return rows;
 }
 
-void HomeworkDb::取得两个班级的人数导入数组(core::MainState &state)
+void HomeworkDb::取得两个班级的人数导入数组(core::MasterRecords &master)
 {
-    state.ClassSizes[1] = rowCount(QStringLiteral("姓名"));
-    state.ClassSizes[2] = rowCount(QStringLiteral("52姓名"));
+    master.ClassSizes[1] = rowCount(QStringLiteral("姓名"));
+    master.ClassSizes[2] = rowCount(QStringLiteral("52姓名"));
 }
 
 QStringList HomeworkDb::pupilNames(const QString &table)
@@ -104,18 +104,18 @@ QStringList HomeworkDb::pupilNames(const QString &table)
     return names;
 }
 
-void HomeworkDb::取得学科作业显示标记(core::MainState &state)
+void HomeworkDb::取得学科作业显示标记(core::MasterRecords &master)
 {
     Statement &rows = cached(selectAll(QStringLiteral("学科显示作业本标记")));
-    for (auto &subject : state.SubjectBookFlags)
+    for (auto &subject : master.SubjectBookFlags)
         subject.fill(0);
     for (int b = 1; b <= kBooks && rows.step(); ++b)
         for (int s = 1; s <= 5; ++s)
-            state.SubjectBookFlags[s][b] = rows.integer(s - 1);
+            master.SubjectBookFlags[s][b] = rows.integer(s - 1);
     rows.reset();
 }
 
-void HomeworkDb::保存学科作业显示标记(const core::MainState &state)
+void HomeworkDb::保存学科作业显示标记(const core::MasterRecords &master)
 {
     Transaction transaction(db_);
     Statement rowids = db_.prepare(QStringLiteral("SELECT rowid FROM \"学科显示作业本标记\" ORDER BY rowid LIMIT 32"));
@@ -130,7 +130,7 @@ void HomeworkDb::保存学科作业显示标记(const core::MainState &state)
             ids << db_.lastInsertRowId();
         }
         for (int s = 1; s <= 4; ++s)
-            update.bind(s, state.SubjectBookFlags[s][b]);
+            update.bind(s, master.SubjectBookFlags[s][b]);
         update.bind(5, int(ids[b - 1])).run();
         update.reset();
     }
@@ -152,14 +152,14 @@ int HomeworkDb::loadRemembered(const QString &table, core::RememberedList &list,
     return count;
 }
 
-int HomeworkDb::最近打开作业导入(core::MainState &state)
+int HomeworkDb::最近打开作业导入(core::RememberedList &recentShown)
 {
-    return loadRemembered(QStringLiteral("最近显示作业"), state.RecentShown, core::kRecentLast + 1);
+    return loadRemembered(QStringLiteral("最近显示作业"), recentShown, core::kRecentLast + 1);
 }
 
-int HomeworkDb::最新输入作业导入(core::MainState &state)
+int HomeworkDb::最新输入作业导入(core::RememberedList &latestEntered)
 {
-    return loadRemembered(QStringLiteral("最新输入作业"), state.LatestEntered, core::kLatestLast + 1);
+    return loadRemembered(QStringLiteral("最新输入作业"), latestEntered, core::kLatestLast + 1);
 }
 
 void HomeworkDb::saveRemembered(const QString &table, const core::RememberedList &list, int last)
@@ -185,17 +185,17 @@ void HomeworkDb::saveRemembered(const QString &table, const core::RememberedList
     transaction.commit();
 }
 
-void HomeworkDb::最近打开作业保存(const core::MainState &state)
+void HomeworkDb::最近打开作业保存(const core::RememberedList &recentShown)
 {
-    saveRemembered(QStringLiteral("最近显示作业"), state.RecentShown, core::kRecentLast);
+    saveRemembered(QStringLiteral("最近显示作业"), recentShown, core::kRecentLast);
 }
 
-void HomeworkDb::最新输入作业保存(const core::MainState &state)
+void HomeworkDb::最新输入作业保存(const core::RememberedList &latestEntered)
 {
-    saveRemembered(QStringLiteral("最新输入作业"), state.LatestEntered, core::kLatestLast);
+    saveRemembered(QStringLiteral("最新输入作业"), latestEntered, core::kLatestLast);
 }
 
-void HomeworkDb::保存操作(const core::MainState &state)
+void HomeworkDb::保存操作(const core::DayState &day)
 {
     static const QString marksSql = [] {
         QStringList sets;
@@ -216,24 +216,24 @@ void HomeworkDb::保存操作(const core::MainState &state)
     Statement &marks = cached(marksSql);
     for (int i = 1; i <= kBooks; ++i) {
         MarkRow row;
-        std::copy_n(state.MarkGrid[i].begin(), row.size(), row.begin());
+        std::copy_n(day.MarkGrid[i].begin(), row.size(), row.begin());
         marks.bind(i, encodeMarks(row));
-        marks.bind(kBooks + i, state.ExcellentClosed[i]);
+        marks.bind(kBooks + i, day.ExcellentClosed[i]);
     }
-    marks.bind(2 * kBooks + 1, state.CurrentDateKey).run();
+    marks.bind(2 * kBooks + 1, day.CurrentDateKey).run();
     marks.reset();
     const bool marksStored = db_.changes() == 1;
 
     Statement &contents = cached(contentsSql);
     for (int i = 1; i <= kBooks; ++i)
-        contents.bind(i, state.HomeworkContent[i]);
-    contents.bind(kBooks + 1, state.CurrentDateKey).run();
+        contents.bind(i, day.HomeworkContent[i]);
+    contents.bind(kBooks + 1, day.CurrentDateKey).run();
     contents.reset();
     const bool contentsStored = db_.changes() == 1;
 
     if (!marksStored || !contentsStored)
         throw DatabaseError(QStringLiteral("日期 %1 的记录在“%2”中不存在，本次保存未执行。")
-                                .arg(state.CurrentDateKey,
+                                .arg(day.CurrentDateKey,
                                      marksStored ? QStringLiteral("作业内容登记表") : QStringLiteral("扫描输入作业完成情况")));
     transaction.commit();
 }

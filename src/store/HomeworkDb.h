@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/MainState.h"
+#include "state/Records.h"
 #include "store/Database.h"
 
 #include <QStringList>
@@ -22,19 +22,19 @@ public:
     // A statement prepared once and kept for the run.
     Statement &cached(const QString &sql);
 
-    void 获取语数英科测试作业顺序号(core::MainState &state);
-    void 取得班级名称导入数组(core::MainState &state);
-    void 取得作业本名称导入数组(core::MainState &state);
-    void 取得两个班级的人数导入数组(core::MainState &state);
-    void 取得学科作业显示标记(core::MainState &state);
-    void 保存学科作业显示标记(const core::MainState &state);
+    void 获取语数英科测试作业顺序号(core::MasterRecords &master);
+    void 取得班级名称导入数组(core::MasterRecords &master);
+    void 取得作业本名称导入数组(core::MasterRecords &master);
+    void 取得两个班级的人数导入数组(core::MasterRecords &master);
+    void 取得学科作业显示标记(core::MasterRecords &master);
+    void 保存学科作业显示标记(const core::MasterRecords &master);
     // Each returns how many entries were loaded (the buttons to show).
-    int 最近打开作业导入(core::MainState &state);
-    int 最新输入作业导入(core::MainState &state);
-    void 最近打开作业保存(const core::MainState &state);
-    void 最新输入作业保存(const core::MainState &state);
+    int 最近打开作业导入(core::RememberedList &recentShown);
+    int 最新输入作业导入(core::RememberedList &latestEntered);
+    void 最近打开作业保存(const core::RememberedList &recentShown);
+    void 最新输入作业保存(const core::RememberedList &latestEntered);
     // Both rows of the current day, in one transaction.
-    void 保存操作(const core::MainState &state);
+    void 保存操作(const core::DayState &day);
 
     // The names of a class table ("姓名" or "52姓名") in pupil order.
     QStringList pupilNames(const QString &table);

@@ -56,25 +56,24 @@ QString codeMessage(CodeCheck check)
     return QString();
 }
 
-QString 取得相应班级相应本子编号的作业本名称和内容(core::MainState &state, const QString &classDigit,
-                                               const QString &bookDigits)
+QString 取得相应班级相应本子编号的作业本名称和内容(const core::DayState &day, const core::MasterRecords &master,
+                                               const QString &classDigit, const QString &bookDigits)
 {
-    state.CurrentSlot = 取得记录表中的顺序号(classDigit + bookDigits);
     const int book = store::integerValue(bookDigits);
-    const int slot = state.CurrentSlot;
-    const QString name = book >= 1 && book <= core::kBooks ? state.BookNames[book] : QString();
-    return name + (slot >= 1 && slot <= core::kBooks ? state.HomeworkContent[slot] : QString());
+    const int slot = 取得记录表中的顺序号(classDigit + bookDigits);
+    const QString name = book >= 1 && book <= core::kBooks ? master.BookNames[book] : QString();
+    return name + (slot >= 1 && slot <= core::kBooks ? day.HomeworkContent[slot] : QString());
 }
 
-ExcellentPanel recordScan(core::MainState &state, int slot, int pupil)
+ExcellentPanel recordScan(core::DayState &day, int slot, int pupil)
 {
-    QString &mark = state.MarkGrid[slot][pupil];
-    if (state.ExcellentClosedAtLoad[slot] == 0) {
+    QString &mark = day.MarkGrid[slot][pupil];
+    if (day.ExcellentClosedAtLoad[slot] == 0) {
         mark = QStringLiteral("2");
-        state.ExcellentClosed[slot] = 1;
+        day.ExcellentClosed[slot] = 1;
         return ExcellentPanel::Show;
     }
-    if (mark != QLatin1String("2") && state.ExcellentClosedAtLoad[slot] == 1) {
+    if (mark != QLatin1String("2") && day.ExcellentClosedAtLoad[slot] == 1) {
         mark = QStringLiteral("1");
         return ExcellentPanel::Hide;
     }

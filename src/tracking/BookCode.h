@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/MainState.h"
+#include "state/Records.h"
 
 #include <QString>
 
@@ -22,13 +22,13 @@ CheckedCode checkBookCode(const QString &typed, const QString &currentBookDigits
 // The message-panel text of a refused code.
 QString codeMessage(CodeCheck check);
 
-// Makes the book current and gives its caption: the book name (by number alone) and its content.
-QString 取得相应班级相应本子编号的作业本名称和内容(core::MainState &state, const QString &classDigit,
-                                               const QString &bookDigits);
+// The caption of a book of the current day: the book name (by number alone) and its content.
+QString 取得相应班级相应本子编号的作业本名称和内容(const core::DayState &day, const core::MasterRecords &master,
+                                               const QString &classDigit, const QString &bookDigits);
 
 enum class ExcellentPanel { Show, Hide, Keep };
 
 // Marks pupil `pupil` of book `slot` handed in, or excellent while the book's phase is open.
-ExcellentPanel recordScan(core::MainState &state, int slot, int pupil);
+ExcellentPanel recordScan(core::DayState &day, int slot, int pupil);
 
 } // namespace tracking

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "state/MainState.h"
-#include "store/DateKey.h"
+#include "state/Records.h"
 
 #include <QStringList>
 
@@ -11,30 +10,15 @@ class HomeworkDb;
 
 namespace tracking {
 
-// The working day in memory: which day it is, its contents, marks and excellent-phase flags.
-class DayRecords {
-public:
-    DayRecords(store::HomeworkDb &db, core::MainState &state, const store::Clock &clock);
+// The rows of the current day in the store. roll is the number of the first class's pupils the
+// marks hold.
 
-    QString todayKey() const;
-
-    // Fixes the day (today unless a day was picked from history), loads the class names,
-    // creates both day rows when the day is new, and reads its contents and marks.
-    void 当天数据环境生成();
-    // Marks and flags of the current day as stored.
-    void 当天记录读入数组();
-    // The refresh tick: contents, marks and flags of the current day, without redrawing.
-    void reload();
-
-private:
-    void 新的一天记录输入();
-    void readContents();
-    void loadPupilNames();
-
-    store::HomeworkDb &db_;
-    core::MainState &state_;
-    const store::Clock &clock_;
-};
+// Creates both day rows when the day is new, and reads its contents and marks.
+void 当天数据环境生成(store::HomeworkDb &db, core::DayState &day, int roll);
+// Marks and flags of the current day as stored.
+void 当天记录读入数组(store::HomeworkDb &db, core::DayState &day, int roll);
+// The refresh tick: contents, marks and flags of the current day.
+void reloadDay(store::HomeworkDb &db, core::DayState &day, int roll);
 
 // What the status area shows for one class and book.
 struct StatusView {
@@ -50,7 +34,8 @@ struct StatusView {
 // Characters 2-3 of a class digit and two book digits: the slot.
 int 取得记录表中的顺序号(const QString &classAndBook);
 
-// Makes the book current and works out the status area for it.
-StatusView 显示(core::MainState &state, const QString &classDigit, const QString &bookDigits);
+// The status area for the shown book of a class.
+StatusView statusView(const core::DayState &day, const core::MasterRecords &master, const QString &classDigit,
+                      const QString &bookDigits);
 
 } // namespace tracking

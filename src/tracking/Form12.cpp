@@ -1,8 +1,10 @@
 #include "tracking/Form12.h"
 
-#include "app/Form1.h"
-#include "store/HomeworkDb.h"
-#include "tracking/HomeworkQueries.h"
+#include "state/AppContext.h"
+#include "state/MasterData.h"
+#include "state/RememberedHomework.h"
+#include "state/WorkingDay.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
 
 #include <QGridLayout>
@@ -13,6 +15,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+
+namespace tracking {
 
 namespace {
 
@@ -25,7 +29,7 @@ Widget *named(Widget *widget, const QString &name)
 
 } // namespace
 
-Form12::Form12(Form1 &main) : QWidget(&main, Qt::Window), main_(main)
+Form12::Form12(QWidget &mainWindow, core::AppContext &context) : QWidget(&mainWindow, Qt::Window), context_(context)
 {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("任务发布"));
@@ -75,7 +79,7 @@ Form12::Form12(Form1 &main) : QWidget(&main, Qt::Window), main_(main)
     connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-    main_.guarded([this] { tracking::把作业本分拆成语数英科学分科显示数组(main_.db(), main_.subjectBooks()); });
+    ui::guarded(this, [this] { 把作业本分拆成语数英科学分科显示数组(context_.db(), subjectBooks_); });
 }
 
 void Form12::showTestNumber(bool shown)
@@ -89,7 +93,7 @@ void Form12::Command11_Click(int subject)
     chosenSubject_ = subject;
     List3->show();
     List3->clear();
-    List3->addItems(tracking::subjectBookNames(main_.subjectBooks(), subject));
+    List3->addItems(subjectBookNames(subjectBooks_, subject));
 }
 
 void Form12::List3_Click()
@@ -101,10 +105,10 @@ void Form12::List3_Click()
     Label2[0]->setText(QStringLiteral("选定的日期为：  "));
     chosenDate_ = QStringLiteral("未选择");
     List1->clear();
-    chosenSlot_ = tracking::subjectBookSlot(main_.subjectBooks(), chosenSubject_, List3->currentRow() + 1);
-    const auto &testBooks = main_.state().SubjectTestBooks;
+    chosenSlot_ = subjectBookSlot(subjectBooks_, chosenSubject_, List3->currentRow() + 1);
+    const auto &testBooks = context_.master().records().SubjectTestBooks;
     showTestNumber(std::find(testBooks.begin() + 1, testBooks.end(), chosenSlot_) != testBooks.end());
-    main_.guarded([this] { List1->addItems(tracking::daysOpenForBook(main_.db(), chosenSlot_)); });
+    ui::guarded(this, [this] { List1->addItems(daysOpenForBook(context_.db(), chosenSlot_)); });
 }
 
 void Form12::List1_Click()
@@ -119,29 +123,24 @@ void Form12::List1_Click()
 
 void Form12::Command1_Click()
 {
-    core::MainState &state = main_.state();
-    tracking::Publication result = tracking::Publication::NoDate;
-    if (!main_.guarded([&] {
-            result = tracking::publishTask(main_.db(), state, chosenSlot_, chosenDate_, Text1->text(), Text2->text());
-        }))
+    core::WorkingDay &day = context_.day();
+    Publication result = Publication::NoDate;
+    if (!ui::guarded(this, [&] { result = day.publish(chosenSlot_, chosenDate_, Text1->text(), Text2->text()); }))
         return;
-    if (result != tracking::Publication::Published) {
-        ui::MessagePresenter::inform(this, tracking::publicationMessage(result));
-        if (result == tracking::Publication::NoContent)
+    if (result != Publication::Published) {
+        ui::MessagePresenter::inform(this, publicationMessage(result));
+        if (result == Publication::NoContent)
             Text1->setFocus();
         return;
     }
     const QString slotText = QString::number(chosenSlot_);
-    const QString caption = state.BookNames[chosenSlot_] + Text1->text();
-    tracking::新输入作业数组和最近显示作业变动(
-        state, {QString(), chosenDate_, QStringLiteral("1"), slotText, chosenDate_ + QStringLiteral("1") + slotText, caption});
-    main_.更改主界面上新输入和最近显示作业按钮内容();
-    if (chosenDate_ == state.CurrentDateKey) {
-        main_.显示(QStringLiteral("1"), slotText);
-        main_.controls().Label2[2]->setText(caption);
-    } else {
-        // Another day's content over the shown day's marks would record scans on the wrong row.
-        main_.switchToDay(chosenDate_, QStringLiteral("1"), slotText);
-    }
+    const QString caption = context_.master().records().BookNames[chosenSlot_] + Text1->text();
+    context_.remembered().addPublished(
+        {QString(), chosenDate_, QStringLiteral("1"), slotText, chosenDate_ + QStringLiteral("1") + slotText, caption});
+    // Another day's content over the shown day's marks would record scans on the wrong row.
+    if (chosenDate_ == day.state().CurrentDateKey || ui::guarded(this, [&] { day.switchToDay(chosenDate_); }))
+        day.showBook(QStringLiteral("1"), slotText);
     close();
 }
+
+} // namespace tracking

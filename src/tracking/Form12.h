@@ -1,10 +1,14 @@
 #pragma once
 
+#include "tracking/HomeworkQueries.h"
+
 #include <QWidget>
 
 #include <array>
 
-class Form1;
+namespace core {
+class AppContext;
+}
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -12,9 +16,11 @@ class QListWidget;
 class QPushButton;
 
 // The task-publishing window: a book's content (and a test number) for a day without one yet.
+namespace tracking {
+
 class Form12 : public QWidget {
 public:
-    explicit Form12(Form1 &main);
+    Form12(QWidget &mainWindow, core::AppContext &context);
 
     void Command11_Click(int subject);
     void List3_Click();
@@ -35,8 +41,11 @@ public:
 private:
     void showTestNumber(bool shown);
 
-    Form1 &main_;
+    core::AppContext &context_;
+    SubjectBooks subjectBooks_{};
     int chosenSubject_ = 0;
     int chosenSlot_ = 0;
     QString chosenDate_;
 };
+
+} // namespace tracking

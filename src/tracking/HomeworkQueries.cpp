@@ -4,7 +4,6 @@
 #include "store/HomeworkDb.h"
 #include "store/Schema.h"
 #include "store/TextValue.h"
-#include "tracking/RememberedLists.h"
 
 namespace tracking {
 
@@ -132,8 +131,8 @@ QString publicationMessage(Publication result)
     return QString();
 }
 
-Publication publishTask(store::HomeworkDb &db, core::MainState &state, int slot, const QString &date,
-                        const QString &content, const QString &testNumber)
+Publication publishTask(store::HomeworkDb &db, const std::array<int, 5> &subjectTestBooks, int slot,
+                        const QString &date, const QString &content, const QString &testNumber)
 {
     if (date.isEmpty() || date == QStringLiteral("未选择"))
         return Publication::NoDate;
@@ -141,7 +140,7 @@ Publication publishTask(store::HomeworkDb &db, core::MainState &state, int slot,
         return Publication::NoContent;
     QList<int> testSubjects;
     for (int j = 1; j <= 4; ++j)
-        if (state.SubjectTestBooks[j] == slot)
+        if (subjectTestBooks[j] == slot)
             testSubjects << j;
     if (!testSubjects.isEmpty() && testNumber.isEmpty())
         return Publication::NoTestNumber;
@@ -170,17 +169,7 @@ Publication publishTask(store::HomeworkDb &db, core::MainState &state, int slot,
             return Publication::MissingDay;
     }
     transaction.commit();
-    if (date == state.CurrentDateKey)
-        state.HomeworkContent[slot] = content;
     return Publication::Published;
-}
-
-void 新输入作业数组和最近显示作业变动(core::MainState &state, const core::RememberedEntry &entry)
-{
-    往下移一行(state.LatestEntered, core::kLatestLast, 5);
-    state.LatestEntered[0] = entry;
-    往下移一行(state.RecentShown, core::kRecentLast, 5);
-    state.RecentShown[0] = entry;
 }
 
 } // namespace tracking

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/MainState.h"
+#include "state/Records.h"
 
 #include <QStringList>
 
@@ -36,11 +36,8 @@ enum class Publication { Published, NoDate, NoContent, NoTestNumber, MissingDay 
 QString publicationMessage(Publication result);
 
 // Writes a book's content for a day, and for a subject's test book the test number into both
-// day rows, in one transaction. The shown day's contents in memory follow at once.
-Publication publishTask(store::HomeworkDb &db, core::MainState &state, int slot, const QString &date,
-                        const QString &content, const QString &testNumber);
-
-// The published task heads both remembered lists.
-void 新输入作业数组和最近显示作业变动(core::MainState &state, const core::RememberedEntry &entry);
+// day rows, in one transaction.
+Publication publishTask(store::HomeworkDb &db, const std::array<int, 5> &subjectTestBooks, int slot,
+                        const QString &date, const QString &content, const QString &testNumber);
 
 } // namespace tracking

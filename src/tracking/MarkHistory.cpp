@@ -8,9 +8,10 @@ void MarkHistory::record(const MarkChange &change) { changes_.append(change); }
 
 std::optional<MarkChange> MarkHistory::takeLatest(const QString &dateKey)
 {
-    if (changes_.isEmpty() || changes_.constLast().dateKey != dateKey)
-        return std::nullopt;
-    return changes_.takeLast();
+    for (qsizetype i = changes_.size() - 1; i >= 0; --i)
+        if (changes_[i].dateKey == dateKey)
+            return changes_.takeAt(i);
+    return std::nullopt;
 }
 
 int pupilOfListEntry(const QString &entry) { return store::integerValue(entry.section(QStringLiteral("："), 0, 0)); }

@@ -19,8 +19,8 @@ struct MarkChange {
 class MarkHistory {
 public:
     void record(const MarkChange &change);
-    // The newest change when it belongs to the given day; a change of another day is never undone
-    // from this one, and nothing comes back past the day's first change.
+    // The newest change of the given day, whatever other days changed since; a change of another
+    // day is never undone from this one.
     std::optional<MarkChange> takeLatest(const QString &dateKey);
 
 private:

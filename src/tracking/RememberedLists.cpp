@@ -14,24 +14,25 @@ void 往下移一行(core::RememberedList &list, int last, int fields)
             list[e + 1][f] = list[e][f];
 }
 
-RecentPosition 验证最近显示作业数组中是否存在相同的所选作业(const core::MainState &state, const QString &classDigit,
+RecentPosition 验证最近显示作业数组中是否存在相同的所选作业(const core::RememberedList &recentShown,
+                                                           const core::DayState &day, const QString &classDigit,
                                                            const QString &slotText)
 {
-    const QString key = state.CurrentDateKey + classDigit + slotText;
+    const QString key = day.CurrentDateKey + classDigit + slotText;
     for (int e = 0; e <= core::kRecentLast; ++e)
-        if (state.RecentShown[e][4] == key)
+        if (recentShown[e][4] == key)
             return {true, e};
     return {};
 }
 
-void rememberShownHomework(core::MainState &state, const QString &classDigit, const QString &slotText,
-                           const QString &caption)
+void rememberShownHomework(core::RememberedList &recentShown, const core::DayState &day, const QString &classDigit,
+                           const QString &slotText, const QString &caption)
 {
-    const RecentPosition position = 验证最近显示作业数组中是否存在相同的所选作业(state, classDigit, slotText);
-    if (state.HistoryDayChosen == 1)
-        往下移一行(state.RecentShown, position.present ? position.entry - 1 : core::kRecentLast, 5);
-    state.RecentShown[0] = {QString(), state.CurrentDateKey, classDigit, slotText,
-                            state.CurrentDateKey + classDigit + slotText, caption};
+    const RecentPosition position = 验证最近显示作业数组中是否存在相同的所选作业(recentShown, day, classDigit, slotText);
+    if (day.HistoryDayChosen == 1)
+        往下移一行(recentShown, position.present ? position.entry - 1 : core::kRecentLast, 5);
+    recentShown[0] = {QString(), day.CurrentDateKey, classDigit, slotText, day.CurrentDateKey + classDigit + slotText,
+                      caption};
 }
 
 void moveToFront(core::RememberedList &list, int n)
@@ -41,20 +42,19 @@ void moveToFront(core::RememberedList &list, int n)
     list[0] = picked;
 }
 
-QList<TodayButton> todaysHomework(core::MainState &state)
+QList<TodayButton> todaysHomework(const core::DayState &day, const core::MasterRecords &master)
 {
     QList<TodayButton> buttons;
-    const int roll = std::min(state.ClassSizes[1], core::kPupils);
+    const int roll = master.roll(1);
     for (int slot = 1; slot <= core::kBooks && buttons.size() < 16; ++slot) {
-        if (state.HomeworkContent[slot].isEmpty())
+        if (day.HomeworkContent[slot].isEmpty())
             continue;
         int missing = 0;
         for (int k = 1; k <= roll; ++k)
-            missing += store::numericValue(state.MarkGrid[slot][k]) == 0 ? 1 : 0;
+            missing += store::numericValue(day.MarkGrid[slot][k]) == 0 ? 1 : 0;
         buttons.append({slot, QStringLiteral("%1、%2(%3)   未交：%4人")
-                                  .arg(QString::number(slot), state.BookNames[slot], state.HomeworkContent[slot],
+                                  .arg(QString::number(slot), master.BookNames[slot], day.HomeworkContent[slot],
                                        QString::number(missing))});
-        state.TodaySlots[buttons.size()] = slot;
     }
     return buttons;
 }

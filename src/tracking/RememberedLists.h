@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/MainState.h"
+#include "state/Records.h"
 
 #include <QList>
 #include <QString>
@@ -16,13 +16,14 @@ struct RecentPosition {
 };
 
 // Looks for the shown day's homework of this class and slot among the recent entries.
-RecentPosition 验证最近显示作业数组中是否存在相同的所选作业(const core::MainState &state, const QString &classDigit,
+RecentPosition 验证最近显示作业数组中是否存在相同的所选作业(const core::RememberedList &recentShown,
+                                                           const core::DayState &day, const QString &classDigit,
                                                            const QString &slotText);
 
 // Puts the shown day's homework at the front of the recent list. Outside history mode the
 // front entry is simply overwritten; in history mode the others move back and no duplicate stays.
-void rememberShownHomework(core::MainState &state, const QString &classDigit, const QString &slotText,
-                           const QString &caption);
+void rememberShownHomework(core::RememberedList &recentShown, const core::DayState &day, const QString &classDigit,
+                           const QString &slotText, const QString &caption);
 
 // Moves entry n of a list to the front; the entries before it move back by one.
 void moveToFront(core::RememberedList &list, int n);
@@ -33,6 +34,6 @@ struct TodayButton {
 };
 
 // The homework registered on the shown day, at most 16 books, with the pupils still missing each.
-QList<TodayButton> todaysHomework(core::MainState &state);
+QList<TodayButton> todaysHomework(const core::DayState &day, const core::MasterRecords &master);
 
 } // namespace tracking

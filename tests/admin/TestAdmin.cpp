@@ -132,7 +132,7 @@ void TestAdmin::windowsCarryTheirTexts()
     QFETCH(QString, control);
     QFETCH(QString, text);
     RunningWindow run;
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     (window == "Form8" ? run.ui().xsmd : run.ui().mmsd)->trigger();
     auto *shown = run.window->findChild<QWidget *>(window);
     QVERIFY(shown && shown->isVisible() && shown->isWindow());
@@ -179,7 +179,7 @@ void TestAdmin::maskFollowsEveryEdit()
     QFETCH(QString, expected);
     QFETCH(int, caret);
     RunningWindow run;
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     run.ui().bjsz->trigger();
     admin::Form8 *login = loginWindow(run);
     QVERIFY(login);
@@ -217,10 +217,9 @@ void TestAdmin::loginComparesTheTrimmedText()
     QFETCH(bool, byEnter);
     RunningWindow run;
     setPassword(run.db(), stored);
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     logIn(run, run.ui().bjsz, typed, byEnter);
     QCOMPARE(run.ui().Frame6->isVisible(), granted);
-    QCOMPARE(run.state().AdminFunction, 1);
     admin::Form8 *login = loginWindow(run);
     if (granted) {
         QVERIFY(!login);
@@ -234,7 +233,7 @@ void TestAdmin::loginComparesTheTrimmedText()
 void TestAdmin::refusedLoginKeepsTheBoxForTheNextFunction()
 {
     RunningWindow run;
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     logIn(run, run.ui().xksz, "7304");
     QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{"您没有系统管理的权限！"});
     admin::Form8 *refused = loginWindow(run);
@@ -242,7 +241,6 @@ void TestAdmin::refusedLoginKeepsTheBoxForTheNextFunction()
     QVERIFY(!run.ui().Frame16->isVisible());
 
     run.ui().bjsz->trigger();
-    QCOMPARE(run.state().AdminFunction, 1);
     QCOMPARE(loginWindow(run), refused);
     QVERIFY(refused->isVisible());
     QCOMPARE(refused->Text2->text(), QStringLiteral("****"));
@@ -274,14 +272,14 @@ void TestAdmin::testItemsFollowTheirHooks()
 {
     QFETCH(int, code);
     RunningWindow run;
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     for (QAction *item : {run.ui().bjsz, run.ui().zysz, run.ui().xsmd, run.ui().xksz, run.ui().sjqk, run.ui().mmsd})
         QVERIFY(item->isEnabled());
     QVERIFY(!run.ui().csmddr->isEnabled());
     QVERIFY(!run.ui().jczydr->isEnabled());
 
     QStringList called;
-    installAdminFunctions(*run.window, {[&] { called << "import"; }, [&] { called << "numbering"; }});
+    installAdminFunctions(run.parts(), {[&] { called << "import"; }, [&] { called << "numbering"; }});
     QVERIFY(run.ui().csmddr->isEnabled());
     QVERIFY(run.ui().jczydr->isEnabled());
     QAction *item = code == 2 ? run.ui().csmddr : run.ui().jczydr;
@@ -293,7 +291,6 @@ void TestAdmin::testItemsFollowTheirHooks()
     QTest::keyClicks(loginWindow(run)->Text2, "730418");
     QTest::mouseClick(loginWindow(run)->Command1, Qt::LeftButton);
     settle();
-    QCOMPARE(run.state().AdminFunction, code);
     QCOMPARE(called, QStringList{code == 2 ? "import" : "numbering"});
 }
 
@@ -322,7 +319,7 @@ void TestAdmin::passwordChange()
     QFETCH(QString, message);
     QFETCH(QString, stored);
     RunningWindow run;
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     run.ui().mmsd->trigger();
     auto *form9 = run.window->findChild<admin::Form9 *>(QStringLiteral("Form9"));
     QVERIFY(form9 && form9->isVisible());
@@ -355,13 +352,13 @@ void TestAdmin::clearingKeepsMasterDataAndClosingWritesNothing()
     db.exec("UPDATE \"最近显示作业\" SET \"日期\" = '14-5-17', \"显示标题\" = 'x'");
     db.exec("UPDATE \"最新输入作业\" SET \"日期\" = '14-5-17', \"组合键\" = 'y'");
     db.exec("UPDATE \"语数英科在作业本名称中的顺序号\" SET \"语文\" = 1, \"数学\" = 2, \"英语\" = 3, \"科学\" = 4");
-    run.state().RecentShown[0] = {QString(), "14-5-17", "1", "3", "14-5-1713", "《本子3》第5页"};
-    installAdminFunctions(*run.window, {});
+    run.remembered().rememberShown(run.day(), "1", "3", "《本子3》第5页");
+    installAdminFunctions(run.parts(), {});
 
     logIn(run, run.ui().sjqk);
     QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
-    QCOMPARE(run.state().DataCleared, 1);
-    QCOMPARE(run.state().RestartPending, 1);
+    QCOMPARE(run.context().run().dataCleared(), 1);
+    QCOMPARE(run.context().run().restartPending(), 1);
     QVERIFY(run.ui().Command7->isVisible());
     QCOMPARE(run.ui().Command7->text(), QStringLiteral("有关数据已清除，请重启软件！"));
     QVERIFY(!run.ui().Timer1->isActive());
@@ -406,7 +403,7 @@ void TestAdmin::clearingIsUndoneFromTheRestoreWindow()
     RunningWindow run;
     run.publish(3, "第5页");
     run.scan("110305");
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     logIn(run, run.ui().sjqk);
     QCOMPARE(count(run.db(), "作业内容登记表"), 0);
 
@@ -422,7 +419,7 @@ void TestAdmin::clearingIsUndoneFromTheRestoreWindow()
     QCOMPARE(run.ui().Command7->text(), QStringLiteral("数据已恢复，请重启软件！"));
 
     // The cleared file was itself kept, and closing writes nothing over the restored records.
-    QVERIFY(rowOf(new admin::RestoreWindow(*run.window), QStringLiteral("恢复前")) >= 0);
+    QVERIFY(rowOf(new admin::RestoreWindow(*run.window, run.context()), QStringLiteral("恢复前")) >= 0);
     QTest::mouseClick(run.ui().Command7, Qt::LeftButton);
     run.window.reset();
     store::Database file = openFile(run.folder.path());
@@ -441,7 +438,7 @@ void TestAdmin::aDamagedCopyIsRefused()
     damaged.close();
     const int copiesBefore = int(QDir(folder).entryList(QDir::Files).size());
 
-    auto *window = new admin::RestoreWindow(*run.window);
+    auto *window = new admin::RestoreWindow(*run.window, run.context());
     QCOMPARE(window->copies->item(0, 2)->text(), QStringLiteral("无法读取"));
     window->copies->selectRow(0);
     ui::MessagePresenter::setNextAnswer(ui::MessagePresenter::Answer::Ok);
@@ -449,7 +446,7 @@ void TestAdmin::aDamagedCopyIsRefused()
     const QStringList shown = ui::MessagePresenter::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].contains("无法使用"), qPrintable(shown[0]));
-    QCOMPARE(run.state().DataCleared, 0);
+    QCOMPARE(run.context().run().dataCleared(), 0);
     QCOMPARE(count(run.db(), "作业内容登记表"), 1);
     QCOMPARE(int(QDir(folder).entryList(QDir::Files).size()), copiesBefore);
 }
@@ -464,11 +461,11 @@ void TestAdmin::aFailedDailyBackupLetsTheWorkGoOn()
     Form1 window(folder.path(), clock);
     QCOMPARE(ui::MessagePresenter::takeShown().size(), 1);
     QVERIFY(window.isVisible());
-    setContent(window.db().database(), window.state().CurrentDateKey, 3, "第5页");
+    setContent(window.context().db().database(), window.context().day().state().CurrentDateKey, 3, "第5页");
     window.Timer1_Timer();
     window.controls().Text1->setText("110305");
     window.Text1_KeyPress(13);
-    QCOMPARE(window.state().MarkGrid[3][5], QStringLiteral("2"));
+    QCOMPARE(window.context().day().state().MarkGrid[3][5], QStringLiteral("2"));
 }
 
 void TestAdmin::clearingCopesWithFewerRows()
@@ -481,10 +478,10 @@ void TestAdmin::clearingCopesWithFewerRows()
     db.exec("DELETE FROM \"最近显示作业\" WHERE rowid > 3");
     db.exec("DELETE FROM \"最新输入作业\"");
     db.exec("DELETE FROM \"语数英科在作业本名称中的顺序号\"");
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     logIn(run, run.ui().sjqk);
     QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
-    QCOMPARE(run.state().DataCleared, 1);
+    QCOMPARE(run.context().run().dataCleared(), 1);
     store::Database file = openFile(run.folder.path());
     QCOMPARE(count(file, "作业内容登记表"), 0);
     QCOMPARE(count(file, "学科显示作业本标记"), 5);
@@ -496,7 +493,7 @@ void TestAdmin::clearingCopesWithFewerRows()
 void TestAdmin::classNamesAreStoredAsTyped()
 {
     RunningWindow run;
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     logIn(run, run.ui().bjsz);
     QVERIFY(run.ui().Frame6->isVisible());
     QCOMPARE(run.ui().Frame6->title(), QStringLiteral("班级设置："));
@@ -507,7 +504,7 @@ void TestAdmin::classNamesAreStoredAsTyped()
     QVERIFY(!run.ui().Frame6->isVisible());
     QCOMPARE(run.ui().Command7->text(), QStringLiteral("导入到数据库完成，请重启软件！"));
     QVERIFY(run.ui().Command7->isVisible());
-    QCOMPARE(run.state().RestartPending, 1);
+    QCOMPARE(run.context().run().restartPending(), 1);
     store::Database file = openFile(run.folder.path());
     QCOMPARE(value(file, "SELECT \"班级1\" FROM \"班级\"").toString(), QStringLiteral("三(2)"));
     QCOMPARE(value(file, "SELECT \"班级2\" IS NOT NULL AND \"班级2\" = '' FROM \"班级\"").toInt(), 1);
@@ -521,7 +518,7 @@ void TestAdmin::bookNamesEditorReadsAndWritesTheTable()
     RunningWindow run;
     run.db().exec("UPDATE \"作业本名称\" SET \"本子32\" = NULL");
     setBookName(run.db(), 9, "《口算训练本》");
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     logIn(run, run.ui().zysz);
     QVERIFY(run.ui().Frame9->isVisible());
     QCOMPARE(run.ui().Text4[0]->text(), QStringLiteral("《本子1》"));
@@ -533,8 +530,8 @@ void TestAdmin::bookNamesEditorReadsAndWritesTheTable()
     typeText(run.ui().Text4[31], "《第三十二》");
     QTest::mouseClick(run.ui().Command9, Qt::LeftButton);
     QVERIFY(!run.ui().Frame9->isVisible());
-    QCOMPARE(run.state().RestartPending, 1);
-    QCOMPARE(run.state().BookNames[2], QStringLiteral("《本子2》"));
+    QCOMPARE(run.context().run().restartPending(), 1);
+    QCOMPARE(run.master().BookNames[2], QStringLiteral("《本子2》"));
     store::Database file = openFile(run.folder.path());
     const QStringList expected{"《本子1》", "《课堂作业本》", "", "《本子4》"};
     for (int book = 1; book <= 4; ++book)
@@ -552,7 +549,7 @@ void TestAdmin::subjectListsShowTheNamedBooksOnly()
     run.db().exec("UPDATE \"学科显示作业本标记\" SET \"数学\" = 1, \"全部\" = 1 WHERE rowid IN (2, 7, 20)");
     run.db().exec("UPDATE \"学科显示作业本标记\" SET \"科学\" = 1 WHERE rowid = 9");
     run.restart();
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
 
     for (int opening = 1; opening <= 2; ++opening) {
         logIn(run, run.ui().xksz);
@@ -578,9 +575,9 @@ void TestAdmin::subjectListsShowTheNamedBooksOnly()
     QTest::mouseClick(run.ui().Command1, Qt::LeftButton);
     QVERIFY(!run.ui().Frame16->isVisible());
     QCOMPARE(run.ui().Command7->text(), QStringLiteral("导入到数据库完成，请重启软件！"));
-    QCOMPARE(run.state().RestartPending, 1);
-    QCOMPARE(run.state().SubjectBookFlags[2][3], 1);
-    QCOMPARE(run.state().SubjectBookFlags[2][2], 0);
+    QCOMPARE(run.context().run().restartPending(), 1);
+    QCOMPARE(run.master().SubjectBookFlags[2][3], 1);
+    QCOMPARE(run.master().SubjectBookFlags[2][2], 0);
 
     store::Database file = openFile(run.folder.path());
     const auto flags = [&](int row) {
@@ -599,15 +596,15 @@ void TestAdmin::subjectListsShowTheNamedBooksOnly()
 void TestAdmin::subjectEditorClosedWithoutSavingKeepsTheFlags()
 {
     RunningWindow run;
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     logIn(run, run.ui().xksz);
     QCOMPARE(run.ui().List8[3]->count(), 8);
     run.ui().List8[3]->item(4)->setSelected(true);
     QTest::mouseClick(run.ui().Command17, Qt::LeftButton);
     QVERIFY(!run.ui().Frame16->isVisible());
-    QCOMPARE(run.state().RestartPending, 0);
+    QCOMPARE(run.context().run().restartPending(), 0);
     QVERIFY(!run.ui().Command7->isVisible());
-    QCOMPARE(run.state().SubjectBookFlags[4][5], 0);
+    QCOMPARE(run.master().SubjectBookFlags[4][5], 0);
     store::Database file = openFile(run.folder.path());
     QCOMPARE(value(file, "SELECT sum(\"科学\") FROM \"学科显示作业本标记\"").toInt(), 0);
 }

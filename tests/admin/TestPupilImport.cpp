@@ -94,12 +94,12 @@ void TestPupilImport::importFromTheWorkbook()
     QFETCH(QString, notice);
     RunningWindow run(3);
     QVERIFY(writePupilWorkbook(run.folder.path(), rows));
-    const QStringList before = run.window->db().pupilNames("姓名");
+    const QStringList before = run.context().db().pupilNames("姓名");
     QCOMPARE(before.size(), 3);
     if (expected.isEmpty())
         expected = before;
-    installAdminFunctions(*run.window, {});
-    run.state().ClassNames[1] = "五(1)";
+    installAdminFunctions(run.parts(), {});
+    run.setClassNames("五(1)");
     logIn(run, run.ui().xsmd);
     QPushButton *import = run.ui().Command10[0];
     QVERIFY(import->isVisible());
@@ -117,7 +117,7 @@ void TestPupilImport::importFromTheWorkbook()
     if (!notice.isEmpty())
         QCOMPARE(run.ui().Command7->text(), notice);
     const bool imported = notice.startsWith(QStringLiteral("导入"));
-    QCOMPARE(run.state().RestartPending, imported ? 1 : 0);
+    QCOMPARE(run.context().run().restartPending(), imported ? 1 : 0);
     QCOMPARE(import->isVisible(), !imported);
 
     store::Database file = openFile(run.folder.path());
@@ -127,7 +127,7 @@ void TestPupilImport::importFromTheWorkbook()
 void TestPupilImport::missingWorkbookLeavesThePupils()
 {
     RunningWindow run(12);
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     logIn(run, run.ui().xsmd);
     QTest::mouseClick(run.ui().Command10[0], Qt::LeftButton);
     const QStringList shown = ui::MessagePresenter::takeShown();
@@ -135,7 +135,7 @@ void TestPupilImport::missingWorkbookLeavesThePupils()
     QVERIFY2(shown[0].contains(QDir::toNativeSeparators(admin::pupilListPath(run.folder.path()))), qPrintable(shown[0]));
     QVERIFY(shown[0].contains(QStringLiteral("找不到")));
     QVERIFY(run.ui().Command10[0]->isVisible());
-    QCOMPARE(run.state().RestartPending, 0);
+    QCOMPARE(run.context().run().restartPending(), 0);
     store::Database file = openFile(run.folder.path());
     QCOMPARE(count(file, "姓名"), 12);
 }
@@ -148,13 +148,13 @@ void TestPupilImport::unreadableWorkbookLeavesThePupils()
     QVERIFY(document.open(QIODevice::WriteOnly));
     document.write("{\\rtf1\\ansi 张三}\n");
     document.close();
-    installAdminFunctions(*run.window, {});
+    installAdminFunctions(run.parts(), {});
     logIn(run, run.ui().xsmd);
     QTest::mouseClick(run.ui().Command10[0], Qt::LeftButton);
     const QStringList shown = ui::MessagePresenter::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].contains(QStringLiteral("无法读取")), qPrintable(shown[0]));
-    QCOMPARE(run.state().RestartPending, 0);
+    QCOMPARE(run.context().run().restartPending(), 0);
     store::Database file = openFile(run.folder.path());
     QCOMPARE(count(file, "姓名"), 12);
 }

@@ -50,18 +50,19 @@ const QStringList kPanels{"Frame2", "Frame12", "Frame13",  "Frame14",    "Frame1
 void fillTheDay(RunningWindow &run)
 {
     const QString content = QStringLiteral("第三单元第二课课后练习第一至第五题，订正错题并请家长签字");
+    QMap<int, QString> names;
     for (int slot = 1; slot <= 16; ++slot) {
-        run.state().BookNames[slot] = QStringLiteral("《课堂作业本第%1册》").arg(slot);
+        names[slot] = QStringLiteral("《课堂作业本第%1册》").arg(slot);
         run.publish(slot, content);
     }
-    const QString key = run.state().CurrentDateKey;
+    run.setBookNames(names);
+    const QString key = run.day().CurrentDateKey;
+    QList<core::RememberedEntry> entries;
     for (int n = 0; n <= core::kRecentLast; ++n)
-        run.state().RecentShown[n] = {QString(), key, QStringLiteral("1"), QString::number(n + 1),
-                                      key + QStringLiteral("1") + QString::number(n + 1),
-                                      QStringLiteral("《课堂作业本第%1册》").arg(n + 1) + content};
-    for (int n = 0; n <= core::kLatestLast; ++n)
-        run.state().LatestEntered[n] = run.state().RecentShown[n];
-    run.window->更改主界面上新输入和最近显示作业按钮内容();
+        entries << core::RememberedEntry{QString(), key, QStringLiteral("1"), QString::number(n + 1),
+                                         key + QStringLiteral("1") + QString::number(n + 1),
+                                         QStringLiteral("《课堂作业本第%1册》").arg(n + 1) + content};
+    run.setRemembered(entries, entries.mid(0, core::kLatestLast + 1));
 }
 
 // Opens the view as the teacher would and gives the window that shows it.
@@ -153,11 +154,11 @@ void TestForm1::startUpLeavesTheFocusInTheCodeBox()
 {
     RunningWindow run;
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
-    QCOMPARE(run.state().TodayKey, QStringLiteral("14-5-17"));
-    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-17"));
-    QCOMPARE(run.state().HistoryDayChosen, 0);
-    QCOMPARE(run.state().ClassSizes[1], 40);
-    QCOMPARE(run.state().BookNames[3], QStringLiteral("《本子3》"));
+    QCOMPARE(run.day().TodayKey, QStringLiteral("14-5-17"));
+    QCOMPARE(run.day().CurrentDateKey, QStringLiteral("14-5-17"));
+    QCOMPARE(run.day().HistoryDayChosen, 0);
+    QCOMPARE(run.master().ClassSizes[1], 40);
+    QCOMPARE(run.master().BookNames[3], QStringLiteral("《本子3》"));
     QVERIFY(!run.window->windowTitle().isEmpty());
     QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
 }
@@ -241,7 +242,7 @@ void TestForm1::refreshTickRunsEveryTenSeconds()
     QVERIFY(run.ui().Timer1->isActive());
     setContent(run.db(), QStringLiteral("14-5-17"), 4, QStringLiteral("别处写入"));
     run.window->Timer1_Timer();
-    QCOMPARE(run.state().HomeworkContent[4], QStringLiteral("别处写入"));
+    QCOMPARE(run.day().HomeworkContent[4], QStringLiteral("别处写入"));
     QVERIFY(run.ui().Timer1->isActive());
 
     // A lasting fault: each tick reports it once and the refresh goes on afterwards.
@@ -255,7 +256,7 @@ void TestForm1::refreshTickRunsEveryTenSeconds()
 void TestForm1::clickingAPupilReturnsTheFocusToTheCodeBox()
 {
     RunningWindow run;
-    run.window->显示(QStringLiteral("1"), QStringLiteral("03"));
+    run.context().day().showBook(QStringLiteral("1"), QStringLiteral("03"));
     QCOMPARE(run.ui().List1->count(), 40);
     QListWidget *list = run.ui().List1;
     const QRect item = list->visualItemRect(list->item(2));
@@ -267,24 +268,24 @@ void TestForm1::clickingAPupilReturnsTheFocusToTheCodeBox()
 void TestForm1::startingTwiceOnADayKeepsTheMarksOfTheFirstRun()
 {
     RunningWindow run;
-    run.state().MarkGrid[6][4] = QStringLiteral("1");
-    run.state().HomeworkContent[6] = QStringLiteral("第二课");
+    run.publish(6, QStringLiteral("第二课"));
+    run.setMark(6, 4, QStringLiteral("1"));
     run.restart();
-    QCOMPARE(run.state().MarkGrid[6][4], QStringLiteral("1"));
-    QCOMPARE(run.state().HomeworkContent[6], QStringLiteral("第二课"));
+    QCOMPARE(run.day().MarkGrid[6][4], QStringLiteral("1"));
+    QCOMPARE(run.day().HomeworkContent[6], QStringLiteral("第二课"));
     QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"扫描输入作业完成情况\"")).toInt(), 1);
 }
 
 void TestForm1::aNewDayLeavesThePreviousDayUntouched()
 {
     RunningWindow run;
-    run.state().MarkGrid[2][1] = QStringLiteral("1");
+    run.setMark(2, 1, QStringLiteral("1"));
     run.window->close();
     run.window.reset();
     run.clock.set(QDate(2014, 5, 19));
     run.start();
-    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-19"));
-    QCOMPARE(run.state().MarkGrid[2][1], QStringLiteral("0"));
+    QCOMPARE(run.day().CurrentDateKey, QStringLiteral("14-5-19"));
+    QCOMPARE(run.day().MarkGrid[2][1], QStringLiteral("0"));
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成2\" FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-17'"))
                  .toString()
                  .left(3),
@@ -297,8 +298,8 @@ void TestForm1::oversizedClassIsReportedAndShownUpToFifty()
     const QStringList shown = ui::MessagePresenter::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown.first().contains(QStringLiteral("55")));
-    run.state().HomeworkContent[1] = QStringLiteral("x");
-    run.window->显示(QStringLiteral("1"), QStringLiteral("01"));
+    run.publish(1, QStringLiteral("x"));
+    run.context().day().showBook(QStringLiteral("1"), QStringLiteral("01"));
     QCOMPARE(run.ui().List1->count(), 50);
     QCOMPARE(run.ui().Label2[9]->text(), QStringLiteral("50人"));
     run.window->close();
@@ -310,9 +311,8 @@ void TestForm1::closingAfterClearingSavesNothing()
 {
     RunningWindow run;
     run.db().exec(QStringLiteral("DELETE FROM \"扫描输入作业完成情况\"; DELETE FROM \"作业内容登记表\";"));
-    run.state().DataCleared = 1;
-    run.state().RecentShown[0] = {QString(), QStringLiteral("14-5-17"), QStringLiteral("1"), QStringLiteral("3"),
-                                  QStringLiteral("14-5-1713"), QStringLiteral("x")};
+    run.context().run().recordsReplaced(QStringLiteral("有关数据已清除，请重启软件！"));
+    run.context().remembered().rememberShown(run.day(), QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("x"));
     run.window->close();
     QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"扫描输入作业完成情况\"")).toInt(), 0);
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"日期\" FROM \"最近显示作业\" ORDER BY rowid")).toString(), QString());
@@ -328,8 +328,7 @@ void TestForm1::noticeButtonClosesOnlyWhenARestartIsPending()
     QVERIFY(!run.ui().Command7->isVisible());
     QVERIFY(run.window->isVisible());
 
-    run.state().RestartPending = 1;
-    run.ui().Command7->show();
+    run.context().run().requireRestart(QStringLiteral("导入到数据库完成，请重启软件！"));
     QTest::mouseClick(run.ui().Command7, Qt::LeftButton);
     QVERIFY(!run.window->isVisible());
 }
@@ -337,9 +336,9 @@ void TestForm1::noticeButtonClosesOnlyWhenARestartIsPending()
 void TestForm1::displayFillsTheStatusArea()
 {
     RunningWindow run(4);
-    run.state().HomeworkContent[5] = QStringLiteral("第12页");
-    run.state().MarkGrid[5][2] = QStringLiteral("2");
-    run.window->显示(QStringLiteral("1"), QStringLiteral("5"));
+    run.publish(5, QStringLiteral("第12页"));
+    run.setMark(5, 2, QStringLiteral("2"));
+    run.context().day().showBook(QStringLiteral("1"), QStringLiteral("5"));
     QCOMPARE(run.ui().Label2[0]->text(), QStringLiteral("2014-5-17"));
     QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("《本子5》第12页"));
     QCOMPARE(run.ui().Label2[8]->text(), QStringLiteral("1人"));
@@ -361,18 +360,19 @@ void TestForm1::theDayTurnsOverAtMidnight()
     RunningWindow run;
     run.publish(5, QStringLiteral("第12页"));
     run.scan(QStringLiteral("110507"));
-    run.state().HistoryDayChosen = historyDay ? 1 : 0;
+    if (historyDay)
+        run.context().day().switchToDay(QStringLiteral("14-5-17"));
     run.clock.set(QDate(2014, 5, 18));
     run.window->Timer1_Timer();
 
     const QString expected = historyDay ? QStringLiteral("14-5-17") : QStringLiteral("14-5-18");
-    QCOMPARE(run.state().CurrentDateKey, expected);
+    QCOMPARE(run.day().CurrentDateKey, expected);
     const QString countOfNewDay = QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"日期\" = '14-5-18'");
     for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
         QCOMPARE(value(run.db(), countOfNewDay.arg(QString::fromUtf8(table))).toInt(), historyDay ? 0 : 1);
     if (historyDay)
         return;
-    QCOMPARE(run.state().TodayKey, expected);
+    QCOMPARE(run.day().TodayKey, expected);
     QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("请选择作业内容"));
     run.publish(5, QStringLiteral("第13页"));
     run.scan(QStringLiteral("110508"));

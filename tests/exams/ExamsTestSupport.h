@@ -2,8 +2,9 @@
 
 #include "TestSupport.h"
 
-#include "state/MainState.h"
+#include "exams/ScoreEntry.h"
 #include "exams/TestPreparation.h"
+#include "state/Records.h"
 
 namespace testing {
 
@@ -24,11 +25,15 @@ inline void writeScore(store::Database &db, const QString &subject, int pupil, i
         .run();
 }
 
-// A class of named pupils already copied into the four score tables, with its state in memory.
+// A class of named pupils already copied into the four score tables, with what a test session
+// holds in memory: the roster, the chosen subject and the shown day.
 struct ExamFolder {
     ProgramFolder folder;
     store::HomeworkDb homework;
-    core::MainState state;
+    core::MasterRecords master;
+    int subject = 0;
+    QString shownDay = QStringLiteral("14-5-17");
+    core::TestList tests{};
 
     explicit ExamFolder(int pupils = 40) : folder(pupils), homework(folder.path())
     {
@@ -38,12 +43,21 @@ struct ExamFolder {
 
     store::Database &db() { return homework.database(); }
 
+    exams::ScoreStoreResult storeScores(const QStringList &boxes)
+    {
+        return exams::成绩输入数据库(db(), subject, master.PupilNames[1], boxes);
+    }
+    exams::MarkingResult markPapers(const QStringList &boxes)
+    {
+        return exams::各科检测订正情况在扫描输入作业情况表中的登记(db(), master, subject, shownDay, boxes);
+    }
+
     void loadRoster()
     {
         const QStringList names = homework.pupilNames(QStringLiteral("姓名"));
-        state.ClassSizes[1] = int(names.size());
-        for (int n = 1; n < int(state.PupilNames[1].size()); ++n)
-            state.PupilNames[1][n] = n <= names.size() ? names[n - 1] : QString();
+        master.ClassSizes[1] = int(names.size());
+        for (int n = 1; n < int(master.PupilNames[1].size()); ++n)
+            master.PupilNames[1][n] = n <= names.size() ? names[n - 1] : QString();
     }
 
     // A day on which a test of the subject (1..4) was published in its test book.

@@ -8,6 +8,7 @@
 #include "exams/Form3.h"
 #include "exams/Form6.h"
 #include "exams/Form7.h"
+#include "state/ExamSession.h"
 #include "store/MarkString.h"
 
 #include <QAction>
@@ -34,7 +35,7 @@ const QString kStored = QStringLiteral("所输检测成绩已成功导入数据�
 struct ExamRun : RunningWindow {
     explicit ExamRun(int pupils = 40) : RunningWindow(pupils)
     {
-        importSubjectNames(*window);
+        importSubjectNames(parts());
     }
 
     template <typename T> T *find(const QString &name) { return window->findChild<T *>(name); }
@@ -68,7 +69,7 @@ struct ExamRun : RunningWindow {
             db().prepare(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\", %1) VALUES (?, ?)")
                              .arg(store::quoted(store::markColumn(book))))
                 .bind(1, key)
-                .bind(2, store::newDayMarks(state().ClassSizes[1]))
+                .bind(2, store::newDayMarks(master().ClassSizes[1]))
                 .run();
         }
         db().prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 = ?, %2 = ? WHERE \"日期\" = ?")
@@ -103,7 +104,7 @@ const char *const kTestWindowNames[] = {"subject choice", "score entry", "analys
 QWidget *openTestWindow(ExamRun &run, TestWindow shown)
 {
     run.db().exec(QStringLiteral("UPDATE \"姓名\" SET \"姓名\" = '欧阳' || char(19968 + rowid) || '明'"));
-    run.state().SubjectTestBooks[1] = 3;
+    run.setTestBook(1, 3);
     run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("第三单元小数乘法与除法综合测试（A卷）"));
     switch (shown) {
     case SubjectChoice:
@@ -122,7 +123,7 @@ QWidget *openTestWindow(ExamRun &run, TestWindow shown)
         return window;
     }
     case Numbering:
-        openTestNumbering(*run.window);
+        openTestNumbering(run.parts());
         return run.find<QWidget>(QStringLiteral("Form7"));
     }
     return nullptr;
@@ -131,7 +132,7 @@ QWidget *openTestWindow(ExamRun &run, TestWindow shown)
 // Test 1 of 语文 with the pupils' scores in pupil order, its analysis window open, no test picked.
 exams::AnalysisWindow *openScoredTest(ExamRun &run, const QStringList &scores)
 {
-    run.state().SubjectTestBooks[1] = 3;
+    run.setTestBook(1, 3);
     run.publishTest(QStringLiteral("14-5-12"), 1, 3, 1, QStringLiteral("测试"));
     for (int n = 0; n < scores.size(); ++n)
         writeScore(run.db(), QStringLiteral("语文"), n + 1, 1, scores[n]);
@@ -279,9 +280,9 @@ void TestExamWindows::menuSavesTheDayAndOffersTheSubjects()
     ExamRun run;
     QVERIFY(run.ui().sjcjlr->isEnabled());
     QVERIFY(run.ui().jcqkfssc->isEnabled());
-    run.state().MarkGrid[4][3] = QStringLiteral("1");
+    run.setMark(4, 3, QStringLiteral("1"));
     run.ui().sjcjlr->trigger();
-    QCOMPARE(run.marks(run.state().CurrentDateKey, 4).mid(6, 3), QStringLiteral("031"));
+    QCOMPARE(run.marks(run.day().CurrentDateKey, 4).mid(6, 3), QStringLiteral("031"));
     exams::Form6 *choice = run.form6();
     QVERIFY(choice && choice->isVisible());
     QCOMPARE(choice->windowTitle(), QStringLiteral("学科选择窗口"));
@@ -294,14 +295,16 @@ void TestExamWindows::menuSavesTheDayAndOffersTheSubjects()
 void TestExamWindows::subjectChoiceOpensTheEntryToConfirm()
 {
     ExamRun run;
-    run.state().TestList[5] = {QString(), QStringLiteral("5"), QStringLiteral("旧的")};
+    run.setTestBook(1, 3);
+    run.publishTest(QStringLiteral("14-5-12"), 1, 3, 5, QStringLiteral("旧的"));
+    QCOMPARE(run.context().exams().loadTests()[5][2], QStringLiteral("旧的"));
     exams::Form3 *entry = run.chooseSubject(1);
     QVERIFY(entry && entry->isVisible());
     QCOMPARE(entry->windowTitle(), QStringLiteral("检测成绩录入"));
-    QCOMPARE(run.state().SelectedTestSubject, 1);
+    QCOMPARE(run.context().exams().selectedSubject(), 1);
     QCOMPARE(entry->Frame2->title(), QStringLiteral("数学   检测成绩编号输入"));
     QCOMPARE(entry->Label1->text(), QStringLiteral("请确认所选的学科为：   数学"));
-    QCOMPARE(run.state().TestList[5][2], QString());
+    QCOMPARE(run.context().exams().tests()[5][2], QString());
     QVERIFY(entry->Frame1->isVisible());
     QCOMPARE(entry->Frame1->title(), QStringLiteral("学科选定确认框"));
 
@@ -380,8 +383,8 @@ void TestExamWindows::scoresOnlyStoresTheCodesAndCloses()
 void TestExamWindows::handedInMarkingSurvivesTheNextSave()
 {
     ExamRun run(5);
-    run.state().SubjectTestBooks[2] = 6;
-    const QString today = run.state().CurrentDateKey;
+    run.setTestBook(2, 6);
+    const QString today = run.day().CurrentDateKey;
     run.publishTest(today, 2, 6, 4, QStringLiteral("第四单元测试"));
     run.publishTest(QStringLiteral("14-5-12"), 2, 6, 3, QStringLiteral("第三单元测试"));
     exams::Form3 *entry = run.chooseSubject(1);
@@ -391,14 +394,14 @@ void TestExamWindows::handedInMarkingSurvivesTheNextSave()
     QCOMPARE(run.marks(today, 6), QStringLiteral("010021030040050。"));
     QCOMPARE(run.marks(QStringLiteral("14-5-12"), 6), QStringLiteral("010020031040050。"));
     QCOMPARE(readScore(run.db(), "数学", 5, 4).toString(), QStringLiteral("95"));
-    run.window->保存操作();
+    run.context().day().保存操作();
     QCOMPARE(run.marks(today, 6), QStringLiteral("010021030040050。"));
 }
 
 void TestExamWindows::unknownTestIsReportedWhileTheScoresStay()
 {
     ExamRun run(5);
-    run.state().SubjectTestBooks[1] = 2;
+    run.setTestBook(1, 2);
     run.publishTest(QStringLiteral("14-5-12"), 1, 2, 3, QStringLiteral("测试三"));
     exams::Form3 *entry = run.chooseSubject(0);
     run.type(entry, {"030190", "090288", "030377"});
@@ -443,7 +446,8 @@ void TestExamWindows::aDatabaseFailureKeepsTheTypedCodes()
 void TestExamWindows::resultsWindowShowsTheLastChosenSubject()
 {
     ExamRun run(5);
-    run.state().SubjectTestBooks = {0, 1, 2, 0, 0};
+    run.setTestBook(1, 1);
+    run.setTestBook(2, 2);
     run.publishTest(QStringLiteral("14-5-12"), 1, 1, 3, QStringLiteral("语文测试"));
     run.publishTest(QStringLiteral("14-5-13"), 2, 2, 4, QStringLiteral("数学测试"));
     run.ui().jcqkfssc->trigger();
@@ -469,7 +473,7 @@ void TestExamWindows::resultsWindowShowsTheLastChosenSubject()
 void TestExamWindows::bothAnalysisWindowsShowTheSameFigures()
 {
     ExamRun run(2);
-    run.state().SubjectTestBooks[1] = 3;
+    run.setTestBook(1, 3);
     run.publishTest(QStringLiteral("14-5-12"), 1, 3, 2, QStringLiteral("《学习与评价》小数乘法、除法测试"));
     exams::Form3 *entry = run.chooseSubject(0);
     run.type(entry, {"020100", "020250"});
@@ -500,7 +504,7 @@ void TestExamWindows::bothAnalysisWindowsShowTheSameFigures()
 void TestExamWindows::twentyOneTestsTakeTwoPages()
 {
     ExamRun run(3);
-    run.state().SubjectTestBooks[1] = 5;
+    run.setTestBook(1, 5);
     for (int n = 1; n <= 21; ++n)
         run.publishTest(QStringLiteral("14-4-%1").arg(n), 1, 5, n, QStringLiteral("测试%1").arg(n));
     run.ui().jcqkfssc->trigger();
@@ -546,7 +550,7 @@ void TestExamWindows::pagingSkipsPagesWithoutATest()
     QFETCH(QList<int>, clicks);
     QFETCH(QList<int>, pages);
     ExamRun run(3);
-    run.state().SubjectTestBooks[1] = 5;
+    run.setTestBook(1, 5);
     for (int n : tests)
         run.publishTest(QStringLiteral("14-4-%1").arg(n % 28 + 1), 1, 5, n, QStringLiteral("测试%1").arg(n));
     run.ui().jcqkfssc->trigger();
@@ -762,7 +766,7 @@ void TestExamWindows::bandChartCountsAsTheFigures()
 void TestExamWindows::meanLineHasOnePointPerScoredTest()
 {
     ExamRun run(3);
-    run.state().SubjectTestBooks[1] = 5;
+    run.setTestBook(1, 5);
     for (int n : {1, 2, 3, 5})
         run.publishTest(QStringLiteral("14-4-%1").arg(n), 1, 5, n, QStringLiteral("测试%1").arg(n));
     writeScore(run.db(), QStringLiteral("语文"), 1, 1, QStringLiteral("90"));
@@ -806,7 +810,7 @@ void TestExamWindows::chartsArePainted()
 void TestExamWindows::numberingStoresTheSlotsAtOnce()
 {
     ExamRun run(3);
-    openTestNumbering(*run.window);
+    openTestNumbering(run.parts());
     auto *numbering = dynamic_cast<exams::Form7 *>(run.find<QWidget>(QStringLiteral("Form7")));
     QVERIFY(numbering && numbering->isVisible());
     const QStringList typed{"7", "12a", "20", "31"};
@@ -818,7 +822,7 @@ void TestExamWindows::numberingStoresTheSlotsAtOnce()
     QTest::mouseClick(numbering->Command1, Qt::LeftButton);
     QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{"所输测试内容的序号已成功导入数据库！"});
     QVERIFY(!numbering->isVisible());
-    QCOMPARE(run.state().SubjectTestBooks, (std::array<int, 5>{0, 7, 12, 20, 31}));
+    QCOMPARE(run.master().SubjectTestBooks, (std::array<int, 5>{0, 7, 12, 20, 31}));
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"语文\" || ',' || \"数学\" || ',' || \"英语\" || ',' || \"科学\" "
                                             "FROM \"语数英科在作业本名称中的顺序号\"")).toString(),
              QStringLiteral("7,12,20,31"));
@@ -827,14 +831,14 @@ void TestExamWindows::numberingStoresTheSlotsAtOnce()
 void TestExamWindows::numberingClosedWithTheCrossChangesNothing()
 {
     ExamRun run(3);
-    openTestNumbering(*run.window);
+    openTestNumbering(run.parts());
     auto *numbering = dynamic_cast<exams::Form7 *>(run.find<QWidget>(QStringLiteral("Form7")));
     QTest::keyClicks(numbering->Text1[0], QStringLiteral("9"));
     QTest::mouseClick(numbering->Command2, Qt::LeftButton);
     QVERIFY(!numbering->isVisible());
-    QCOMPARE(run.state().SubjectTestBooks[1], 0);
+    QCOMPARE(run.master().SubjectTestBooks[1], 0);
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"语文\" FROM \"语数英科在作业本名称中的顺序号\"")).toInt(), 0);
-    openTestNumbering(*run.window);
+    openTestNumbering(run.parts());
     QVERIFY(numbering->isVisible());
     QCOMPARE(numbering->Text1[0]->text(), QStringLiteral("9"));
     QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
@@ -846,7 +850,7 @@ void TestExamWindows::nameImportReplacesTheScoreTables()
     for (int n = 1; n <= 40; ++n)
         writeScore(run.db(), QStringLiteral("英语"), n, 2, QStringLiteral("90"));
     run.db().exec(QStringLiteral("DELETE FROM \"姓名\" WHERE rowid > 38"));
-    importSubjectNames(*run.window);
+    importSubjectNames(run.parts());
     QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"英语\"")).toInt(), 38);
     QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"英语\" WHERE \"测试2\" IS NOT NULL")).toInt(), 0);
     QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"数学\"")).toInt(), 38);

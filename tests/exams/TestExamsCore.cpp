@@ -98,10 +98,9 @@ void TestExamsCore::groupsTheJoinedBoxes()
 void TestExamsCore::storesOnlyIntoEmptyCells()
 {
     ExamFolder exam;
-    exam.state.SelectedTestSubject = 1;
+    exam.subject = 1;
     writeScore(exam.db(), QStringLiteral("数学"), 2, 3, QStringLiteral(""));
-    const auto first = exams::成绩输入数据库(exam.db(), exam.state,
-                                            {"030100", "", "030290", "030255", "000177", "040588"});
+    const auto first = exam.storeScores({"030100", "", "030290", "030255", "000177", "040588"});
     QCOMPARE(first.stored, 3);
     QCOMPARE(first.rejected.size(), 1);
     QCOMPARE(first.rejected[0].code, QStringLiteral("000177"));
@@ -115,7 +114,7 @@ void TestExamsCore::storesOnlyIntoEmptyCells()
     QCOMPARE(value(exam.db(), QStringLiteral("SELECT count(*) FROM \"数学\" WHERE \"姓名\" = '学生1'")).toInt(), 1);
     QVERIFY(readScore(exam.db(), "语文", 1, 3).isNull());
 
-    const auto second = exams::成绩输入数据库(exam.db(), exam.state, {"030140", "030612"});
+    const auto second = exam.storeScores({"030140", "030612"});
     QCOMPARE(second.stored, 1);
     QCOMPARE(readScore(exam.db(), "数学", 1, 3).toString(), QStringLiteral("00"));
     QCOMPARE(readScore(exam.db(), "数学", 6, 3).toString(), QStringLiteral("12"));
@@ -153,7 +152,7 @@ void TestExamsCore::reportsCodesItCannotStoreAndStoresTheOthers()
     exams::姓名导入学科(exam.db());
     exam.db().exec(QStringLiteral("DELETE FROM \"语文\" WHERE \"姓名\" = '学生7'"));
     exam.db().exec(QStringLiteral("INSERT INTO \"语文\" (\"姓名\") VALUES ('学生9')"));
-    const auto result = exams::成绩输入数据库(exam.db(), exam.state, {"030180", code, "030281"});
+    const auto result = exam.storeScores({"030180", code, "030281"});
     QCOMPARE(result.stored, 2);
     QCOMPARE(result.rejected.size(), 1);
     QCOMPARE(result.rejected[0].code, code);
@@ -172,7 +171,7 @@ void TestExamsCore::findsANameWithAnApostrophe()
     exam.db().exec(QStringLiteral("UPDATE \"姓名\" SET \"姓名\" = 'O''Neil' WHERE rowid = 2"));
     exams::姓名导入学科(exam.db());
     exam.loadRoster();
-    const auto result = exams::成绩输入数据库(exam.db(), exam.state, {"050277"});
+    const auto result = exam.storeScores({"050277"});
     QCOMPARE(result.stored, 1);
     QCOMPARE(value(exam.db(), QStringLiteral("SELECT \"测试5\" FROM \"语文\" WHERE \"姓名\" = ?"), {"O'Neil"}).toString(),
              QStringLiteral("77"));
@@ -184,7 +183,7 @@ void TestExamsCore::aFailingBatchStoresNothing()
     exam.db().exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON \"语文\" WHEN NEW.\"测试3\" = '66' "
                                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     QVERIFY_THROWS_EXCEPTION(store::DatabaseError,
-                             exams::成绩输入数据库(exam.db(), exam.state, {"030180", "030266", "030390"}));
+                             exam.storeScores({"030180", "030266", "030390"}));
     QVERIFY(readScore(exam.db(), "语文", 1, 3).isNull());
     QVERIFY(readScore(exam.db(), "语文", 3, 3).isNull());
 }
@@ -192,30 +191,25 @@ void TestExamsCore::aFailingBatchStoresNothing()
 void TestExamsCore::marksHandedInUntilTheFirstEmptyBox()
 {
     ExamFolder exam(5);
-    exam.state.SubjectTestBooks = {0, 6, 0, 0, 0};
-    exam.state.CurrentDateKey = QStringLiteral("14-5-17");
+    exam.master.SubjectTestBooks = {0, 6, 0, 0, 0};
     exam.addTestDay(QStringLiteral("14-5-12"), 1, 6, 3, QStringLiteral("第三单元测试"), store::newDayMarks(5));
     exam.addTestDay(QStringLiteral("14-5-17"), 1, 6, 4, QStringLiteral("第四单元测试"), store::newDayMarks(5));
     exam.db().exec(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET \"完成6\" = '010020032040050。' "
                                   "WHERE \"日期\" = '14-5-12'"));
-    for (int n = 1; n <= 5; ++n)
-        exam.state.MarkGrid[6][n] = QStringLiteral("0");
 
-    const auto result = exams::各科检测订正情况在扫描输入作业情况表中的登记(
-        exam.db(), exam.state, {"030190", "030392", "040288", "", "040495"});
+    const auto result = exam.markPapers({"030190", "030392", "040288", "", "040495"});
     QVERIFY(!result.unknownTest);
     QCOMPARE(result.marked, 3);
     // The handed-in test paper is "1", also for a pupil marked excellent for the homework.
     QCOMPARE(exam.marks("14-5-12", 6), QStringLiteral("011020031040050。"));
     QCOMPARE(exam.marks("14-5-17", 6), QStringLiteral("010021030040050。"));
     // Only the shown day follows in memory, so its next save keeps the mark and no other day leaks in.
-    QCOMPARE(exam.state.MarkGrid[6][2], QStringLiteral("1"));
-    QCOMPARE(exam.state.MarkGrid[6][1], QStringLiteral("0"));
-    QCOMPARE(exam.state.MarkGrid[6][4], QStringLiteral("0"));
+    QCOMPARE(result.book, 6);
+    QCOMPARE(result.shownDayPupils, QList<int>{2});
 
     // Nothing typed: nothing to mark and nothing to complain about, even without a test book.
-    exam.state.SubjectTestBooks = {0, 0, 0, 0, 0};
-    const auto empty = exams::各科检测订正情况在扫描输入作业情况表中的登记(exam.db(), exam.state, {"", "030190"});
+    exam.master.SubjectTestBooks = {0, 0, 0, 0, 0};
+    const auto empty = exam.markPapers({"", "030190"});
     QVERIFY(!empty.noTestBook);
     QCOMPARE(empty.marked, 0);
 }
@@ -223,12 +217,12 @@ void TestExamsCore::marksHandedInUntilTheFirstEmptyBox()
 void TestExamsCore::stopsMarkingAtAnUnknownTest()
 {
     ExamFolder exam(5);
-    exam.state.SubjectTestBooks = {0, 0, 0, 9, 0};
-    exam.state.SelectedTestSubject = 2;
+    exam.master.SubjectTestBooks = {0, 0, 0, 9, 0};
+    exam.subject = 2;
     exam.addTestDay(QStringLiteral("14-5-12"), 3, 9, 3, QStringLiteral("Unit 3"), store::newDayMarks(5));
     const QStringList boxes{"030190", "070292", "030388"};
-    QCOMPARE(exams::成绩输入数据库(exam.db(), exam.state, boxes).stored, 3);
-    const auto result = exams::各科检测订正情况在扫描输入作业情况表中的登记(exam.db(), exam.state, boxes);
+    QCOMPARE(exam.storeScores(boxes).stored, 3);
+    const auto result = exam.markPapers(boxes);
     QVERIFY(result.unknownTest);
     QCOMPARE(result.marked, 1);
     QCOMPARE(exam.marks("14-5-12", 9), QStringLiteral("011020030040050。"));
@@ -244,7 +238,7 @@ void TestExamsCore::marksNothingWithoutATestBook()
     const QString before = value(exam.db(), QStringLiteral("SELECT group_concat(\"日期\" || coalesce(\"完成1\", '')) "
                                                            "FROM \"扫描输入作业完成情况\""))
                                .toString();
-    const auto result = exams::各科检测订正情况在扫描输入作业情况表中的登记(exam.db(), exam.state, {"030190"});
+    const auto result = exam.markPapers({"030190"});
     QVERIFY(result.noTestBook);
     QCOMPARE(result.marked, 0);
     QCOMPARE(value(exam.db(), QStringLiteral("SELECT group_concat(\"日期\" || coalesce(\"完成1\", '')) "
@@ -269,13 +263,13 @@ void TestExamsCore::marksOnlyTheFiftyPupilsAMarkStringHolds()
     QFETCH(int, pupil);
     QFETCH(bool, marked);
     ExamFolder exam(roster);
-    exam.state.SubjectTestBooks = {0, 6, 0, 0, 0};
+    exam.master.SubjectTestBooks = {0, 6, 0, 0, 0};
     exam.addTestDay(QStringLiteral("14-5-12"), 1, 6, 3, QStringLiteral("测试"), store::newDayMarks(roster));
     const QStringList boxes{QStringLiteral("03%1").arg(pupil) + QStringLiteral("90")};
-    QCOMPARE(exams::成绩输入数据库(exam.db(), exam.state, boxes).stored, 1);
+    QCOMPARE(exam.storeScores(boxes).stored, 1);
     QCOMPARE(readScore(exam.db(), QStringLiteral("语文"), pupil, 3).toString(), QStringLiteral("90"));
 
-    const auto result = exams::各科检测订正情况在扫描输入作业情况表中的登记(exam.db(), exam.state, boxes);
+    const auto result = exam.markPapers(boxes);
     QCOMPARE(result.marked, marked ? 1 : 0);
     QCOMPARE(exam.marks(QStringLiteral("14-5-12"), 6), store::newDayMarks(roster).replace(149, 1, marked ? "1" : "0"));
     QCOMPARE(result.rejected.size(), marked ? 0 : 1);
@@ -400,35 +394,35 @@ void TestExamsCore::highlightsTheBandItCounted()
 void TestExamsCore::listsTheTestsOfTheTestBook()
 {
     ExamFolder exam(3);
-    exam.state.SelectedTestSubject = 1;
+    exam.subject = 1;
     exam.addTestDay(QStringLiteral("14-5-5"), 2, 4, 3, QStringLiteral("旧的第三次"), QString());
     exam.addTestDay(QStringLiteral("14-5-6"), 2, 4, 3, QStringLiteral("第三次"), QString());
     exam.addTestDay(QStringLiteral("14-5-7"), 2, 4, 7, QStringLiteral("第七次"), QString());
     exam.addTestDay(QStringLiteral("14-5-8"), 2, 4, 101, QStringLiteral("超出"), QString());
     exam.addTestDay(QStringLiteral("14-5-9"), 1, 4, 5, QStringLiteral("语文的"), QString());
     exam.db().exec(QStringLiteral("INSERT INTO \"作业内容登记表\" (\"日期\", \"作业4\") VALUES ('14-5-10', '普通作业')"));
-    exams::取得检测序号和内容(exam.db(), exam.state, 4);
-    QCOMPARE(exam.state.TestList[3][1], QStringLiteral("3"));
-    QCOMPARE(exam.state.TestList[3][2], QStringLiteral("第三次"));
-    QCOMPARE(exam.state.TestList[7][2], QStringLiteral("第七次"));
+    exams::取得检测序号和内容(exam.db(), exam.subject, 4, exam.tests);
+    QCOMPARE(exam.tests[3][1], QStringLiteral("3"));
+    QCOMPARE(exam.tests[3][2], QStringLiteral("第三次"));
+    QCOMPARE(exam.tests[7][2], QStringLiteral("第七次"));
     int listed = 0;
-    for (const auto &row : exam.state.TestList)
+    for (const auto &row : exam.tests)
         listed += row[2].isEmpty() ? 0 : 1;
     QCOMPARE(listed, 2);
 }
 
 void TestExamsCore::listsTestsTwentyToAPage()
 {
-    core::MainState state;
+    core::TestList tests{};
     for (int n = 1; n <= 21; ++n)
-        state.TestList[n] = {QString(), QString::number(n), QStringLiteral("测试%1").arg(n)};
-    const exams::TestPage first = exams::testPage(state.TestList, 1);
+        tests[n] = {QString(), QString::number(n), QStringLiteral("测试%1").arg(n)};
+    const exams::TestPage first = exams::testPage(tests, 1);
     QCOMPARE(first.options.size(), 20);
     QCOMPARE(first.options.first().caption, QStringLiteral("1、测试1"));
     QCOMPARE(first.options.last().index, 19);
     QCOMPARE(first.previous, 0);
     QCOMPARE(first.next, 2);
-    const exams::TestPage second = exams::testPage(state.TestList, 2);
+    const exams::TestPage second = exams::testPage(tests, 2);
     QCOMPARE(second.options.size(), 1);
     QCOMPARE(second.options[0].index, 0);
     QCOMPARE(second.options[0].caption, QStringLiteral("21、测试21"));
@@ -439,13 +433,13 @@ void TestExamsCore::listsTestsTwentyToAPage()
 
 void TestExamsCore::pagingLeadsPastPagesWithoutATest()
 {
-    core::MainState state;
-    state.TestList[3][2] = QStringLiteral("三");
-    state.TestList[100][2] = QStringLiteral("最后");
-    QCOMPARE(exams::testPage(state.TestList, 1).next, 5);
-    QCOMPARE(exams::testPage(state.TestList, 1).options.size(), 1);
-    QCOMPARE(exams::testPage(state.TestList, 1).options[0].index, 2);
-    const exams::TestPage fifth = exams::testPage(state.TestList, 5);
+    core::TestList tests{};
+    tests[3][2] = QStringLiteral("三");
+    tests[100][2] = QStringLiteral("最后");
+    QCOMPARE(exams::testPage(tests, 1).next, 5);
+    QCOMPARE(exams::testPage(tests, 1).options.size(), 1);
+    QCOMPARE(exams::testPage(tests, 1).options[0].index, 2);
+    const exams::TestPage fifth = exams::testPage(tests, 5);
     QCOMPARE(fifth.options.size(), 1);
     QCOMPARE(fifth.options[0].index, 19);
     QCOMPARE(fifth.previous, 1);
@@ -477,8 +471,8 @@ void TestExamsCore::analysisTurnsNullCellsIntoEmptyText()
     ExamFolder exam(4);
     writeScore(exam.db(), QStringLiteral("语文"), 2, 8, QStringLiteral("00"));
     writeScore(exam.db(), QStringLiteral("语文"), 3, 8, QStringLiteral("ab"));
-    exam.state.ClassSizes[1] = 4;
-    const exams::TestAnalysis shown = exams::analyseTest(exam.db(), 0, exam.state.ClassSizes[1], 8);
+    exam.master.ClassSizes[1] = 4;
+    const exams::TestAnalysis shown = exams::analyseTest(exam.db(), 0, exam.master.ClassSizes[1], 8);
     QCOMPARE(shown.rosterSize, 4);
     QCOMPARE(shown.pupils.size(), 4);
     QCOMPARE(shown.pupils[1].name, QStringLiteral("2、学生2"));
@@ -490,7 +484,7 @@ void TestExamsCore::analysisTurnsNullCellsIntoEmptyText()
     QCOMPARE(readScore(exam.db(), "语文", 1, 8).toString(), QString());
     QVERIFY(readScore(exam.db(), "语文", 1, 9).isNull());
 
-    const exams::TestAnalysis empty = exams::analyseTest(exam.db(), 0, exam.state.ClassSizes[1], 9);
+    const exams::TestAnalysis empty = exams::analyseTest(exam.db(), 0, exam.master.ClassSizes[1], 9);
     QVERIFY(!empty.statistics.anyScore);
     QCOMPARE(empty.pupils[0].score, QString());
     QCOMPARE(value(exam.db(), QStringLiteral("SELECT count(*) FROM \"语文\" WHERE \"测试9\" = ''")).toInt(), 4);
@@ -516,7 +510,7 @@ void TestExamsCore::analysisCountsTheClassAndListsTheGrid()
         writeScore(exam.db(), QStringLiteral("语文"), n, 1, QStringLiteral("90"));
     for (int n = 1; n <= formerPupils; ++n)
         exam.db().exec(QStringLiteral("INSERT INTO \"语文\" (\"姓名\", \"测试1\") VALUES ('转走%1', '10')").arg(n));
-    const exams::TestAnalysis shown = exams::analyseTest(exam.db(), 0, exam.state.ClassSizes[1], 1);
+    const exams::TestAnalysis shown = exams::analyseTest(exam.db(), 0, exam.master.ClassSizes[1], 1);
     QCOMPARE(shown.rosterSize, roster);
     QCOMPARE(shown.pupils.size(), listed);
     QCOMPARE(shown.pupils.last().name, QStringLiteral("%1、学生%1").arg(listed));
@@ -541,11 +535,11 @@ void TestExamsCore::storesTestBooksAsTheirLeadingNumber()
     QFETCH(QStringList, boxes);
     QFETCH(QList<int>, books);
     ExamFolder exam(3);
-    exams::storeTestBooks(exam.db(), exam.state, {boxes[0], boxes[1], boxes[2], boxes[3]});
-    core::MainState reloaded;
+    const std::array<int, 4> stored = exams::storeTestBooks(exam.db(), {boxes[0], boxes[1], boxes[2], boxes[3]});
+    core::MasterRecords reloaded;
     exam.homework.获取语数英科测试作业顺序号(reloaded);
     for (int j = 1; j <= 4; ++j) {
-        QCOMPARE(exam.state.SubjectTestBooks[j], books[j - 1]);
+        QCOMPARE(stored[j - 1], books[j - 1]);
         QCOMPARE(reloaded.SubjectTestBooks[j], books[j - 1]);
     }
     QCOMPARE(value(exam.db(), QStringLiteral("SELECT count(*) FROM \"语数英科在作业本名称中的顺序号\"")).toInt(), 1);

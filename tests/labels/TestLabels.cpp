@@ -29,18 +29,31 @@ constexpr int kClassSize = 40;
 const QString kClass = QStringLiteral("五(1)");
 
 // The class as a teacher names it: names of every kind a label must print whole.
-void nameTheClass(core::MainState &state)
+const QStringList kNames{QStringLiteral("王小明"), QStringLiteral("O'Brien"), QStringLiteral("欧阳娜娜"),
+                         QStringLiteral("Anna-Lena[李]"), QStringLiteral("张(大)伟")};
+const QMap<int, QString> kBookNames{{2, QStringLiteral("《口算训练本》")},
+                                    {5, QStringLiteral("《小学语文同步练习与单元测试卷（上册）》")}};
+
+void nameTheClass(core::MasterRecords &state)
 {
     state.ClassNames[1] = kClass;
-    const QStringList names{QStringLiteral("王小明"), QStringLiteral("O'Brien"), QStringLiteral("欧阳娜娜"),
-                            QStringLiteral("Anna-Lena[李]"), QStringLiteral("张(大)伟")};
-    for (int n = 1; n <= names.size(); ++n)
-        state.PupilNames[1][n] = names[n - 1];
-    state.BookNames[2] = QStringLiteral("《口算训练本》");
-    state.BookNames[5] = QStringLiteral("《小学语文同步练习与单元测试卷（上册）》");
+    for (int n = 1; n <= kNames.size(); ++n)
+        state.PupilNames[1][n] = kNames[n - 1];
+    for (auto book = kBookNames.begin(); book != kBookNames.end(); ++book)
+        state.BookNames[book.key()] = book.value();
 }
 
-QString heading(const core::MainState &state, int pupil)
+// The same names as the settings and the pupil import store them.
+void nameTheClass(RunningWindow &run)
+{
+    for (int n = 1; n <= kNames.size() && n <= run.master().ClassSizes[1]; ++n)
+        run.db().prepare(QStringLiteral("UPDATE \"姓名\" SET \"姓名\" = ? WHERE rowid = ?")).bind(1, kNames[n - 1]).bind(2, n).run();
+    run.context().master().loadPupilNames();
+    run.setClassNames(kClass);
+    run.setBookNames(kBookNames);
+}
+
+QString heading(const core::MasterRecords &state, int pupil)
 {
     const QString name = state.PupilNames[1][pupil];
     return kClass + QStringLiteral(" ") + QStringLiteral("%1").arg(pupil, 2, 10, QLatin1Char('0')) + (name.isEmpty() ? QString() : QStringLiteral(" ") + name);
@@ -233,7 +246,7 @@ void TestLabels::orderFillsThePages()
 {
     QFETCH(int, order);
     QFETCH(QStringList, codes);
-    core::MainState state;
+    core::MasterRecords state;
     state.ClassSizes[1] = core::kPupils;
     nameTheClass(state);
     labels::LabelRequest request{{2, 5}, 1, 3, labels::LabelOrder(order), labels::sheetPresets()[0].sheet};
@@ -279,7 +292,7 @@ void TestLabels::documentNames()
     QFETCH(QList<int>, books);
     QFETCH(int, lastPupil);
     QFETCH(QString, name);
-    core::MainState state;
+    core::MasterRecords state;
     state.ClassNames[1] = className;
     state.ClassSizes[1] = 40;
     for (int b = 1; b <= 4; ++b)
@@ -312,9 +325,9 @@ void TestLabels::badInputsAreToldAndNothingIsWritten()
     QFETCH(int, input);
     QFETCH(QString, message);
     RunningWindow run(input == EmptyClass ? 0 : kClassSize);
-    nameTheClass(run.state());
+    nameTheClass(run);
     if (input == UnnamedClass)
-        run.state().ClassNames[1].clear();
+        run.setClassNames(QString());
     labels::LabelWindow *window = openLabelWindow(run);
     QVERIFY(window);
     switch (input) {
@@ -325,7 +338,7 @@ void TestLabels::badInputsAreToldAndNothingIsWritten()
         choosePupils(window, 5, 3);
         break;
     case UnnamedBook: // renamed in the settings while the window stays open
-        run.state().BookNames[2] = QStringLiteral("  ");
+        run.setBookNames({{2, QStringLiteral("  ")}});
         break;
     case BeyondTheClass:
         choosePupils(window, 38, 45);
@@ -347,7 +360,7 @@ void TestLabels::badInputsAreToldAndNothingIsWritten()
 void TestLabels::windowOpensWithTheWholeClassAndFollowsEveryChoice()
 {
     RunningWindow run(kClassSize);
-    nameTheClass(run.state());
+    nameTheClass(run);
     QAction *item = run.window->findChild<QAction *>(QStringLiteral("labelPrinting"));
     QVERIFY(item);
     QCOMPARE(item->text(), QStringLiteral("条形码标签打印"));
@@ -426,7 +439,7 @@ void TestLabels::printedLabelsDecodeToTheirCodes()
     QFETCH(QString, file);
     QFETCH(int, pages);
     RunningWindow run(kClassSize);
-    nameTheClass(run.state());
+    nameTheClass(run);
     labels::LabelWindow *window = openLabelWindow(run);
     QVERIFY(window);
     tickOnly(window, books);
@@ -479,7 +492,7 @@ void TestLabels::printedLabelsDecodeToTheirCodes()
             labelled << code;
             const int book = code.mid(2, 2).toInt();
             const int pupil = code.mid(4, 2).toInt();
-            const QString wanted = heading(run.state(), pupil) + QStringLiteral(" ") + run.state().BookNames[book] +
+            const QString wanted = heading(run.master(), pupil) + QStringLiteral(" ") + run.master().BookNames[book] +
                                    QStringLiteral(" ") + code;
             QCOMPARE(text.join(QLatin1Char(' ')), wanted.normalized(QString::NormalizationForm_KC));
             const QRectF bars = labels::layoutLabel(place.size(), labels::BarcodeSymbol(code).modules())->symbol.translated(place.topLeft());
@@ -509,7 +522,7 @@ void TestLabels::printedLabelsDecodeToTheirCodes()
 void TestLabels::printedBarsMeetTheReaderLimits()
 {
     RunningWindow run(kClassSize);
-    nameTheClass(run.state());
+    nameTheClass(run);
     labels::LabelWindow *window = openLabelWindow(run);
     QVERIFY(window);
     choosePupils(window, 1, 3); // a full page: three pupils with their eight books
@@ -550,7 +563,7 @@ void TestLabels::printedBarsMeetTheReaderLimits()
 void TestLabels::printDialogOffersEveryPage()
 {
     RunningWindow run(kClassSize);
-    nameTheClass(run.state());
+    nameTheClass(run);
     labels::LabelWindow *window = openLabelWindow(run);
     QVERIFY(window);
     int from = 0, to = 0;

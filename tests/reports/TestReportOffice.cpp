@@ -48,7 +48,7 @@ struct OfficeWindow : RunningWindow {
     explicit OfficeWindow(int pupils) : RunningWindow(pupils)
     {
         QVERIFY(testing::copyProgramFiles(folder.path()));
-        installReports(*window, QStringLiteral(SOFFICE));
+        installReports(parts(), QStringLiteral(SOFFICE));
         MessagePresenter::takeShown();
     }
     QString file(const QString &relative) const { return QDir(folder.path()).filePath(relative); }
@@ -157,7 +157,7 @@ void TestReportOffice::todayExport()
     OfficeWindow w(3);
     testing::addDay(w.db(), QStringLiteral("14-5-16"), {{2, QStringLiteral("昨天")}}, {{2, QStringLiteral("000")}});
     w.publish(1, QStringLiteral("今天第1页"));
-    w.state().MarkGrid[1][2] = QStringLiteral("1"); // pupil 2 scanned, not yet saved
+    w.setMark(1, 2, QStringLiteral("1"));
 
     w.ui().dtwfqkdc->trigger();
     QVERIFY(MessagePresenter::takeShown().isEmpty());

@@ -55,8 +55,8 @@ private slots:
 void TestReportWindows::installEnablesTheTriggersOnce()
 {
     RunningWindow w(3);
-    installReports(*w.window);
-    installReports(*w.window);
+    installReports(w.parts());
+    installReports(w.parts());
     QCOMPARE(w.window->findChildren<QObject *>(QStringLiteral("ReportWindows"), Qt::FindDirectChildrenOnly).size(), 1);
     for (QPushButton *button : {w.ui().Command4[4], w.ui().Command4[5], w.ui().Command18})
         QVERIFY2(button->isEnabled(), qPrintable(button->objectName()));
@@ -69,12 +69,13 @@ void TestReportWindows::byNameList()
     RunningWindow w(3);
     testing::addDay(w.db(), QStringLiteral("14-5-16"), {{1, QStringLiteral("第1页")}, {2, QStringLiteral("第2页")}},
                     {{1, QStringLiteral("010")}, {2, QStringLiteral("101")}});
-    w.state().SubjectBookFlags[2] = {};
-    w.state().SubjectBookFlags[2][2] = 1;
-    // Today's book 3 is registered; pupil 1's scan is in memory only until the query saves it.
+    auto flags = w.master().SubjectBookFlags;
+    flags[2] = {};
+    flags[2][2] = 1;
+    w.context().master().saveSubjectBookFlags(flags, core::kBooks);
     w.publish(3, QStringLiteral("今天"));
-    w.state().MarkGrid[3][1] = QStringLiteral("1");
-    installReports(*w.window);
+    w.setMark(3, 1, QStringLiteral("1"));
+    installReports(w.parts());
 
     w.ui().Command4[4]->click();
     QVERIFY(w.ui().List6->isVisible());
@@ -119,7 +120,7 @@ void TestReportWindows::queriesCloseTheByNameView()
     QFETCH(int, query);
     RunningWindow w(3);
     testing::addDay(w.db(), QStringLiteral("14-5-16"), {{1, QStringLiteral("第1页")}}, {{1, QStringLiteral("010")}});
-    installReports(*w.window);
+    installReports(w.parts());
     w.ui().Command4[4]->click();
     QVERIFY(w.ui().List6->isVisible());
     w.ui().Command4[query]->click();
@@ -137,7 +138,7 @@ void TestReportWindows::byNameListWithNobodyUnfinished()
 {
     RunningWindow w(3);
     testing::addDay(w.db(), QStringLiteral("14-5-16"), {{1, QStringLiteral("第1页")}}, {{1, QStringLiteral("121")}});
-    installReports(*w.window);
+    installReports(w.parts());
     w.ui().Command4[4]->click();
     QVERIFY(!w.ui().List6->isVisible());
     QVERIFY(!w.ui().List7->isVisible());
@@ -157,7 +158,7 @@ void TestReportWindows::byNameListShowsEveryItem()
         }
         testing::addDay(w.db(), QStringLiteral("14-5-%1").arg(day), contents, states);
     }
-    installReports(*w.window);
+    installReports(w.parts());
     w.ui().Command4[4]->click();
     QCOMPARE(listTexts(w.ui().List6), QStringList{"01.学生1(57)"});
     clickRow(w.ui().List6, 0);
@@ -215,7 +216,7 @@ void TestReportWindows::failuresNameWhatIsMissing()
         QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path));
     }
     const QMap<QString, QByteArray> before = filesUnder(folder);
-    installReports(*w.window, office.isEmpty() ? QStringLiteral("/nonexistent/unused") : office);
+    installReports(w.parts(), office.isEmpty() ? QStringLiteral("/nonexistent/unused") : office);
     MessagePresenter::takeShown();
     w.ui().Label11->setText(QStringLiteral("导出已完成!"));
 
@@ -247,7 +248,7 @@ void TestReportWindows::failuresNameWhatIsMissing()
 void TestReportWindows::lowerLimitMustBeGiven()
 {
     RunningWindow w(3);
-    installReports(*w.window);
+    installReports(w.parts());
     w.ui().Text6->setText(QStringLiteral("7"));
     w.ui().wwqkdc->trigger();
     QVERIFY(w.ui().Frame13->isVisible());
@@ -269,13 +270,12 @@ void TestReportWindows::failedGatheringLeavesTheTodayWorkbooks()
     // The shown day is an earlier one, so the save before the export succeeds; reading today's
     // row then fails half-way.
     testing::addDay(w.db(), QStringLiteral("14-5-16"), {{1, QStringLiteral("第1页")}}, {{1, QStringLiteral("010")}});
-    w.state().HistoryDayChosen = 1;
-    w.state().CurrentDateKey = QStringLiteral("14-5-16");
+    w.context().day().switchToDay(QStringLiteral("14-5-16"));
     w.db().exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业2\" = NULL WHERE \"日期\" = '14-5-17'"));
     w.db().exec(QStringLiteral("CREATE TRIGGER broken BEFORE UPDATE ON \"作业内容登记表\" WHEN old.\"日期\" = '14-5-17' "
                                "BEGIN SELECT RAISE(ABORT, '磁盘故障'); END"));
     const QMap<QString, QByteArray> before = filesUnder(folder);
-    installReports(*w.window, QStringLiteral("/nonexistent/unused"));
+    installReports(w.parts(), QStringLiteral("/nonexistent/unused"));
     MessagePresenter::takeShown();
 
     w.ui().dtwfqkdc->trigger();

@@ -13,14 +13,15 @@ using namespace reports;
 namespace {
 
 // Three pupils and three books; 数学 shows book 2 only, "全部" books 1 and 2.
-core::MainState threePupils()
+const QString kToday = QStringLiteral("14-5-17");
+
+core::MasterRecords threePupils()
 {
-    core::MainState state;
-    state.TodayKey = QStringLiteral("14-5-17");
+    core::MasterRecords state;
     state.ClassSizes[1] = 3;
     const QStringList names{QStringLiteral("张三"), QStringLiteral("李小明"), QStringLiteral("王五")};
     for (int k = 1; k <= 3; ++k)
-        state.MarkGrid[core::kFirstClassNamesRow][k] = names[k - 1];
+        state.PupilNames[1][k] = names[k - 1];
     for (int b = 1; b <= 3; ++b)
         state.BookNames[b] = QStringLiteral("《本子%1》").arg(b);
     state.SubjectBookFlags[2][2] = 1;
@@ -147,7 +148,7 @@ void TestUnfinished::gathering()
     testing::ProgramFolder folder(3, 3);
     store::HomeworkDb db(folder.path());
     addDays(db.database(), days);
-    const core::MainState state = threePupils();
+    const core::MasterRecords state = threePupils();
     ExportState run;
     run.NameStyle = nameStyle;
     run.RangeMode = rangeMode;
@@ -155,7 +156,7 @@ void TestUnfinished::gathering()
     if (filterRow != 0)
         for (int s = 1; s <= core::kBooks; ++s)
             run.SlotFilter[s] = state.SubjectBookFlags[filterRow][s];
-    gatherUnfinished(db, state, run);
+    gatherUnfinished(db, state, kToday, run);
 
     QCOMPARE(described(run.UnfinishedList), unfinished);
     QCOMPARE(described(run.CompleteList), complete);
@@ -173,7 +174,7 @@ void TestUnfinished::nullContentsAreStoredEmpty()
     ExportState run;
     run.RangeMode = AllDays;
     run.flagAllSlots();
-    gatherUnfinished(db, threePupils(), run);
+    gatherUnfinished(db, threePupils(), kToday, run);
     QCOMPARE(testing::value(db.database(), nulls).toInt(), 0);
     QCOMPARE(testing::value(db.database(), QStringLiteral("SELECT \"作业1\" FROM \"作业内容登记表\" WHERE \"日期\" = '14-5-17'"))
                  .toString(),
@@ -227,13 +228,13 @@ void TestUnfinished::limits()
         }
         transaction.commit();
     }
-    core::MainState state = threePupils();
+    core::MasterRecords state = threePupils();
     state.ClassSizes[1] = classSize;
     ExportState run;
     run.RangeMode = AllDays;
     run.NameStyle = CountedLabel;
     run.flagAllSlots();
-    gatherUnfinished(db, state, run);
+    gatherUnfinished(db, state, kToday, run);
 
     QCOMPARE(run.days.size(), gatheredDays);
     std::sort(keys.begin(), keys.end());

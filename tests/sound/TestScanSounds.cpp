@@ -78,12 +78,12 @@ void TestScanSounds::eachScanKindSelectsItsSound()
     QFETCH(ScanOutcome, outcome);
     RunningWindow run;
     run.publish(5, QStringLiteral("第12页"));
-    run.window->显示(QStringLiteral("1"), QStringLiteral("05"));
+    run.context().day().showBook(QStringLiteral("1"), QStringLiteral("05"));
     for (const QString &step : before) {
         if (step == QLatin1String("tick"))
             run.window->Timer1_Timer();
         else if (step == QLatin1String("clear"))
-            run.state().DataCleared = 1;
+            run.context().run().recordsReplaced(QStringLiteral("有关数据已清除，请重启软件！"));
         else
             run.scan(step);
     }

@@ -283,7 +283,7 @@ void TestStore::nullBookNamesAreRepairedOnLoad()
     QTemporaryDir dir;
     store::HomeworkDb db(dir.path());
     db.database().exec(QStringLiteral("UPDATE \"作业本名称\" SET \"本子7\" = NULL, \"本子3\" = '《口算训练本》'"));
-    core::MainState state;
+    core::MasterRecords state;
     db.取得作业本名称导入数组(state);
     QCOMPARE(state.BookNames[3], QStringLiteral("《口算训练本》"));
     QCOMPARE(state.BookNames[7], QString());
@@ -296,36 +296,36 @@ void TestStore::rememberedListStopsAtTheFirstEmptyRow()
     store::HomeworkDb db(dir.path());
     db.database().exec(QStringLiteral(
         "UPDATE \"最近显示作业\" SET \"日期\" = '14-5-' || rowid, \"班级号\" = '1', \"显示标题\" = 'c' || rowid WHERE rowid IN (1, 2, 4)"));
-    core::MainState state;
-    QCOMPARE(db.最近打开作业导入(state), 2);
-    QCOMPARE(state.RecentShown[1][1], QStringLiteral("14-5-2"));
-    QCOMPARE(state.RecentShown[1][5], QStringLiteral("c2"));
-    QVERIFY(state.RecentShown[2][1].isEmpty());
+    core::RememberedList recent{};
+    QCOMPARE(db.最近打开作业导入(recent), 2);
+    QCOMPARE(recent[1][1], QStringLiteral("14-5-2"));
+    QCOMPARE(recent[1][5], QStringLiteral("c2"));
+    QVERIFY(recent[2][1].isEmpty());
 }
 
 void TestStore::rememberedListsRoundTrip()
 {
     QTemporaryDir dir;
-    core::MainState state;
+    core::RememberedList recent{}, latest{};
     for (int i = 0; i <= 10; ++i)
-        state.RecentShown[i] = {QString(), QStringLiteral("14-5-%1").arg(i + 1), QStringLiteral("1"), QString::number(i + 1),
-                                QStringLiteral("14-5-%1 1%2").arg(i + 1).arg(i + 1), QStringLiteral("小明's 作业 %1").arg(i)};
-    state.RecentShown[11] = {QString(), QStringLiteral("not stored")};
+        recent[i] = {QString(), QStringLiteral("14-5-%1").arg(i + 1), QStringLiteral("1"), QString::number(i + 1),
+                     QStringLiteral("14-5-%1 1%2").arg(i + 1).arg(i + 1), QStringLiteral("小明's 作业 %1").arg(i)};
+    recent[11] = {QString(), QStringLiteral("not stored")};
     for (int i = 0; i <= 2; ++i)
-        state.LatestEntered[i] = state.RecentShown[i];
+        latest[i] = recent[i];
     {
         store::HomeworkDb db(dir.path());
-        db.最近打开作业保存(state);
-        db.最新输入作业保存(state);
+        db.最近打开作业保存(recent);
+        db.最新输入作业保存(latest);
     }
     store::HomeworkDb db(dir.path());
-    core::MainState loaded;
-    QCOMPARE(db.最近打开作业导入(loaded), 11);
-    QCOMPARE(db.最新输入作业导入(loaded), 3);
+    core::RememberedList loadedRecent{}, loadedLatest{};
+    QCOMPARE(db.最近打开作业导入(loadedRecent), 11);
+    QCOMPARE(db.最新输入作业导入(loadedLatest), 3);
     for (int i = 0; i <= 10; ++i)
-        QCOMPARE(loaded.RecentShown[i], state.RecentShown[i]);
-    QCOMPARE(loaded.LatestEntered[2][5], QStringLiteral("小明's 作业 2"));
-    QVERIFY(loaded.RecentShown[11][1].isEmpty());
+        QCOMPARE(loadedRecent[i], recent[i]);
+    QCOMPARE(loadedLatest[2][5], QStringLiteral("小明's 作业 2"));
+    QVERIFY(loadedRecent[11][1].isEmpty());
 }
 
 void TestStore::savingTheDayWritesBothRows()
@@ -334,7 +334,7 @@ void TestStore::savingTheDayWritesBothRows()
     store::HomeworkDb db(folder.path());
     db.database().exec(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\") VALUES ('14-5-17')"));
     db.database().exec(QStringLiteral("INSERT INTO \"作业内容登记表\" (\"日期\") VALUES ('14-5-17')"));
-    core::MainState state;
+    core::DayState state;
     state.CurrentDateKey = QStringLiteral("14-5-17");
     for (int n = 1; n <= 5; ++n)
         state.MarkGrid[4][n] = QStringLiteral("0");
@@ -356,7 +356,7 @@ void TestStore::savingADayWithoutItsContentRowChangesNothing()
     ProgramFolder folder(3);
     store::HomeworkDb db(folder.path());
     db.database().exec(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\", \"完成1\") VALUES ('14-5-17', '010020030。')"));
-    core::MainState state;
+    core::DayState state;
     state.CurrentDateKey = QStringLiteral("14-5-17");
     state.MarkGrid[1][1] = QStringLiteral("1");
     QVERIFY_THROWS_EXCEPTION(store::DatabaseError, db.保存操作(state));
@@ -369,13 +369,13 @@ void TestStore::subjectFlagsRoundTrip()
     QTemporaryDir dir;
     store::HomeworkDb db(dir.path());
     db.database().exec(QStringLiteral("UPDATE \"学科显示作业本标记\" SET \"全部\" = 1 WHERE rowid = 5"));
-    core::MainState state;
+    core::MasterRecords state;
     db.取得学科作业显示标记(state);
     QCOMPARE(state.SubjectBookFlags[5][5], 1);
     state.SubjectBookFlags[2][3] = 1;
     state.SubjectBookFlags[5][5] = 0; // the fifth row is never written back
     db.保存学科作业显示标记(state);
-    core::MainState reloaded;
+    core::MasterRecords reloaded;
     db.取得学科作业显示标记(reloaded);
     QCOMPARE(reloaded.SubjectBookFlags[2][3], 1);
     QCOMPARE(reloaded.SubjectBookFlags[2][4], 0);

@@ -29,25 +29,17 @@ private slots:
 void TestDay::firstRunOnADayCreatesOneRowInEachTable()
 {
     ProgramFolder folder(12);
-    FixedClock clock(QDate(2014, 5, 17));
-    for (int run = 0; run < 2; ++run) {
-        store::HomeworkDb db(folder.path());
-        core::MainState state;
-        db.取得两个班级的人数导入数组(state);
-        tracking::DayRecords day(db, state, clock);
-        day.当天数据环境生成();
-        QCOMPARE(state.CurrentDateKey, QStringLiteral("14-5-17"));
+    for (int start = 0; start < 2; ++start) {
+        OpenRun run(folder.path());
+        QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-17"));
         for (int s = 1; s <= 32; ++s)
-            QCOMPARE(state.ExcellentClosedAtLoad[s], 0);
+            QCOMPARE(run.state().ExcellentClosedAtLoad[s], 0);
     }
     store::Database reader = openFile(folder.path());
     QCOMPARE(value(reader, QStringLiteral("SELECT count(*) FROM \"扫描输入作业完成情况\"")).toInt(), 1);
     QCOMPARE(value(reader, QStringLiteral("SELECT count(*) FROM \"作业内容登记表\"")).toInt(), 1);
 
-    clock.set(QDate(2014, 5, 18));
-    store::HomeworkDb db(folder.path());
-    core::MainState state;
-    tracking::DayRecords(db, state, clock).当天数据环境生成();
+    OpenRun nextDay(folder.path(), QDate(2014, 5, 18));
     QCOMPARE(value(reader, QStringLiteral("SELECT group_concat(\"日期\") FROM \"作业内容登记表\"")).toString(),
              QStringLiteral("14-5-17,14-5-18"));
 }
@@ -66,30 +58,23 @@ void TestDay::newDayMarksEveryPupilNotHandedIn()
     QFETCH(int, pupils);
     QFETCH(QString, marks);
     ProgramFolder folder(pupils);
-    FixedClock clock;
-    store::HomeworkDb db(folder.path());
-    core::MainState state;
-    db.取得两个班级的人数导入数组(state);
-    tracking::DayRecords(db, state, clock).当天数据环境生成();
+    OpenRun run(folder.path());
     for (int s = 1; s <= 32; ++s)
-        QCOMPARE(value(db.database(), QStringLiteral("SELECT \"完成%1\" FROM \"扫描输入作业完成情况\"").arg(s)).toString(), marks);
-    QCOMPARE(value(db.database(), QStringLiteral("SELECT \"优秀结束9\" FROM \"扫描输入作业完成情况\"")).toInt(), 0);
-    QVERIFY(value(db.database(), QStringLiteral("SELECT \"数学检测次数顺序号标记\" FROM \"扫描输入作业完成情况\"")).isNull());
+        QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成%1\" FROM \"扫描输入作业完成情况\"").arg(s)).toString(), marks);
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"优秀结束9\" FROM \"扫描输入作业完成情况\"")).toInt(), 0);
+    QVERIFY(value(run.db(), QStringLiteral("SELECT \"数学检测次数顺序号标记\" FROM \"扫描输入作业完成情况\"")).isNull());
     for (int n = 1; n <= pupils; ++n)
-        QCOMPARE(state.MarkGrid[7][n], QStringLiteral("0"));
-    QCOMPARE(state.MarkGrid[33][pupils > 0 ? pupils : 1], pupils > 0 ? QStringLiteral("学生%1").arg(pupils) : QString());
+        QCOMPARE(run.state().MarkGrid[7][n], QStringLiteral("0"));
+    QCOMPARE(run.master().PupilNames[1][pupils > 0 ? pupils : 1], pupils > 0 ? QStringLiteral("学生%1").arg(pupils) : QString());
 }
 
 void TestDay::newDayKeepsItsParts()
 {
     ProgramFolder folder(3);
-    FixedClock clock(QDate(2014, 12, 3));
-    store::HomeworkDb db(folder.path());
-    core::MainState state;
-    tracking::DayRecords(db, state, clock).当天数据环境生成();
+    OpenRun run(folder.path(), QDate(2014, 12, 3));
     for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
-        QCOMPARE(value(db.database(), QStringLiteral("SELECT \"日期\" || '|' || \"年份\" || '|' || \"月份\" || '|' || \"日子\" FROM \"%1\"")
-                                          .arg(QString::fromUtf8(table)))
+        QCOMPARE(value(run.db(), QStringLiteral("SELECT \"日期\" || '|' || \"年份\" || '|' || \"月份\" || '|' || \"日子\" FROM \"%1\"")
+                                     .arg(QString::fromUtf8(table)))
                      .toString(),
                  QStringLiteral("14-12-3|14|12|3"));
 }
@@ -97,37 +82,31 @@ void TestDay::newDayKeepsItsParts()
 void TestDay::historyModeKeepsTheChosenDay()
 {
     ProgramFolder folder(3);
-    FixedClock clock(QDate(2014, 5, 17));
-    store::HomeworkDb db(folder.path());
-    core::MainState state;
-    tracking::DayRecords day(db, state, clock);
-    day.当天数据环境生成();
-    state.HistoryDayChosen = 1;
-    state.CurrentDateKey = QStringLiteral("14-5-9");
-    day.当天数据环境生成();
-    QCOMPARE(state.CurrentDateKey, QStringLiteral("14-5-9"));
-    state.HistoryDayChosen = 0;
-    day.当天数据环境生成();
-    QCOMPARE(state.CurrentDateKey, QStringLiteral("14-5-17"));
+    OpenRun run(folder.path());
+    run.day().switchToDay(QStringLiteral("14-5-9"));
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
+    run.day().当天数据环境生成();
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
+    // The tick leaves a history day shown, whatever the date.
+    run.clock.set(QDate(2014, 5, 18));
+    QCOMPARE(run.day().refresh(), core::WorkingDay::Tick::Reloaded);
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
+    run.day().start();
+    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-18"));
 }
 
 void TestDay::nullContentReadsEmptyAndIsWrittenBack()
 {
     ProgramFolder folder(3);
-    FixedClock clock;
-    store::HomeworkDb db(folder.path());
-    core::MainState state;
-    tracking::DayRecords day(db, state, clock);
-    day.当天数据环境生成();
-    setContent(db.database(), QStringLiteral("14-5-17"), 2, QStringLiteral("第5课"));
-    QCOMPARE(value(db.database(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).toString(), QString());
-    db.database().exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业7\" = NULL"));
-    state.HomeworkContent[7] = QStringLiteral("stale");
-    day.当天数据环境生成();
-    QCOMPARE(state.HomeworkContent[7], QString());
-    QCOMPARE(state.HomeworkContent[2], QStringLiteral("第5课"));
-    QCOMPARE(value(db.database(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).toString(), QString());
-    QVERIFY(!value(db.database(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).isNull());
+    OpenRun run(folder.path());
+    setContent(run.db(), QStringLiteral("14-5-17"), 2, QStringLiteral("第5课"));
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).toString(), QString());
+    run.db().exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业7\" = NULL"));
+    run.day().当天数据环境生成();
+    QCOMPARE(run.state().HomeworkContent[7], QString());
+    QCOMPARE(run.state().HomeworkContent[2], QStringLiteral("第5课"));
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).toString(), QString());
+    QVERIFY(!value(run.db(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).isNull());
 }
 
 void TestDay::dayMissingFromOneTableIsReported_data()
@@ -143,92 +122,81 @@ void TestDay::dayMissingFromOneTableIsReported()
     QFETCH(QString, present);
     QFETCH(QString, missing);
     ProgramFolder folder(3);
-    FixedClock clock;
-    store::HomeworkDb db(folder.path());
-    db.database().exec(QStringLiteral("INSERT INTO \"%1\" (\"日期\") VALUES ('14-5-17')").arg(present));
-    core::MainState state;
-    tracking::DayRecords day(db, state, clock);
+    OpenRun run(folder.path());
+    run.db().exec(QStringLiteral("INSERT INTO \"%1\" (\"日期\") VALUES ('14-5-9')").arg(present));
     try {
-        day.当天数据环境生成();
+        run.day().switchToDay(QStringLiteral("14-5-9"));
         QFAIL("a day missing one of its rows was accepted");
     } catch (const store::DatabaseError &error) {
-        QVERIFY2(error.message().startsWith(QStringLiteral("数据库表“%1”中缺少日期 14-5-17 的记录").arg(missing)),
+        QVERIFY2(error.message().startsWith(QStringLiteral("数据库表“%1”中缺少日期 14-5-9 的记录").arg(missing)),
                  qPrintable(error.message()));
     }
-    QCOMPARE(value(db.database(), QStringLiteral("SELECT count(*) FROM \"%1\"").arg(missing)).toInt(), 0);
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"%1\" WHERE \"日期\" = '14-5-9'").arg(missing)).toInt(), 0);
 }
 
 void TestDay::pupilsBeyondAShortMarkStringReadAsNotHandedIn()
 {
     ProgramFolder folder(5);
-    FixedClock clock;
-    store::HomeworkDb db(folder.path());
-    // Every pupil handed book 2 in on the 16th; the 15th was stored while the class had three.
-    testing::addDay(db.database(), QStringLiteral("14-5-16"), {{2, QStringLiteral("练习")}}, {{2, QStringLiteral("11111")}});
-    testing::addDay(db.database(), QStringLiteral("14-5-15"), {{2, QStringLiteral("练习")}}, {{2, QStringLiteral("111")}});
-    core::MainState state;
-    db.取得两个班级的人数导入数组(state);
-    tracking::DayRecords day(db, state, clock);
-    state.HistoryDayChosen = 1;
-    for (const char *key : {"14-5-16", "14-5-15"}) {
-        state.CurrentDateKey = QString::fromLatin1(key);
-        day.当天数据环境生成();
+    {
+        store::HomeworkDb db(folder.path());
+        // Every pupil handed book 2 in on the 16th; the 15th was stored while the class had three.
+        testing::addDay(db.database(), QStringLiteral("14-5-16"), {{2, QStringLiteral("练习")}}, {{2, QStringLiteral("11111")}});
+        testing::addDay(db.database(), QStringLiteral("14-5-15"), {{2, QStringLiteral("练习")}}, {{2, QStringLiteral("111")}});
     }
-    QCOMPARE(state.MarkGrid[2][3], QStringLiteral("1"));
-    QCOMPARE(state.MarkGrid[2][4], QStringLiteral("0"));
-    QCOMPARE(state.MarkGrid[2][5], QStringLiteral("0"));
-    QCOMPARE(tracking::显示(state, QStringLiteral("1"), QStringLiteral("02")).notHandedIn, QStringLiteral("2人"));
+    OpenRun run(folder.path());
+    for (const char *key : {"14-5-16", "14-5-15"})
+        run.day().switchToDay(QString::fromLatin1(key));
+    QCOMPARE(run.state().MarkGrid[2][3], QStringLiteral("1"));
+    QCOMPARE(run.state().MarkGrid[2][4], QStringLiteral("0"));
+    QCOMPARE(run.state().MarkGrid[2][5], QStringLiteral("0"));
+    run.day().showBook(QStringLiteral("1"), QStringLiteral("02"));
+    QCOMPARE(run.day().status().notHandedIn, QStringLiteral("2人"));
 }
 
 void TestDay::todaysButtonsStopAtSixteenBooks()
 {
-    core::MainState state;
-    state.ClassSizes[1] = 2;
+    core::DayState day;
+    core::MasterRecords master;
+    master.ClassSizes[1] = 2;
     for (int slot = 1; slot <= 20; ++slot)
-        state.HomeworkContent[slot] = QStringLiteral("第%1页").arg(slot);
-    const QList<tracking::TodayButton> buttons = tracking::todaysHomework(state);
+        day.HomeworkContent[slot] = QStringLiteral("第%1页").arg(slot);
+    const QList<tracking::TodayButton> buttons = tracking::todaysHomework(day, master);
     QCOMPARE(buttons.size(), 16);
     QCOMPARE(buttons.last().slot, 16);
-    QCOMPARE(state.TodaySlots[16], 16);
     QVERIFY(buttons.last().caption.startsWith(QStringLiteral("16、(第16页)")));
 }
 
 void TestDay::reloadPicksUpStoredMarksAndFlags()
 {
     ProgramFolder folder(4);
-    FixedClock clock;
-    store::HomeworkDb db(folder.path());
-    core::MainState state;
-    db.取得两个班级的人数导入数组(state);
-    tracking::DayRecords day(db, state, clock);
-    day.当天数据环境生成();
-    db.database().exec(QStringLiteral(
-        "UPDATE \"扫描输入作业完成情况\" SET \"完成5\" = '011020030041。', \"优秀结束5\" = 1"));
-    setContent(db.database(), QStringLiteral("14-5-17"), 5, QStringLiteral("练习一"));
-    day.reload();
-    QCOMPARE(state.MarkGrid[5][1], QStringLiteral("1"));
-    QCOMPARE(state.MarkGrid[5][2], QStringLiteral("0"));
-    QCOMPARE(state.MarkGrid[5][4], QStringLiteral("1"));
-    QCOMPARE(state.ExcellentClosedAtLoad[5], 1);
-    QCOMPARE(state.ExcellentClosed[5], 1);
-    QCOMPARE(state.HomeworkContent[5], QStringLiteral("练习一"));
+    OpenRun run(folder.path());
+    run.db().exec(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET \"完成5\" = '011020030041。', \"优秀结束5\" = 1"));
+    setContent(run.db(), QStringLiteral("14-5-17"), 5, QStringLiteral("练习一"));
+    QCOMPARE(run.day().refresh(), core::WorkingDay::Tick::Reloaded);
+    QCOMPARE(run.state().MarkGrid[5][1], QStringLiteral("1"));
+    QCOMPARE(run.state().MarkGrid[5][2], QStringLiteral("0"));
+    QCOMPARE(run.state().MarkGrid[5][4], QStringLiteral("1"));
+    QCOMPARE(run.state().ExcellentClosedAtLoad[5], 1);
+    QCOMPARE(run.state().ExcellentClosed[5], 1);
+    QCOMPARE(run.state().HomeworkContent[5], QStringLiteral("练习一"));
 }
 
 void TestDay::displayListsThePupilsStillMissing()
 {
-    core::MainState state;
-    state.ClassSizes[1] = 40;
-    state.ClassNames[1] = QStringLiteral("五(1)");
-    state.CurrentDateKey = QStringLiteral("14-5-17");
-    state.BookNames[5] = QStringLiteral("《课堂作业本》");
-    state.HomeworkContent[5] = QStringLiteral("第12页");
+    core::DayState day;
+    core::MasterRecords master;
+    master.ClassSizes[1] = 40;
+    master.ClassNames[1] = QStringLiteral("五(1)");
+    day.CurrentDateKey = QStringLiteral("14-5-17");
+    master.BookNames[5] = QStringLiteral("《课堂作业本》");
+    day.HomeworkContent[5] = QStringLiteral("第12页");
     for (int n = 1; n <= 40; ++n) {
-        state.MarkGrid[5][n] = QStringLiteral("0");
-        state.MarkGrid[33][n] = QStringLiteral("学生%1").arg(n);
+        day.MarkGrid[5][n] = QStringLiteral("0");
+        master.PupilNames[1][n] = QStringLiteral("学生%1").arg(n);
     }
-    state.MarkGrid[5][3] = state.MarkGrid[5][7] = QStringLiteral("1");
-    state.MarkGrid[5][9] = QStringLiteral("2");
-    const tracking::StatusView view = tracking::显示(state, QStringLiteral("1"), QStringLiteral("5"));
+    day.MarkGrid[5][3] = day.MarkGrid[5][7] = QStringLiteral("1");
+    day.MarkGrid[5][9] = QStringLiteral("2");
+    const tracking::StatusView view = tracking::statusView(day, master, QStringLiteral("1"), QStringLiteral("5"));
     QCOMPARE(view.missingPupils.size(), 37);
     QCOMPARE(view.missingPupils.mid(0, 3), (QStringList{"1：学生1", "2：学生2", "4：学生4"}));
     QCOMPARE(view.handedIn, QStringLiteral("3人"));
@@ -236,24 +204,23 @@ void TestDay::displayListsThePupilsStillMissing()
     QCOMPARE(view.date, QStringLiteral("2014-5-17"));
     QCOMPARE(view.className, QStringLiteral("五(1)"));
     QCOMPARE(view.homework, QStringLiteral("《课堂作业本》第12页"));
-    QCOMPARE(state.CurrentBookDigits, QStringLiteral("05"));
-    QCOMPARE(state.CurrentSlot, 5);
 
     for (int n = 1; n <= 40; ++n)
-        state.MarkGrid[5][n] = QStringLiteral("1");
-    const tracking::StatusView complete = tracking::显示(state, QStringLiteral("1"), QStringLiteral("05"));
+        day.MarkGrid[5][n] = QStringLiteral("1");
+    const tracking::StatusView complete = tracking::statusView(day, master, QStringLiteral("1"), QStringLiteral("05"));
     QVERIFY(complete.missingPupils.isEmpty());
     QCOMPARE(complete.notHandedIn, QStringLiteral("0人"));
 }
 
 void TestDay::displayOfTheSecondClassNamesBooksFromSixteenOn()
 {
-    core::MainState state;
-    state.BookNames[19] = QStringLiteral("《英语练习》");
-    state.BookNames[3] = QStringLiteral("《第三本》");
-    state.HomeworkContent[3] = QStringLiteral("U2");
-    QCOMPARE(tracking::显示(state, QStringLiteral("2"), QStringLiteral("03")).homework, QStringLiteral("《英语练习》U2"));
-    QCOMPARE(tracking::显示(state, QStringLiteral("2"), QStringLiteral("20")).homework, QString());
+    core::DayState day;
+    core::MasterRecords master;
+    master.BookNames[19] = QStringLiteral("《英语练习》");
+    master.BookNames[3] = QStringLiteral("《第三本》");
+    day.HomeworkContent[3] = QStringLiteral("U2");
+    QCOMPARE(tracking::statusView(day, master, QStringLiteral("2"), QStringLiteral("03")).homework, QStringLiteral("《英语练习》U2"));
+    QCOMPARE(tracking::statusView(day, master, QStringLiteral("2"), QStringLiteral("20")).homework, QString());
 }
 
 QTEST_GUILESS_MAIN(TestDay)

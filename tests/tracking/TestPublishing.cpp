@@ -26,10 +26,10 @@ void linkBook(store::Database &db, int slot, const QString &subject)
     db.exec(QStringLiteral("UPDATE \"学科显示作业本标记\" SET \"%1\" = 1 WHERE rowid = %2").arg(subject).arg(slot));
 }
 
-Form12 *openPublishing(RunningWindow &run)
+tracking::Form12 *openPublishing(RunningWindow &run)
 {
     run.ui().renwufabu->trigger();
-    auto *window = run.window->findChild<Form12 *>(QStringLiteral("Form12"));
+    auto *window = run.window->findChild<tracking::Form12 *>(QStringLiteral("Form12"));
     return window && QTest::qWaitForWindowExposed(window) ? window : nullptr;
 }
 
@@ -124,8 +124,8 @@ void TestPublishing::publishingATestBookWritesBothRows()
     RunningWindow run;
     linkBook(run.db(), 4, QStringLiteral("数学"));
     run.db().exec(QStringLiteral("UPDATE \"语数英科在作业本名称中的顺序号\" SET \"数学\" = 4"));
-    run.state().SubjectTestBooks[2] = 4;
-    Form12 *form = openPublishing(run);
+    run.setTestBook(2, 4);
+    tracking::Form12 *form = openPublishing(run);
     QVERIFY(form);
     QTest::mouseClick(form->Command11[2], Qt::LeftButton);
     QCOMPARE(listTexts(form->List3), QStringList{"《本子4》"});
@@ -143,12 +143,12 @@ void TestPublishing::publishingATestBookWritesBothRows()
     QCOMPARE(value(reader, QStringLiteral("SELECT \"数学检测编号\" FROM \"作业内容登记表\"")).toString(), stored);
     QCOMPARE(value(reader, QStringLiteral("SELECT \"数学检测次数顺序号标记\" FROM \"扫描输入作业完成情况\"")).toString(), stored);
     QVERIFY(value(reader, QStringLiteral("SELECT \"语文检测编号\" FROM \"作业内容登记表\"")).isNull());
-    QCOMPARE(run.state().HomeworkContent[4], QStringLiteral("小明's 作业"));
+    QCOMPARE(run.day().HomeworkContent[4], QStringLiteral("小明's 作业"));
     QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("《本子4》小明's 作业"));
-    QCOMPARE(run.state().CurrentSlot, 4);
-    QCOMPARE(run.state().LatestEntered[0][4], QStringLiteral("14-5-1714"));
+    QCOMPARE(run.day().CurrentSlot, 4);
+    QCOMPARE(run.remembered().latestEntered()[0][4], QStringLiteral("14-5-1714"));
     QVERIFY(run.ui().Command20[0]->isVisible());
-    QTRY_VERIFY(!run.window->findChild<Form12 *>(QStringLiteral("Form12")));
+    QTRY_VERIFY(!run.window->findChild<tracking::Form12 *>(QStringLiteral("Form12")));
 
     // The published book now takes scans and shows among today's buttons.
     run.scan(QStringLiteral("110402"));
@@ -174,8 +174,8 @@ void TestPublishing::refusalsWriteNothing()
     QFETCH(QString, message);
     RunningWindow run;
     linkBook(run.db(), 8, QStringLiteral("语文"));
-    run.state().SubjectTestBooks[1] = 8;
-    Form12 *form = openPublishing(run);
+    run.setTestBook(1, 8);
+    tracking::Form12 *form = openPublishing(run);
     QTest::mouseClick(form->Command11[1], Qt::LeftButton);
     clickRow(form->List3, 0);
     if (pickDate)
@@ -196,13 +196,13 @@ void TestPublishing::ninePublicationsFillTheRememberedLists()
     for (int d = 1; d <= 9; ++d)
         addDay(run.db(), QStringLiteral("14-4-%1").arg(d));
     for (int i = 1; i <= 9; ++i) {
-        Form12 *form = openPublishing(run);
+        tracking::Form12 *form = openPublishing(run);
         QTest::mouseClick(form->Command11[4], Qt::LeftButton);
         clickRow(form->List3, (i - 1) % 8);
         clickRow(form->List1, 0);
         typeText(form->Text1, QStringLiteral("第%1次").arg(i));
         QTest::mouseClick(form->Command1, Qt::LeftButton);
-        QTRY_VERIFY(!run.window->findChild<Form12 *>(QStringLiteral("Form12")));
+        QTRY_VERIFY(!run.window->findChild<tracking::Form12 *>(QStringLiteral("Form12")));
     }
     QVERIFY(run.ui().Command20[0]->text().endsWith(QStringLiteral("第9次")));
     QVERIFY(run.ui().Command20[7]->text().endsWith(QStringLiteral("第2次")));
@@ -221,8 +221,8 @@ void TestPublishing::queryByDayMakesThePickedDayCurrent()
     QCOMPARE(listTexts(run.ui().List2), QStringList{"14-5-9"});
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
     clickRow(run.ui().List2, 0);
-    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
-    QCOMPARE(run.state().HistoryDayChosen, 1);
+    QCOMPARE(run.day().CurrentDateKey, QStringLiteral("14-5-9"));
+    QCOMPARE(run.day().HistoryDayChosen, 1);
     QVERIFY(run.ui().Command3[1]->isVisible());
     QVERIFY(run.ui().Command3[1]->text().startsWith(QStringLiteral("3、《本子3》(旧作业)")));
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
@@ -247,9 +247,9 @@ void TestPublishing::queryByBookAndHistory()
     clickRow(run.ui().List4, 0);
     QVERIFY(run.ui().List4->isVisible());
     clickRow(run.ui().List4, 1);
-    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
-    QCOMPARE(run.state().CurrentSlot, 3);
-    QCOMPARE(run.state().RecentShown[0][4], QStringLiteral("14-5-913"));
+    QCOMPARE(run.day().CurrentDateKey, QStringLiteral("14-5-9"));
+    QCOMPARE(run.day().CurrentSlot, 3);
+    QCOMPARE(run.remembered().recentShown()[0][4], QStringLiteral("14-5-913"));
     QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("《本子3》第一次"));
     QVERIFY(!run.ui().List4->isVisible());
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
@@ -263,7 +263,7 @@ void TestPublishing::publishingKeepsTheMainWindowsSubject()
     addDay(run.db(), QStringLiteral("14-5-9"), QStringLiteral("第一次"));
     QTest::mouseClick(run.ui().Command4[3], Qt::LeftButton);
     QTest::mouseClick(run.ui().Command11[2], Qt::LeftButton);
-    Form12 *form = openPublishing(run);
+    tracking::Form12 *form = openPublishing(run);
     QTest::mouseClick(form->Command11[3], Qt::LeftButton);
     QCOMPARE(listTexts(form->List3), QStringList{"《本子4》"});
     form->close();
@@ -276,7 +276,7 @@ void TestPublishing::publishingForAnotherDayMakesThatDayCurrent()
     RunningWindow run;
     linkBook(run.db(), 3, QStringLiteral("科学"));
     addDay(run.db(), QStringLiteral("14-5-9"));
-    Form12 *form = openPublishing(run);
+    tracking::Form12 *form = openPublishing(run);
     QTest::mouseClick(form->Command11[4], Qt::LeftButton);
     clickRow(form->List3, 0);
     const int earlierDay = int(listTexts(form->List1).indexOf(QStringLiteral("14-5-9")));
@@ -285,8 +285,8 @@ void TestPublishing::publishingForAnotherDayMakesThatDayCurrent()
     typeText(form->Text1, QStringLiteral("补做"));
     QTest::mouseClick(form->Command1, Qt::LeftButton);
 
-    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-9"));
-    QCOMPARE(run.state().HistoryDayChosen, 1);
+    QCOMPARE(run.day().CurrentDateKey, QStringLiteral("14-5-9"));
+    QCOMPARE(run.day().HistoryDayChosen, 1);
     QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("《本子3》补做"));
     QCOMPARE(run.ui().Label2[9]->text(), QStringLiteral("40人"));
     run.scan(QStringLiteral("110305"));

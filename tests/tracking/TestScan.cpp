@@ -89,7 +89,7 @@ void TestScan::codes()
     run.publish(7, QStringLiteral("练习七"));
     run.publish(32, QStringLiteral("练习三十二"));
     if (bookFiveShown)
-        run.window->显示(QStringLiteral("1"), QStringLiteral("05"));
+        run.context().day().showBook(QStringLiteral("1"), QStringLiteral("05"));
     run.scan(typed);
 
     if (!message.isEmpty()) {
@@ -110,7 +110,7 @@ void TestScan::codes()
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
     QCOMPARE(run.ui().List1->count(), 39);
     QCOMPARE(run.ui().Label2[8]->text(), QStringLiteral("1人"));
-    QCOMPARE(run.state().CurrentSlot, slot);
+    QCOMPARE(run.day().CurrentSlot, slot);
     QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
 }
 
@@ -181,7 +181,7 @@ void TestScan::marksAreCorrectedAndUndone()
         QCOMPARE(marks(), expected);
     }
     QCOMPARE(run.ui().Text1->text(), QString());
-    QCOMPARE(run.state().MarkGrid[5][7], QStringLiteral("0"));
+    QCOMPARE(run.day().MarkGrid[5][7], QStringLiteral("0"));
 }
 
 void TestScan::keypadEnterScansToo()
@@ -200,7 +200,7 @@ void TestScan::bookWithoutHomeworkChangesNothing()
     run.scan(QStringLiteral("110312"));
     QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{QStringLiteral("请选择相应的作业才可输入！")});
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成3\" FROM \"扫描输入作业完成情况\"")).toString(), before);
-    QCOMPARE(run.state().MarkGrid[3][12], QStringLiteral("0"));
+    QCOMPARE(run.day().MarkGrid[3][12], QStringLiteral("0"));
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
 }
 
@@ -242,7 +242,7 @@ void TestScan::todaysButtonsCaptionAndPlace()
     for (int slot : {2, 5, 9})
         run.publish(slot, QStringLiteral("内容%1").arg(slot));
     for (int n = 1; n <= 3; ++n)
-        run.state().MarkGrid[5][n] = QStringLiteral("1");
+        run.setMark(5, n, QStringLiteral("1"));
     QTest::mouseClick(run.ui().Command4[0], Qt::LeftButton);
     const int tops[] = {400, 1250, 2100};
     const char *captions[] = {"2、《本子2》(内容2)   未交：3人", "5、《本子5》(内容5)   未交：0人", "9、(内容9)   未交：3人"};
@@ -267,12 +267,12 @@ void TestScan::todaysButtonsCaptionAndPlace()
     QVERIFY(shown.text.startsWith(QStringLiteral("12、(第三")));
     QVERIFY(shown.text.endsWith(QStringLiteral("未交：3人")));
     QVERIFY(QFontMetrics(shown.font).horizontalAdvance(shown.text) < longest->width());
-    QCOMPARE(run.ui().Command3[2]->text(), QStringLiteral("5、《本子5》(内容5)   未交：3人"));
+    QCOMPARE(run.ui().Command3[2]->text(), QStringLiteral("5、《本子5》(内容5)   未交：0人"));
     QTest::mouseClick(run.ui().Command3[3], Qt::LeftButton);
-    QCOMPARE(run.state().CurrentSlot, 9);
-    QCOMPARE(run.state().CurrentBookDigits, QStringLiteral("09"));
+    QCOMPARE(run.day().CurrentSlot, 9);
+    QCOMPARE(run.day().CurrentBookDigits, QStringLiteral("09"));
     QVERIFY(!run.ui().Command3[1]->isVisible());
-    QCOMPARE(run.state().RecentShown[0][4], QStringLiteral("14-5-1719"));
+    QCOMPARE(run.remembered().recentShown()[0][4], QStringLiteral("14-5-1719"));
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
 
     run.db().exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业2\" = '', \"作业5\" = '', \"作业9\" = '', \"作业12\" = ''"));
@@ -285,17 +285,16 @@ void TestScan::todaysButtonsCaptionAndPlace()
 void TestScan::pickingTodaysButtonsOutsideHistoryOverwritesTheFront()
 {
     RunningWindow run;
-    run.state().RecentShown[1] = entry(QStringLiteral("14-5-3"), 1);
-    run.state().RecentShown[2] = entry(QStringLiteral("14-5-4"), 2);
+    run.setRemembered({entry(QStringLiteral("14-5-2"), 1), entry(QStringLiteral("14-5-3"), 1), entry(QStringLiteral("14-5-4"), 2)});
     run.publish(3, QStringLiteral("a"));
     run.publish(7, QStringLiteral("b"));
     run.window->Command4_Click(0);
     QTest::mouseClick(run.ui().Command3[1], Qt::LeftButton);
     run.window->Command4_Click(0);
     QTest::mouseClick(run.ui().Command3[2], Qt::LeftButton);
-    QCOMPARE(run.state().RecentShown[0][4], QStringLiteral("14-5-1717"));
-    QCOMPARE(run.state().RecentShown[1], entry(QStringLiteral("14-5-3"), 1));
-    QCOMPARE(run.state().RecentShown[2], entry(QStringLiteral("14-5-4"), 2));
+    QCOMPARE(run.remembered().recentShown()[0][4], QStringLiteral("14-5-1717"));
+    QCOMPARE(run.remembered().recentShown()[1], entry(QStringLiteral("14-5-3"), 1));
+    QCOMPARE(run.remembered().recentShown()[2], entry(QStringLiteral("14-5-4"), 2));
     QCOMPARE(run.ui().Command16[0]->text(), QStringLiteral("《本子7》b"));
 }
 
@@ -314,11 +313,13 @@ void TestScan::historyPicksMoveTheEntryToTheFront()
     run.publish(3, QStringLiteral("a"));
     run.publish(7, QStringLiteral("b"));
     QStringList before;
+    QList<core::RememberedEntry> entries;
     for (int e = 0; e <= 10; ++e) {
-        run.state().RecentShown[e] = e == existingAt ? entry(QStringLiteral("14-5-17"), 7) : entry(QStringLiteral("14-4-%1").arg(e), 1);
-        before << run.state().RecentShown[e][4];
+        entries << (e == existingAt ? entry(QStringLiteral("14-5-17"), 7) : entry(QStringLiteral("14-4-%1").arg(e), 1));
+        before << entries.last()[4];
     }
-    run.state().HistoryDayChosen = 1;
+    run.setRemembered(entries);
+    run.context().day().switchToDay(QStringLiteral("14-5-17"));
     run.window->Command4_Click(0);
     QTest::mouseClick(run.ui().Command3[2], Qt::LeftButton);
 
@@ -330,7 +331,7 @@ void TestScan::historyPicksMoveTheEntryToTheFront()
     expected.prepend(QStringLiteral("14-5-1717"));
     QStringList after;
     for (int e = 0; e <= 10; ++e)
-        after << run.state().RecentShown[e][4];
+        after << run.remembered().recentShown()[e][4];
     QCOMPARE(after, expected);
     QCOMPARE(after.count(QStringLiteral("14-5-1717")), 1);
 }
@@ -338,47 +339,51 @@ void TestScan::historyPicksMoveTheEntryToTheFront()
 void TestScan::recentEntryFourMovesToTheFront()
 {
     RunningWindow run;
+    QList<core::RememberedEntry> entries;
     for (int e = 0; e <= 5; ++e)
-        run.state().RecentShown[e] = entry(QStringLiteral("14-5-%1").arg(10 + e), e + 1);
-    run.window->按钮显示();
+        entries << entry(QStringLiteral("14-5-%1").arg(10 + e), e + 1);
+    run.setRemembered(entries);
     setContent(run.db(), QStringLiteral("14-5-17"), 2, QStringLiteral("today's"));
     run.scan(QStringLiteral("110201")); // nothing to lose when leaving: stored at once
     QTest::mouseClick(run.ui().Command16[4], Qt::LeftButton);
-    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-14"));
-    QCOMPARE(run.state().HistoryDayChosen, 1);
-    QCOMPARE(run.state().CurrentSlot, 5);
+    QCOMPARE(run.day().CurrentDateKey, QStringLiteral("14-5-14"));
+    QCOMPARE(run.day().HistoryDayChosen, 1);
+    QCOMPARE(run.day().CurrentSlot, 5);
     QStringList order;
     for (int e = 0; e <= 5; ++e)
-        order << run.state().RecentShown[e][1];
+        order << run.remembered().recentShown()[e][1];
     QCOMPARE(order, (QStringList{"14-5-14", "14-5-10", "14-5-11", "14-5-12", "14-5-13", "14-5-15"}));
     QCOMPARE(run.ui().Command16[0]->text(), QStringLiteral("caption 14-5-14 5"));
     QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-14'")).toInt(), 1);
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
 
     QTest::mouseClick(run.ui().Command16[0], Qt::LeftButton);
-    QCOMPARE(run.state().RecentShown[1][1], QStringLiteral("14-5-10"));
+    QCOMPARE(run.remembered().recentShown()[1][1], QStringLiteral("14-5-10"));
 }
 
 void TestScan::latestEnteredSwitchesDayWithoutReordering()
 {
     RunningWindow run;
-    run.state().LatestEntered[0] = entry(QStringLiteral("14-5-12"), 3);
-    run.state().LatestEntered[1] = entry(QStringLiteral("14-5-13"), 4);
-    run.ui().Command20[1]->show();
+    run.setRemembered({}, {entry(QStringLiteral("14-5-12"), 3), entry(QStringLiteral("14-5-13"), 4)});
     QTest::mouseClick(run.ui().Command20[1], Qt::LeftButton);
-    QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-13"));
-    QCOMPARE(run.state().CurrentSlot, 4);
-    QCOMPARE(run.state().LatestEntered[0][1], QStringLiteral("14-5-12"));
+    QCOMPARE(run.day().CurrentDateKey, QStringLiteral("14-5-13"));
+    QCOMPARE(run.day().CurrentSlot, 4);
+    QCOMPARE(run.remembered().latestEntered()[0][1], QStringLiteral("14-5-12"));
     QCOMPARE(run.ui().Label2[0]->text(), QStringLiteral("2014-5-13"));
 }
 
 void TestScan::rememberedListsSurviveARestart()
 {
     RunningWindow run;
+    QList<core::RememberedEntry> recent, latest;
     for (int e = 0; e <= 10; ++e)
-        run.state().RecentShown[e] = entry(QStringLiteral("14-4-%1").arg(e + 1), e + 1);
+        recent << entry(QStringLiteral("14-4-%1").arg(e + 1), e + 1);
     for (int e = 0; e <= 7; ++e)
-        run.state().LatestEntered[e] = entry(QStringLiteral("14-3-%1").arg(e + 1), e + 1);
+        latest << entry(QStringLiteral("14-3-%1").arg(e + 1), e + 1);
+    run.setRemembered(recent, latest);
+    // Only the run's memory holds them now: closing must store them.
+    for (const char *table : {"最近显示作业", "最新输入作业"})
+        run.db().exec(QStringLiteral("UPDATE \"%1\" SET \"显示标题\" = ''").arg(QString::fromUtf8(table)));
     run.restart();
     for (int e = 0; e <= 10; ++e) {
         QVERIFY(run.ui().Command16[e]->isVisible());

@@ -79,13 +79,9 @@ void TestScanRobustness::killedScannerLosesNothingItShowed()
     for (int round = 0; round < 3; ++round) {
         ProgramFolder folder(kPupils);
         {
-            store::HomeworkDb db(folder.path());
-            core::MainState state;
-            FixedClock clock(kDay);
-            db.取得两个班级的人数导入数组(state);
-            tracking::DayRecords(db, state, clock).当天数据环境生成();
+            OpenRun day(folder.path(), kDay);
             for (int slot = 1; slot <= 5; ++slot)
-                setContent(db.database(), state.CurrentDateKey, slot, QStringLiteral("作业%1").arg(slot));
+                setContent(day.db(), day.state().CurrentDateKey, slot, QStringLiteral("作业%1").arg(slot));
         }
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -159,7 +155,7 @@ void TestScanRobustness::randomInputOnlyGivesKnownOutcomes()
     // Memory and file agree on every book.
     for (int slot = 1; slot <= 32; ++slot) {
         store::MarkRow row;
-        std::copy_n(run.state().MarkGrid[slot].begin(), row.size(), row.begin());
+        std::copy_n(run.day().MarkGrid[slot].begin(), row.size(), row.begin());
         QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成%1\" FROM \"扫描输入作业完成情况\"").arg(slot)).toString(),
                  store::encodeMarks(row));
     }

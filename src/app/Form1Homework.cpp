@@ -1,10 +1,10 @@
 // The current homework on the main window: today's book buttons and the two remembered lists.
 #include "app/Form1.h"
 
-#include "store/HomeworkDb.h"
-#include "tracking/BookCode.h"
-#include "tracking/DayRecords.h"
-#include "tracking/RememberedLists.h"
+#include "state/AppContext.h"
+#include "state/RememberedHomework.h"
+#include "state/WorkingDay.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
 #include "ui/Twips.h"
 
@@ -27,10 +27,7 @@ void Form1::connectHomework()
 
 void Form1::Command4_Click(int index)
 {
-    // Every query starts from the status area: the per-pupil view would hide its lists.
-    Command14_Click();
-    ui::placeTodayButtons(ui_);
-    ui_.List1->clear();
+    ui::startQuery(ui_);
     if (index == 2)
         queryByDay();
     if (index == 3)
@@ -41,7 +38,7 @@ void Form1::Command4_Click(int index)
     for (QWidget *query : {static_cast<QWidget *>(ui_.Frame10), static_cast<QWidget *>(ui_.List2),
                            static_cast<QWidget *>(ui_.List3), static_cast<QWidget *>(ui_.List4)})
         query->hide();
-    const QList<tracking::TodayButton> buttons = tracking::todaysHomework(state_);
+    const QList<tracking::TodayButton> buttons = context_->day().todaysHomework();
     for (int n = 1; n <= int(buttons.size()); ++n) {
         QPushButton *button = ui_.Command3[n];
         button->setText(buttons[n - 1].caption);
@@ -56,67 +53,57 @@ void Form1::Command4_Click(int index)
 
 void Form1::pickShownHomework(const QString &slotText)
 {
-    const QString caption = tracking::取得相应班级相应本子编号的作业本名称和内容(state_, QStringLiteral("1"), slotText);
-    tracking::rememberShownHomework(state_, QStringLiteral("1"), slotText, caption);
-    按钮显示();
-    显示(QStringLiteral("1"), slotText);
+    core::WorkingDay &day = context_->day();
+    context_->remembered().rememberShown(day.state(), QStringLiteral("1"), slotText,
+                                         day.caption(QStringLiteral("1"), slotText));
+    day.showBook(QStringLiteral("1"), slotText);
 }
 
 void Form1::Command3_Click(int n)
 {
-    pickShownHomework(QString::number(state_.TodaySlots[n]));
+    pickShownHomework(QString::number(context_->day().state().TodaySlots[n]));
     for (int b = 1; b <= 16; ++b)
         ui_.Command3[b]->hide();
     ui_.Text1->setFocus();
 }
 
-void Form1::按钮显示()
+void Form1::更改主界面上新输入和最近显示作业按钮内容()
 {
-    for (int n = 0; n <= core::kRecentLast && !state_.RecentShown[n][1].isEmpty(); ++n) {
-        ui_.Command16[n]->setText(state_.RecentShown[n][5]);
-        ui_.Command16[n]->show();
+    const core::RememberedHomework &remembered = context_->remembered();
+    for (int n = 0; n <= core::kLatestLast; ++n) {
+        ui_.Command20[n]->setText(remembered.latestEntered()[n][5]);
+        if (!remembered.latestEntered()[n][5].isEmpty())
+            ui_.Command20[n]->show();
+    }
+    for (int n = 0; n <= core::kRecentLast; ++n) {
+        ui_.Command16[n]->setText(remembered.recentShown()[n][5]);
+        if (!remembered.recentShown()[n][5].isEmpty())
+            ui_.Command16[n]->show();
     }
 }
 
-void Form1::Command14_Click()
-{
-    for (QWidget *view : {static_cast<QWidget *>(ui_.List6), static_cast<QWidget *>(ui_.List7),
-                          static_cast<QWidget *>(ui_.Command14)})
-        view->hide();
-    for (QPushButton *filter : ui_.Command15)
-        filter->hide();
-    ui_.Text1->setFocus();
-}
+void Form1::Command14_Click() { ui::leaveByNameView(ui_); }
 
 bool Form1::switchToDay(const QString &key, const QString &classDigit, const QString &slotText)
 {
-    ui_.Frame10->hide();
-    for (int b = 1; b <= 16; ++b)
-        ui_.Command3[b]->hide();
-    Command14_Click();
-    // Leaving a day that could not be stored would lose its scans: stay on it.
-    if (!guarded([this] { db_->保存操作(state_); }))
+    core::WorkingDay &day = context_->day();
+    if (!ui::guarded(this, [&] { day.switchToDay(key); }))
         return false;
-    state_.HistoryDayChosen = 1;
-    state_.CurrentDateKey = key;
-    当天数据环境生成();
-    显示(classDigit, slotText);
+    day.showBook(classDigit, slotText);
     return true;
 }
 
 void Form1::Command16_Click(int n)
 {
-    const core::RememberedEntry entry = state_.RecentShown[n];
-    if (switchToDay(entry[1], entry[2], entry[3])) {
-        tracking::moveToFront(state_.RecentShown, n);
-        按钮显示();
-    }
+    const core::RememberedEntry entry = context_->remembered().recentShown()[n];
+    if (switchToDay(entry[1], entry[2], entry[3]))
+        context_->remembered().bringRecentToFront(n);
     ui_.Text1->setFocus();
 }
 
 void Form1::Command20_Click(int n)
 {
-    const core::RememberedEntry &entry = state_.LatestEntered[n];
+    const core::RememberedEntry entry = context_->remembered().latestEntered()[n];
     switchToDay(entry[1], entry[2], entry[3]);
     ui_.Text1->setFocus();
 }

@@ -1,0 +1,70 @@
+#include "state/AppContext.h"
+#include "store/DateKey.h"
+
+#include "admin/AdminStore.h"
+#include "sound/ScanSoundSetting.h"
+#include "state/ExamSession.h"
+#include "state/MasterData.h"
+#include "state/RememberedHomework.h"
+#include "state/RunState.h"
+#include "state/WorkingDay.h"
+#include "store/HomeworkDb.h"
+#include "store/Schema.h"
+
+namespace core {
+
+AppContext::AppContext(const QString &programFolder, const store::Clock &clock, QObject *parent)
+    : QObject(parent), programFolder_(programFolder), lock_(programFolder), clock_(clock),
+      opening_(std::async(std::launch::async,
+                          [programFolder] { return std::make_unique<store::HomeworkDb>(programFolder); }))
+{
+}
+
+AppContext::~AppContext()
+{
+    // Owners refer to each other and to the database: the users go first.
+    exams_.reset();
+    remembered_.reset();
+    day_.reset();
+    master_.reset();
+    run_.reset();
+    if (opening_.valid())
+        opening_.wait();
+}
+
+void AppContext::open()
+{
+    // The connection is used by this thread alone once it is open.
+    db_ = opening_.get();
+    run_ = std::make_unique<RunState>(db_->database());
+    master_ = std::make_unique<MasterData>(*db_);
+    day_ = std::make_unique<WorkingDay>(*db_, *master_, *run_, clock_);
+    remembered_ = std::make_unique<RememberedHomework>(*db_);
+    exams_ = std::make_unique<ExamSession>(*db_, *master_, *day_);
+}
+
+bool AppContext::makeDailyBackup() { return store::Backups(programFolder_).makeDaily(db_->database(), clock_.today()); }
+
+QString AppContext::backUp(store::BackupReason reason)
+{
+    return store::Backups(programFolder_).make(db_->database(), reason, clock_.today());
+}
+
+void AppContext::restore(const QString &copyPath)
+{
+    store::Database copy = store::Database::openReadOnly(copyPath, store::databaseKey());
+    db_->database().restoreFrom(copy);
+    run_->recordsReplaced(QStringLiteral("数据已恢复，请重启软件！"));
+}
+
+void AppContext::clearRecords()
+{
+    admin::数据清空(db_->database());
+    run_->recordsReplaced(QStringLiteral("有关数据已清除，请重启软件！"));
+}
+
+bool AppContext::scanSoundsOn() { return sound::loadScanSoundsOn(db_->database()); }
+
+void AppContext::setScanSoundsOn(bool on) { sound::saveScanSoundsOn(db_->database(), on); }
+
+} // namespace core

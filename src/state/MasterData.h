@@ -1,0 +1,49 @@
+#pragma once
+
+#include "admin/PupilImport.h"
+#include "state/Records.h"
+
+#include <QObject>
+#include <QStringList>
+
+namespace store {
+class HomeworkDb;
+}
+
+namespace core {
+
+// Owns the class names and sizes, book names, pupil names, subject-book links and test books.
+// Settings that need a restart are written only; the rest is written and held at once.
+class MasterData : public QObject {
+    Q_OBJECT
+public:
+    explicit MasterData(store::HomeworkDb &db, QObject *parent = nullptr);
+
+    const MasterRecords &records() const { return records_; }
+
+    // The loaders of a start, in their order; throws store::DatabaseError.
+    void load();
+    void loadPupilNames();
+
+    // Subject row s (1..4), books 1..lastBook, as the teacher ticked them.
+    void saveSubjectBookFlags(const std::array<std::array<int, kBooks + 1>, 6> &flags, int lastBook);
+    // The leading number of each box becomes the test book of 语文..科学.
+    void storeTestBooks(const std::array<QString, 4> &boxes);
+    void saveClassNames(const QString &first, const QString &second);
+    // Books 1..32 as stored now (null as empty), and their new names.
+    QStringList readBookNames();
+    void saveBookNames(const QStringList &names);
+    QString readPassword();
+    void writePassword(const QString &password);
+    // The first class's list from the program folder's workbook; takes effect at the next start.
+    admin::PupilImportResult importPupils(admin::PupilListReader &reader, const QString &programFolder);
+
+signals:
+    void changed();
+
+private:
+    store::HomeworkDb &db_;
+    MasterRecords records_;
+};
+
+} // namespace core
