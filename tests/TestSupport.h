@@ -12,6 +12,7 @@
 #include "store/TextValue.h"
 
 #include <QDate>
+#include <QFile>
 #include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -97,6 +98,19 @@ struct ProgramFolder {
             setBookName(created.database(), b, QStringLiteral("《本子%1》").arg(b));
     }
 };
+
+// The database file and its journal as they lie on the disk.
+inline QByteArray databaseBytes(const QString &folder)
+{
+    const QString file = store::HomeworkDb::filePath(folder);
+    QByteArray all;
+    for (const QString &path : {file, file + QStringLiteral("-wal")}) {
+        QFile part(path);
+        if (part.open(QIODevice::ReadOnly))
+            all += part.readAll();
+    }
+    return all;
+}
 
 // A run of the program without its window: the owners of its state over a program folder, loaded
 // as a start loads them.

@@ -2,11 +2,13 @@
 
 #include "admin/Form9.h"
 #include "admin/RestoreWindow.h"
+#include "tracking/Form12.h"
 #include "store/Backups.h"
 
 #include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QTableWidget>
@@ -95,6 +97,8 @@ private slots:
     void clearingKeepsMasterDataAndClosingWritesNothing();
     void clearingCopesWithFewerRows();
     void clearingIsUndoneFromTheRestoreWindow();
+    void nothingIsWrittenAfterARestore_data();
+    void nothingIsWrittenAfterARestore();
     void aDamagedCopyIsRefused();
     void aFailedDailyBackupLetsTheWorkGoOn();
     void classNamesAreStoredAsTyped();
@@ -425,6 +429,80 @@ void TestAdmin::clearingIsUndoneFromTheRestoreWindow()
     store::Database file = openFile(run.folder.path());
     QCOMPARE(count(file, "作业内容登记表"), 1);
     QCOMPARE(value(file, "SELECT substr(\"完成3\", 13, 3) FROM \"扫描输入作业完成情况\"").toString(), QStringLiteral("052"));
+}
+
+void TestAdmin::nothingIsWrittenAfterARestore_data()
+{
+    QTest::addColumn<QString>("action");
+    for (const char *action : {"scan", "correction", "undo", "remembered book", "newest book", "today's book", "by day",
+                               "by book", "by name", "export", "publishing", "password", "class names", "sounds"})
+        QTest::newRow(action) << QString::fromUtf8(action);
+}
+
+// Memory holds the records the restore replaced: whatever the teacher does until the restart,
+// the restored file keeps every byte, and the refusal is told.
+void TestAdmin::nothingIsWrittenAfterARestore()
+{
+    QFETCH(QString, action);
+    RunningWindow run;
+    installAdminFunctions(run.parts(), {});
+    run.publish(3, "第5页");
+    run.scan("110305");
+    run.remembered().addPublished({QString(), "14-5-17", "1", "3", "14-5-1713", "《本子3》第5页"});
+    auto links = run.master().SubjectBookFlags;
+    links[1][3] = 1;
+    run.context().master().saveSubjectBookFlags(links, core::kBooks);
+    run.context().restore(run.context().backUp(store::BackupReason::BeforeClearing));
+    QCOMPARE(run.ui().Command7->text(), QStringLiteral("数据已恢复，请重启软件！"));
+    ui::MessagePresenter::takeShown();
+    const QByteArray restored = databaseBytes(run.folder.path());
+
+    if (action == "scan") {
+        run.scan("110306");
+    } else if (action == "correction") {
+        run.window->List1_DblClick("7：学生7");
+    } else if (action == "undo") {
+        QTest::keyClick(run.ui().Text1, Qt::Key_Z, Qt::ControlModifier);
+    } else if (action == "remembered book") {
+        QTest::mouseClick(run.ui().Command16[0], Qt::LeftButton);
+    } else if (action == "newest book") {
+        QTest::mouseClick(run.ui().Command20[0], Qt::LeftButton);
+    } else if (action == "today's book") {
+        QTest::mouseClick(run.ui().Command4[0], Qt::LeftButton);
+        QTest::mouseClick(run.ui().Command3[1], Qt::LeftButton);
+        run.window->close();
+    } else if (action == "by day" || action == "by book" || action == "by name" || action == "export") {
+        QTest::mouseClick(run.ui().Command4[action == "by day" ? 2 : action == "by book" ? 3 : action == "by name" ? 4 : 5],
+                          Qt::LeftButton);
+    } else if (action == "publishing") {
+        run.ui().renwufabu->trigger();
+        auto *form = run.window->findChild<tracking::Form12 *>("Form12");
+        form->Command11_Click(1);
+        form->List3->setCurrentRow(0);
+        form->List3_Click();
+        form->List1->addItem("14-5-17");
+        form->List1->setCurrentRow(0);
+        form->List1_Click();
+        form->Text1->setText("第6页");
+        form->Command1_Click();
+    } else if (action == "password") {
+        run.ui().mmsd->trigger();
+        auto *form9 = run.window->findChild<admin::Form9 *>("Form9");
+        for (QLineEdit *box : {form9->Text2, form9->Text1, form9->Text3})
+            box->setText(box == form9->Text2 ? "730418" : "123456");
+        form9->Command1_Click();
+    } else if (action == "class names") {
+        logIn(run, run.ui().bjsz);
+        run.ui().Text3[0]->setText("六(1)");
+        QTest::mouseClick(run.ui().Command8, Qt::LeftButton);
+    } else if (action == "sounds") {
+        run.ui().scanSounds->trigger();
+    }
+    QCOMPARE(databaseBytes(run.folder.path()), restored);
+    const QStringList shown = ui::MessagePresenter::takeShown();
+    // Taking back nothing and picking a book of the shown day write nothing in the first place.
+    const bool writes = action != "undo" && action != "today's book";
+    QCOMPARE(shown.contains(core::RunState::writesClosedMessage()), writes);
 }
 
 void TestAdmin::aDamagedCopyIsRefused()

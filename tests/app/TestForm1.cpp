@@ -388,19 +388,9 @@ void TestForm1::aSecondCopyOnTheFolderIsRefused()
     RunningWindow run;
     run.publish(5, QStringLiteral("第12页"));
     run.scan(QStringLiteral("110507"));
-    const QString file = store::HomeworkDb::filePath(run.folder.path());
-    const auto bytes = [&] {
-        QByteArray all;
-        for (const QString &path : {file, file + QStringLiteral("-wal")}) {
-            QFile part(path);
-            if (part.open(QIODevice::ReadOnly))
-                all += part.readAll();
-        }
-        return all;
-    };
-    const QByteArray before = bytes();
+    const QByteArray before = databaseBytes(run.folder.path());
     QVERIFY_THROWS_EXCEPTION(store::ProgramFolderInUse, Form1(run.folder.path(), run.clock));
-    QCOMPARE(bytes(), before);
+    QCOMPARE(databaseBytes(run.folder.path()), before);
     // The refused copy left the first one's lock in place.
     QVERIFY_THROWS_EXCEPTION(store::ProgramFolderInUse, Form1(run.folder.path(), run.clock));
 }

@@ -9,6 +9,7 @@
 #include "exams/Form6.h"
 #include "exams/Form7.h"
 #include "state/ExamSession.h"
+#include "store/Backups.h"
 #include "store/MarkString.h"
 
 #include <QAction>
@@ -263,6 +264,7 @@ private slots:
     void correctingAScoreRecomputesTheFigures();
     void refusedCorrectionsWriteNothing_data();
     void refusedCorrectionsWriteNothing();
+    void scoresAreNotWrittenAfterARestore();
     void countBoxesHighlightTheirBand_data();
     void countBoxesHighlightTheirBand();
     void pupilGridRunsDownTheColumnsAndSaysWhenMoreExist();
@@ -671,6 +673,22 @@ void TestExamWindows::refusedCorrectionsWriteNothing()
     QCOMPARE(readScore(file, QStringLiteral("语文"), 2, 1).toString(), QStringLiteral("50"));
     QCOMPARE(w->Label3[1]->text(), QStringLiteral("50"));
     QCOMPARE(w->Text1[5]->text(), QStringLiteral("1"));
+}
+
+void TestExamWindows::scoresAreNotWrittenAfterARestore()
+{
+    ExamRun run(3);
+    exams::AnalysisWindow *w = showScoredTest(run);
+    run.context().restore(run.context().backUp(store::BackupReason::BeforeClearing));
+    ui::MessagePresenter::takeShown();
+    const QByteArray restored = databaseBytes(run.folder.path());
+    QVERIFY(correctSecondPupil(w, QStringLiteral("95")));
+    exams::Form3 *entry = run.chooseSubject(0);
+    run.type(entry, {QStringLiteral("010190")});
+    entry->Command1->click();
+    QCOMPARE(databaseBytes(run.folder.path()), restored);
+    // The correction, the save before score entry and the entry itself are each refused.
+    QCOMPARE(ui::MessagePresenter::takeShown().count(core::RunState::writesClosedMessage()), 3);
 }
 
 void TestExamWindows::countBoxesHighlightTheirBand_data()

@@ -24,6 +24,9 @@ private slots:
     void reloadPicksUpStoredMarksAndFlags();
     void displayListsThePupilsStillMissing();
     void displayOfTheSecondClassNamesBooksFromSixteenOn();
+    void undoTakesBackTheDaysOwnLastChange();
+    void aFailedSaveLeavesMemoryAsTheFileHasIt_data();
+    void aFailedSaveLeavesMemoryAsTheFileHasIt();
 };
 
 void TestDay::firstRunOnADayCreatesOneRowInEachTable()
@@ -221,6 +224,64 @@ void TestDay::displayOfTheSecondClassNamesBooksFromSixteenOn()
     day.HomeworkContent[3] = QStringLiteral("U2");
     QCOMPARE(tracking::statusView(day, master, QStringLiteral("2"), QStringLiteral("03")).homework, QStringLiteral("《英语练习》U2"));
     QCOMPARE(tracking::statusView(day, master, QStringLiteral("2"), QStringLiteral("20")).homework, QString());
+}
+
+void TestDay::undoTakesBackTheDaysOwnLastChange()
+{
+    ProgramFolder folder(5);
+    OpenRun run(folder.path());
+    setContent(run.db(), QStringLiteral("14-5-17"), 2, QStringLiteral("练习"));
+    run.day().refresh();
+    QCOMPARE(run.day().scan(QStringLiteral("110203")).kind, core::ScanResult::Kind::Recorded);
+    // Later changes on another day stand between the shown day's scan and its Ctrl+Z.
+    run.day().switchToDay(QStringLiteral("14-5-16"));
+    setContent(run.db(), QStringLiteral("14-5-16"), 2, QStringLiteral("昨天"));
+    run.day().refresh();
+    run.day().scan(QStringLiteral("110201"));
+    run.day().switchToDay(QStringLiteral("14-5-17"));
+    QVERIFY(run.day().undo());
+    QCOMPARE(run.state().MarkGrid[2][3], QStringLiteral("0"));
+    QVERIFY(!run.day().undo());
+    run.day().switchToDay(QStringLiteral("14-5-16"));
+    QCOMPARE(run.state().MarkGrid[2][1], QStringLiteral("2"));
+    QVERIFY(run.day().undo());
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成2\" FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-16'")).toString(),
+             QStringLiteral("010020030040050。"));
+}
+
+void TestDay::aFailedSaveLeavesMemoryAsTheFileHasIt_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("scan") << "scan";
+    QTest::newRow("correction") << "correction";
+    QTest::newRow("undo") << "undo";
+}
+
+void TestDay::aFailedSaveLeavesMemoryAsTheFileHasIt()
+{
+    QFETCH(QString, change);
+    ProgramFolder folder(5);
+    OpenRun run(folder.path());
+    setContent(run.db(), QStringLiteral("14-5-17"), 2, QStringLiteral("练习"));
+    run.day().refresh();
+    run.day().scan(QStringLiteral("110204"));
+    run.db().exec(QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON \"扫描输入作业完成情况\" "
+                                 "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    const core::DayState before = run.state();
+    if (change == QLatin1String("scan")) {
+        const core::ScanResult result = run.day().scan(QStringLiteral("110203"));
+        QCOMPARE(result.kind, core::ScanResult::Kind::SaveFailed);
+        QVERIFY(!result.sound);
+    } else {
+        QVERIFY_THROWS_EXCEPTION(store::DatabaseError, change == QLatin1String("undo") ? run.day().undo()
+                                                                                       : run.day().correctMark(3, QStringLiteral("1")));
+    }
+    QCOMPARE(run.state().MarkGrid, before.MarkGrid);
+    QCOMPARE(run.state().ExcellentClosed, before.ExcellentClosed);
+    // The change that failed is not lost for a later Ctrl+Z.
+    run.db().exec(QStringLiteral("DROP TRIGGER full"));
+    QVERIFY(run.day().undo());
+    QCOMPARE(run.state().MarkGrid[2][4], QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(TestDay)
