@@ -11,6 +11,7 @@
 #include "state/RunState.h"
 #include "state/WorkingDay.h"
 #include "store/Database.h"
+#include "store/DateKey.h"
 #include "ui/AppStyle.h"
 #include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
@@ -55,6 +56,7 @@ void Form1::connectShell()
 {
     ui_.Text1->installEventFilter(this);
     ui_.Command2->installEventFilter(this);
+    connect(ui_.Text1, &QLineEdit::textChanged, this, [this] { scanPastedLines(); });
     connect(ui_.Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     connect(ui_.List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
     connect(ui_.Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -92,17 +94,43 @@ void Form1::Form_Load()
     });
     ui_.Text3[0]->setText(master.ClassNames[1]);
     ui_.Text3[1]->setText(master.ClassNames[2]);
-    try {
-        context_->makeDailyBackup();
-    } catch (const store::DatabaseError &error) {
-        ui::MessagePresenter::inform(this, error.message());
+    if (!clockAccepted()) {
+        declinedAtStart_ = true;
+        return;
     }
+    makeDailyBackup();
     tellOversizedClasses();
 
     show();
     ui_.Text1->setFocus();
     ui::guarded(this, [this] { context_->day().start(); });
     ui_.Timer1->start();
+}
+
+// A clock set back would record the day's scans on a day already past, or insert a day between
+// stored ones, without a word: the teacher decides before anything is written.
+bool Form1::clockAccepted()
+{
+    QString latest;
+    ui::guarded(this, [&] { latest = context_->day().storedDayAfterToday(); });
+    if (latest.isEmpty())
+        return true;
+    const QString today = store::displayedDate(context_->day().todayKey());
+    return ui::MessagePresenter::ask(
+               this, QStringLiteral("电脑的日期是 %1，早于已有记录的最后一天 %2，电脑的日期可能设置错了。\n"
+                                    "选“确定”按 %1 继续登记；选“取消”退出程序，什么也不改动，请先改正电脑的日期。")
+                         .arg(today, store::displayedDate(latest)))
+        == ui::MessagePresenter::Answer::Ok;
+}
+
+// The first start of each day, and a run that goes past midnight, copy the database.
+void Form1::makeDailyBackup()
+{
+    try {
+        context_->makeDailyBackup();
+    } catch (const store::DatabaseError &error) {
+        ui::MessagePresenter::inform(this, error.message());
+    }
 }
 
 void Form1::tellOversizedClasses()
@@ -130,6 +158,7 @@ void Form1::Timer1_Timer()
 // A new day shows as a fresh start does: nothing chosen yet.
 void Form1::showTurnedOverDay()
 {
+    makeDailyBackup();
     ui_.List1->clear();
     for (int index : {0, 1, 2, 8, 9})
         ui_.Label2[index]->setText(QStringLiteral("请选择作业内容"));
@@ -144,7 +173,8 @@ void Form1::Form_Unload()
         return;
     unloaded_ = true;
     ui_.Timer1->stop();
-    if (context_->run().dataCleared() == 1)
+    // Nothing to store after a clearing, or when the start was declined before the day was read.
+    if (context_->run().dataCleared() == 1 || context_->day().state().CurrentDateKey.isEmpty())
         return;
     ui::guarded(this, [this] {
         context_->day().保存操作();
@@ -220,7 +250,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             Text1_GotFocus();
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Many readers end a code with Tab: it ends the code here as Enter does.
+            const bool codeEnded = key == Qt::Key_Tab && !ui_.Text1->text().isEmpty();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || codeEnded) {
                 Text1_KeyPress(13);
                 return true;
             }

@@ -28,6 +28,8 @@ public:
     ~Form1() override;
 
     core::AppContext &context() { return *context_; }
+    // The teacher chose to quit at start-up, before anything was written.
+    bool declinedAtStart() const { return declinedAtStart_; }
     ui::Form1Controls &controls() { return ui_; }
     ui::MainWindowParts parts() { return {*this, ui_, *context_}; }
 
@@ -79,10 +81,13 @@ private:
     void connectHomework();
     void connectQueries();
     void installWindows();
-    void showScanResult(const core::ScanResult &result);
+    QString showScanResult(const core::ScanResult &result);
+    void scanPastedLines();
     void showMessagePanel(const QString &message);
     void showRestartNotice(const QString &caption);
     void showTurnedOverDay();
+    bool clockAccepted();
+    void makeDailyBackup();
     void tellOversizedClasses();
     // Makes a slot of the shown day current and puts it at the front of the recent list.
     void pickShownHomework(const QString &slotText);
@@ -95,6 +100,7 @@ private:
     std::unique_ptr<core::AppContext> context_;
     ui::Form1Controls ui_;
     bool unloaded_ = false;
+    bool declinedAtStart_ = false;
     int CurrentSubject = 0; // 1 语文 .. 4 科学, last chosen for the book query
     tracking::SubjectBooks subjectBooks_{};
     tracking::BookHistory bookHistory_{};

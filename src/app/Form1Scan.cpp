@@ -6,47 +6,66 @@
 #include "state/WorkingDay.h"
 #include "store/TextValue.h"
 #include "ui/DatabaseGuard.h"
-#include "ui/MessagePresenter.h"
 
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 
 void Form1::Text1_KeyPress(int keyAscii)
 {
     if (keyAscii != 13)
         return;
-    showScanResult(context_->day().scan(ui_.Text1->text()));
+    const QString refused = showScanResult(context_->day().scan(ui_.Text1->text()));
+    // A refused code stays in the box for the teacher to see; the next scan replaces it.
+    if (refused.isEmpty())
+        ui_.Text1->clear();
+    else
+        showMessagePanel(refused);
 }
 
-void Form1::showScanResult(const core::ScanResult &result)
+// A reader's stored scans pasted at once, one code per line, are each recorded in turn.
+void Form1::scanPastedLines()
 {
-    using Kind = core::ScanResult::Kind;
+    const QString text = ui_.Text1->text();
+    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return;
+    ui_.Text1->clear();
+    QStringList refused;
+    for (const QString &line : text.split(QRegularExpression(QStringLiteral("[\r\n]+")))) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const QString why = showScanResult(context_->day().scan(line));
+        if (!why.isEmpty())
+            refused << QStringLiteral("“%1”：%2").arg(line.trimmed(), why);
+    }
+    if (refused.size() == 1)
+        showMessagePanel(refused.first());
+    else if (!refused.isEmpty())
+        showMessagePanel(refused.first() + QStringLiteral("\n（共%1行未能登记）").arg(refused.size()));
+}
+
+// Every scan is heard and the excellent panel follows it; gives the text to show when the scan was
+// not recorded. It is shown on the message panel, never in a box that would swallow the next scan.
+QString Form1::showScanResult(const core::ScanResult &result)
+{
     if (result.sound)
         sound::ScanSounds::play(*result.sound);
     switch (result.kind) {
-    case Kind::Refused:
-        // The refused code stays in the box for the teacher to see.
-        showMessagePanel(result.message);
-        return;
-    case Kind::WritesClosed:
-    case Kind::NoHomework:
-        ui::MessagePresenter::inform(this, result.message);
-        break;
-    case Kind::SaveFailed:
-        ui::MessagePresenter::inform(this, QStringLiteral("数据库操作失败：%1").arg(result.message));
-        break;
-    case Kind::Recorded:
+    case core::ScanResult::Kind::Recorded:
         if (result.panel == tracking::ExcellentPanel::Show)
             ui::showPanel(ui_.Frame12);
         else if (result.panel == tracking::ExcellentPanel::Hide)
             ui_.Frame12->hide();
-        break;
+        return {};
+    case core::ScanResult::Kind::SaveFailed:
+        return QStringLiteral("数据库操作失败，这次扫描没有登记：%1").arg(result.message);
+    default:
+        return result.message;
     }
-    ui_.Text1->clear();
 }
 
 void Form1::connectCorrections()

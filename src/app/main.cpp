@@ -19,6 +19,8 @@ int main(int argc, char *argv[])
     store::Clock clock;
     try {
         Form1 window(folder, clock);
+        if (window.declinedAtStart())
+            return 0;
         return QApplication::exec();
     } catch (const store::ProgramFolderInUse &) {
         ui::MessagePresenter::inform(nullptr, QStringLiteral("程序已在运行，请勿重复打开！"));

@@ -28,6 +28,14 @@ QString WorkingDay::todayKey() const { return store::dateKey(clock_.today()); }
 
 int WorkingDay::roll() const { return master_.records().roll(1); }
 
+QString WorkingDay::storedDayAfterToday()
+{
+    const QString latest = tracking::latestSchoolDay(db_);
+    const store::DateParts parts = store::把年月日进行拆分(latest);
+    const QDate latestDate(2000 + parts.year, parts.month, parts.day);
+    return latestDate.isValid() && latestDate > clock_.today() ? latest : QString();
+}
+
 void WorkingDay::start()
 {
     day_.TodayKey = todayKey();

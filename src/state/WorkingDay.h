@@ -48,6 +48,8 @@ public:
     // The class digit of the shown book ("1" for the first class).
     const QString &shownClass() const { return shownClass_; }
 
+    // The latest stored day when the clock's date lies before it (a clock set back), else empty.
+    QString storedDayAfterToday();
     // The start of a run: today, in normal mode.
     void start();
     // Fixes the day (today unless one was picked from history), creates its rows when new and

@@ -7,9 +7,15 @@
 
 namespace tracking {
 
-CheckedCode checkBookCode(const QString &typed, const QString &currentBookDigits, int firstClassSize)
+CheckedCode checkBookCode(const QString &typedAsIs, const QString &currentBookDigits, int firstClassSize)
 {
+    const QString typed = typedAsIs.normalized(QString::NormalizationForm_KC).trimmed();
     CheckedCode result;
+    // Without a shown book a pupil's number alone would land in whatever book its digits name.
+    if ((typed.size() == 1 || typed.size() == 2) && currentBookDigits.isEmpty()) {
+        result.check = CodeCheck::NoBookShown;
+        return result;
+    }
     switch (typed.size()) {
     case 1:
         result.code = QStringLiteral("11") + currentBookDigits + QLatin1Char('0') + typed;
@@ -50,6 +56,8 @@ QString codeMessage(CodeCheck check)
         return QStringLiteral("输入作业本编号有误！");
     case CodeCheck::WrongPupil:
         return QStringLiteral("输入学生的学号有误！");
+    case CodeCheck::NoBookShown:
+        return QStringLiteral("请先选择相应的作业，再只输入学号！");
     case CodeCheck::Accepted:
         break;
     }

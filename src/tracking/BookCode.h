@@ -6,7 +6,7 @@
 
 namespace tracking {
 
-enum class CodeCheck { Accepted, WrongLength, WrongClass, WrongBook, WrongPupil };
+enum class CodeCheck { Accepted, WrongLength, WrongClass, WrongBook, WrongPupil, NoBookShown };
 
 struct CheckedCode {
     CodeCheck check = CodeCheck::WrongLength;
@@ -17,6 +17,7 @@ struct CheckedCode {
 
 // Completes one or two typed digits with "11" and the current book, then checks class, book
 // and pupil in that order. A pupil outside the first class is refused: nothing could store it.
+// Blanks around the code and full-width digits, as input methods give them, read as the code.
 CheckedCode checkBookCode(const QString &typed, const QString &currentBookDigits, int firstClassSize);
 
 // The message-panel text of a refused code.

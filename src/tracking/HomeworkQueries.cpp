@@ -114,6 +114,15 @@ QStringList daysOpenForBook(store::HomeworkDb &db, int slot)
     return days;
 }
 
+QString latestSchoolDay(store::HomeworkDb &db)
+{
+    Statement &latest = db.cached(QStringLiteral("SELECT \"日期\" FROM \"作业内容登记表\" WHERE NOT \"日期\" LIKE '88%' "
+                                                 "ORDER BY \"年份\" DESC, \"月份\" DESC, \"日子\" DESC LIMIT 1"));
+    const QString key = latest.step() ? latest.text(0) : QString();
+    latest.reset();
+    return key;
+}
+
 QString publicationMessage(Publication result)
 {
     switch (result) {

@@ -31,6 +31,9 @@ QStringList daysWithHomework(store::HomeworkDb &db);
 // Days whose content for the book is the empty text (a Null was never opened), newest first.
 QStringList daysOpenForBook(store::HomeworkDb &db, int slot);
 
+// The key of the latest real day stored, empty without one.
+QString latestSchoolDay(store::HomeworkDb &db);
+
 enum class Publication { Published, NoDate, NoContent, NoTestNumber, MissingDay };
 
 QString publicationMessage(Publication result);

@@ -134,6 +134,8 @@ private slots:
     void aNewDayLeavesThePreviousDayUntouched();
     void theDayTurnsOverAtMidnight_data();
     void theDayTurnsOverAtMidnight();
+    void aClockSetBackIsToldBeforeAnythingIsWritten_data();
+    void aClockSetBackIsToldBeforeAnythingIsWritten();
     void aSecondCopyOnTheFolderIsRefused();
     void aLockLeftByADeadCopyDoesNotBlock();
     void theProgramNeedsNoOfficeLibraries();
@@ -370,6 +372,8 @@ void TestForm1::theDayTurnsOverAtMidnight()
     const QString countOfNewDay = QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"日期\" = '14-5-18'");
     for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
         QCOMPARE(value(run.db(), countOfNewDay.arg(QString::fromUtf8(table))).toInt(), historyDay ? 0 : 1);
+    const QString dailyCopy = QStringLiteral("备份/作业查找数据库-2014-05-18-每日.mdb");
+    QCOMPARE(QFileInfo::exists(QDir(run.folder.path()).filePath(dailyCopy)), !historyDay);
     if (historyDay)
         return;
     QCOMPARE(run.day().TodayKey, expected);
@@ -381,6 +385,43 @@ void TestForm1::theDayTurnsOverAtMidnight()
     const QString yesterday = value(run.db(), marks, {QStringLiteral("14-5-17")}).toString();
     QCOMPARE(yesterday.mid(6 * 3 + 2, 1), QStringLiteral("2"));
     QCOMPARE(yesterday.mid(7 * 3 + 2, 1), QStringLiteral("0"));
+}
+
+void TestForm1::aClockSetBackIsToldBeforeAnythingIsWritten_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<bool>("goOn");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("one day back, quit") << QDate(2014, 5, 16) << false << "电脑的日期是 2014-5-16，早于已有记录的最后一天 2014-5-17";
+    QTest::newRow("four days back, go on") << QDate(2014, 5, 13) << true << "电脑的日期是 2014-5-13，早于已有记录的最后一天 2014-5-17";
+    QTest::newRow("the same day") << QDate(2014, 5, 17) << true << "";
+    QTest::newRow("the next day") << QDate(2014, 5, 18) << true << "";
+}
+
+void TestForm1::aClockSetBackIsToldBeforeAnythingIsWritten()
+{
+    QFETCH(QDate, today);
+    QFETCH(bool, goOn);
+    QFETCH(QString, told);
+    RunningWindow run;
+    run.publish(5, QStringLiteral("第12页"));
+    run.window->close();
+    run.window.reset();
+    const QByteArray before = databaseBytes(run.folder.path());
+    run.clock.set(today);
+    ui::MessagePresenter::takeShown();
+    ui::MessagePresenter::setNextAnswer(goOn ? ui::MessagePresenter::Answer::Ok : ui::MessagePresenter::Answer::Cancel);
+    run.window = std::make_unique<Form1>(run.folder.path(), run.clock);
+    const QStringList shown = ui::MessagePresenter::takeShown();
+    QCOMPARE(shown.isEmpty(), told.isEmpty());
+    QVERIFY2(told.isEmpty() || shown[0].startsWith(told), qPrintable(shown.join('|')));
+    QCOMPARE(run.window->declinedAtStart(), !goOn);
+    QCOMPARE(run.window->isVisible(), goOn);
+    run.window->close();
+    if (!goOn)
+        QCOMPARE(databaseBytes(run.folder.path()), before);
+    const QString rows = QStringLiteral("SELECT count(*) FROM \"作业内容登记表\" WHERE \"日期\" = ?");
+    QCOMPARE(value(run.db(), rows, {store::dateKey(today)}).toInt(), goOn ? 1 : 0);
 }
 
 void TestForm1::aSecondCopyOnTheFolderIsRefused()

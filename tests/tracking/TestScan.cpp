@@ -5,6 +5,7 @@
 #include "tracking/RememberedLists.h"
 #include "ui/Twips.h"
 
+#include <QClipboard>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -41,7 +42,7 @@ private slots:
     void aCodeScannedOverTheMessagePanelIsRecorded();
     void keypadEnterScansToo();
     void marksAreCorrectedAndUndone();
-    void bookWithoutHomeworkChangesNothing();
+    void pastedLinesAreEachRecorded();
     void excellentPhaseEndsWithTheRefreshTick();
     void duplicateScanLeavesTheCounts();
     void todaysButtonsCaptionAndPlace();
@@ -60,23 +61,31 @@ void TestScan::codes_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("slot");
     QTest::addColumn<int>("pupil");
-    QTest::newRow("one digit") << true << "7" << "" << 5 << 7;
-    QTest::newRow("two digits") << true << "12" << "" << 5 << 12;
-    QTest::newRow("full code") << true << "110512" << "" << 5 << 12;
-    QTest::newRow("first position free") << true << "210512" << "" << 5 << 12;
-    QTest::newRow("short before any display") << false << "07" << "" << 7 << 7;
-    QTest::newRow("last book") << true << "113201" << "" << 32 << 1;
-    QTest::newRow("last pupil of the class") << true << "110540" << "" << 5 << 40;
-    QTest::newRow("class") << true << "120512" << "输入编号班级有误！" << 0 << 0;
-    QTest::newRow("book 33") << true << "113312" << "输入作业本编号有误！" << 0 << 0;
-    QTest::newRow("book 0") << true << "110012" << "输入作业本编号有误！" << 0 << 0;
-    QTest::newRow("pupil 51") << true << "110551" << "输入学生的学号有误！" << 0 << 0;
-    QTest::newRow("pupil 0") << true << "110500" << "输入学生的学号有误！" << 0 << 0;
-    QTest::newRow("beyond the class") << true << "110541" << "输入学生的学号有误！" << 0 << 0;
-    QTest::newRow("five characters") << true << "11051" << "输入编号长度有误！" << 0 << 0;
-    QTest::newRow("seven characters") << true << "1105123" << "输入编号长度有误！" << 0 << 0;
-    QTest::newRow("empty") << true << "" << "输入编号长度有误！" << 0 << 0;
-    QTest::newRow("letters") << true << "11ab12" << "输入作业本编号有误！" << 0 << 0;
+    QTest::addColumn<QString>("ending"); // what the reader sends after the code
+    QTest::newRow("one digit") << true << "7" << "" << 5 << 7 << "enter";
+    QTest::newRow("two digits") << true << "12" << "" << 5 << 12 << "enter";
+    QTest::newRow("full code") << true << "110512" << "" << 5 << 12 << "enter";
+    QTest::newRow("first position free") << true << "210512" << "" << 5 << 12 << "enter";
+    QTest::newRow("short before any display") << false << "07" << "请先选择相应的作业，再只输入学号！" << 0 << 0 << "enter";
+    QTest::newRow("one digit before any display") << false << "7" << "请先选择相应的作业，再只输入学号！" << 0 << 0 << "enter";
+    QTest::newRow("full code before any display") << false << "110707" << "" << 7 << 7 << "enter";
+    QTest::newRow("full-width digits") << true << "１１０５１２" << "" << 5 << 12 << "enter";
+    QTest::newRow("blanks around") << true << " 110512 " << "" << 5 << 12 << "enter";
+    QTest::newRow("ended by Tab") << true << "110512" << "" << 5 << 12 << "tab";
+    QTest::newRow("short code ended by Tab") << true << "12" << "" << 5 << 12 << "tab";
+    QTest::newRow("no homework for the book") << true << "110612" << "请选择相应的作业才可输入！" << 0 << 0 << "enter";
+    QTest::newRow("last book") << true << "113201" << "" << 32 << 1 << "enter";
+    QTest::newRow("last pupil of the class") << true << "110540" << "" << 5 << 40 << "enter";
+    QTest::newRow("class") << true << "120512" << "输入编号班级有误！" << 0 << 0 << "enter";
+    QTest::newRow("book 33") << true << "113312" << "输入作业本编号有误！" << 0 << 0 << "enter";
+    QTest::newRow("book 0") << true << "110012" << "输入作业本编号有误！" << 0 << 0 << "enter";
+    QTest::newRow("pupil 51") << true << "110551" << "输入学生的学号有误！" << 0 << 0 << "enter";
+    QTest::newRow("pupil 0") << true << "110500" << "输入学生的学号有误！" << 0 << 0 << "enter";
+    QTest::newRow("beyond the class") << true << "110541" << "输入学生的学号有误！" << 0 << 0 << "enter";
+    QTest::newRow("five characters") << true << "11051" << "输入编号长度有误！" << 0 << 0 << "enter";
+    QTest::newRow("seven characters") << true << "1105123" << "输入编号长度有误！" << 0 << 0 << "enter";
+    QTest::newRow("empty") << true << "" << "输入编号长度有误！" << 0 << 0 << "enter";
+    QTest::newRow("letters") << true << "11ab12" << "输入作业本编号有误！" << 0 << 0 << "enter";
 }
 
 void TestScan::codes()
@@ -84,13 +93,16 @@ void TestScan::codes()
     QFETCH(bool, bookFiveShown);
     QFETCH(QString, typed);
     QFETCH(QString, message);
+    QFETCH(QString, ending);
     RunningWindow run(40);
     run.publish(5, QStringLiteral("第12页"));
     run.publish(7, QStringLiteral("练习七"));
     run.publish(32, QStringLiteral("练习三十二"));
     if (bookFiveShown)
         run.context().day().showBook(QStringLiteral("1"), QStringLiteral("05"));
-    run.scan(typed);
+    run.ui().Text1->setFocus();
+    typeText(run.ui().Text1, typed);
+    QTest::keyClick(run.ui().Text1, ending == QLatin1String("tab") ? Qt::Key_Tab : Qt::Key_Return);
 
     if (!message.isEmpty()) {
         QVERIFY(run.ui().Frame2->isVisible());
@@ -193,15 +205,19 @@ void TestScan::keypadEnterScansToo()
     QCOMPARE(storedMark(run.db(), 3, 4), QStringLiteral("2"));
 }
 
-void TestScan::bookWithoutHomeworkChangesNothing()
+void TestScan::pastedLinesAreEachRecorded()
 {
     RunningWindow run;
-    const QString before = value(run.db(), QStringLiteral("SELECT \"完成3\" FROM \"扫描输入作业完成情况\"")).toString();
-    run.scan(QStringLiteral("110312"));
-    QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{QStringLiteral("请选择相应的作业才可输入！")});
-    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成3\" FROM \"扫描输入作业完成情况\"")).toString(), before);
-    QCOMPARE(run.day().MarkGrid[3][12], QStringLiteral("0"));
-    QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+    run.publish(5, QStringLiteral("第12页"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("110510\r\n 110599\n\n１１０５１１\n"));
+    run.ui().Text1->setFocus();
+    QTest::keyClick(run.ui().Text1, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(storedMark(run.db(), 5, 10), QStringLiteral("2"));
+    QCOMPARE(storedMark(run.db(), 5, 11), QStringLiteral("2"));
+    QVERIFY(run.ui().Frame2->isVisible());
+    QCOMPARE(run.ui().Label1->text(), QStringLiteral("“110599”：输入学生的学号有误！"));
+    QCOMPARE(run.ui().Label2[8]->text(), QStringLiteral("2人"));
+    QCOMPARE(run.ui().Text1->text(), QString());
 }
 
 void TestScan::excellentPhaseEndsWithTheRefreshTick()

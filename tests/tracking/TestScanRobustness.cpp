@@ -130,7 +130,8 @@ void TestScanRobustness::randomInputOnlyGivesKnownOutcomes()
     RunningWindow run(kPupils, kDay);
     for (int slot : {1, 3, 5, 12})
         run.publish(slot, QStringLiteral("作业%1").arg(slot));
-    const QStringList panelMessages{"输入编号长度有误！", "输入编号班级有误！", "输入作业本编号有误！", "输入学生的学号有误！"};
+    const QStringList panelMessages{"输入编号长度有误！", "输入编号班级有误！", "输入作业本编号有误！", "输入学生的学号有误！",
+                                    "请选择相应的作业才可输入！", "请先选择相应的作业，再只输入学号！"};
     const QString alphabet = QStringLiteral("0123456789011111a Z.-+。十二\t\x01\x7f\u00e9\U0001F600");
     SeededRandom random;
     for (int i = 0; i < 3000; ++i) {
@@ -146,7 +147,7 @@ void TestScanRobustness::randomInputOnlyGivesKnownOutcomes()
             QVERIFY(boxes.isEmpty());
             QTest::keyClick(run.ui().Command2, Qt::Key_Space);
         } else {
-            QVERIFY2(boxes.isEmpty() || boxes == QStringList{QStringLiteral("请选择相应的作业才可输入！")}, qPrintable(typed));
+            QVERIFY2(boxes.isEmpty(), qPrintable(typed));
         }
         QCOMPARE(run.ui().Text1->text(), QString());
         if (i % 500 == 0)
