@@ -84,9 +84,9 @@ int main(int argc, char *argv[])
     Form1 window(dir.path(), clock);
     core::DayState state = window.context().day().state();
     for (int s = 1; s <= store::kBooks; ++s) {
-        state.HomeworkContent[s] = QStringLiteral("第%1页练习").arg(s);
+        state.Classes[1].HomeworkContent[s] = QStringLiteral("第%1页练习").arg(s);
         for (int n = 1; n <= kPupils; ++n)
-            state.MarkGrid[s][n] = (n + s) % 3 == 0 ? QStringLiteral("0") : QStringLiteral("1");
+            state.Classes[1].MarkGrid[s][n] = (n + s) % 3 == 0 ? QStringLiteral("0") : QStringLiteral("1");
     }
     const double save = medianMs(400, [&](int) { window.context().db().保存操作(state); });
 
@@ -102,17 +102,17 @@ int main(int argc, char *argv[])
     std::vector<QString> markTexts(store::kBooks + 1);
     for (int s = 1; s <= store::kBooks; ++s) {
         store::MarkRow row;
-        std::copy_n(state.MarkGrid[s].begin(), row.size(), row.begin());
+        std::copy_n(state.Classes[1].MarkGrid[s].begin(), row.size(), row.begin());
         markTexts[s] = store::encodeMarks(row);
     }
     const double bare = medianMs(400, [&](int) {
         floor.exec(QStringLiteral("BEGIN IMMEDIATE"));
         for (int s = 1; s <= store::kBooks; ++s)
-            marks.bind(2 * s - 1, markTexts[s]).bind(2 * s, state.ExcellentClosed[s]);
+            marks.bind(2 * s - 1, markTexts[s]).bind(2 * s, state.Classes[1].ExcellentClosed[s]);
         marks.bind(2 * store::kBooks + 1, state.CurrentDateKey).run();
         marks.reset();
         for (int s = 1; s <= store::kBooks; ++s)
-            contents.bind(s, state.HomeworkContent[s]);
+            contents.bind(s, state.Classes[1].HomeworkContent[s]);
         contents.bind(store::kBooks + 1, state.CurrentDateKey).run();
         contents.reset();
         floor.exec(QStringLiteral("COMMIT"));

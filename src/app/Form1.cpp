@@ -17,6 +17,7 @@
 #include "ui/MessagePresenter.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -69,8 +70,14 @@ void Form1::connectOwners()
     core::WorkingDay &day = context_->day();
     connect(&day, &core::WorkingDay::shownChanged, this, [this] { 显示(); });
     connect(&day, &core::WorkingDay::turnedOver, this, [this] { showTurnedOverDay(); });
-    connect(&day, &core::WorkingDay::dayLoaded, this,
-            [this] { ui_.Command10[0]->setText(context_->master().records().ClassNames[1]); });
+    connect(&day, &core::WorkingDay::dayLoaded, this, [this] {
+        ui_.Command10[0]->setText(context_->master().records().ClassNames[1]);
+        showClassChoice();
+    });
+    connect(ui_.classChoice, &QComboBox::activated, this, [this](int index) {
+        context_->day().showClass(index + 1);
+        ui_.Text1->setFocus();
+    });
     connect(&day, &core::WorkingDay::daySwitched, this, [this] {
         ui_.Frame10->hide();
         for (int b = 1; b <= 16; ++b)
@@ -217,6 +224,19 @@ void Form1::showRestartNotice(const QString &caption)
     ui::showPanel(ui_.Command7);
 }
 
+// A teacher of two classes chooses the shown one where a teacher of one reads its name.
+void Form1::showClassChoice()
+{
+    const core::MasterRecords &master = context_->master().records();
+    const bool twoClasses = context_->day().classes().size() == 2;
+    ui_.classChoice->clear();
+    if (twoClasses)
+        ui_.classChoice->addItems({master.ClassNames[1], master.ClassNames[2]});
+    ui_.classChoice->setCurrentIndex(context_->day().state().ShownClass - 1);
+    ui_.classChoice->setVisible(twoClasses);
+    ui_.Label2[1]->setVisible(!twoClasses);
+}
+
 void Form1::showMessagePanel(const QString &message)
 {
     ui_.Label1->setText(message);
@@ -240,6 +260,7 @@ void Form1::显示()
     ui_.Label2[9]->setText(view.notHandedIn);
     ui_.Label2[0]->setText(view.date);
     ui_.Label2[1]->setText(view.className);
+    ui_.classChoice->setCurrentIndex(context_->day().state().ShownClass - 1);
     ui_.Label2[2]->setText(view.homework);
 }
 

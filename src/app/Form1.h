@@ -86,6 +86,7 @@ private:
     void showMessagePanel(const QString &message);
     void showRestartNotice(const QString &caption);
     void showTurnedOverDay();
+    void showClassChoice();
     bool clockAccepted();
     void makeDailyBackup();
     void tellOversizedClasses();

@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 
 #include "state/AppContext.h"
+#include "state/MasterData.h"
 #include "state/RememberedHomework.h"
 #include "state/WorkingDay.h"
 #include "ui/DatabaseGuard.h"
@@ -54,9 +55,9 @@ void Form1::Command4_Click(int index)
 void Form1::pickShownHomework(const QString &slotText)
 {
     core::WorkingDay &day = context_->day();
-    context_->remembered().rememberShown(day.state(), QStringLiteral("1"), slotText,
-                                         day.caption(QStringLiteral("1"), slotText));
-    day.showBook(QStringLiteral("1"), slotText);
+    const QString classDigit = day.shownClass();
+    context_->remembered().rememberShown(day.state(), classDigit, slotText, day.caption(classDigit, slotText));
+    day.showBook(classDigit, slotText);
 }
 
 void Form1::Command3_Click(int n)
@@ -70,13 +71,14 @@ void Form1::Command3_Click(int n)
 void Form1::更改主界面上新输入和最近显示作业按钮内容()
 {
     const core::RememberedHomework &remembered = context_->remembered();
+    const core::MasterRecords &master = context_->master().records();
     for (int n = 0; n <= core::kLatestLast; ++n) {
-        ui_.Command20[n]->setText(remembered.latestEntered()[n][5]);
+        ui_.Command20[n]->setText(tracking::rememberedCaption(remembered.latestEntered()[n], master));
         if (!remembered.latestEntered()[n][5].isEmpty())
             ui_.Command20[n]->show();
     }
     for (int n = 0; n <= core::kRecentLast; ++n) {
-        ui_.Command16[n]->setText(remembered.recentShown()[n][5]);
+        ui_.Command16[n]->setText(tracking::rememberedCaption(remembered.recentShown()[n], master));
         if (!remembered.recentShown()[n][5].isEmpty())
             ui_.Command16[n]->show();
     }

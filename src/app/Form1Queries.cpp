@@ -35,7 +35,9 @@ void Form1::queryByDay()
     ui_.List3->hide();
     ui_.List2->show();
     ui_.List2->clear();
-    ui::guarded(this, [this] { ui_.List2->addItems(tracking::daysWithHomework(context_->db())); });
+    ui::guarded(this, [this] {
+        ui_.List2->addItems(tracking::daysWithHomework(context_->db(), context_->day().state().ShownClass));
+    });
     ui_.Text1->setFocus();
 }
 
@@ -48,7 +50,7 @@ void Form1::List2_Click()
     if (!ui::guarded(this, [&] { context_->day().switchToDay(key); }))
         return;
     ui_.List2->hide();
-    const auto &contents = context_->day().state().HomeworkContent;
+    const auto &contents = context_->day().state().shown().HomeworkContent;
     if (std::any_of(contents.begin() + 1, contents.end(), [](const QString &content) { return !content.isEmpty(); }))
         Command4_Click(0);
     else
@@ -89,7 +91,9 @@ void Form1::List3_Click()
     if (!ui::guarded(this, [this] { context_->day().保存操作(); }))
         return;
     ui_.List4->addItem(QString(15, QLatin1Char(' ')) + name);
-    ui::guarded(this, [this, slot] { tracking::取得某次作业的作业内容和日期的一一对应表(context_->db(), bookHistory_, slot); });
+    ui::guarded(this, [this, slot] {
+        tracking::取得某次作业的作业内容和日期的一一对应表(context_->db(), bookHistory_, slot, context_->day().state().ShownClass);
+    });
     ui_.List3->hide();
     ui_.List4->show();
     ui_.List4->addItems(tracking::historyContents(bookHistory_));

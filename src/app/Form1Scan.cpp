@@ -118,7 +118,7 @@ QMenu *Form1::markMenu(int pupil)
     const std::pair<const char *, const char *> marks[] = {{"设为未交", "0"}, {"设为已交", "1"}, {"设为优秀", "2"}};
     for (const auto &[caption, mark] : marks) {
         QAction *action = menu->addAction(QString::fromUtf8(caption));
-        action->setEnabled(day.MarkGrid[store::integerValue(day.CurrentBookDigits)][pupil] != QLatin1String(mark));
+        action->setEnabled(day.shown().MarkGrid[store::integerValue(day.CurrentBookDigits)][pupil] != QLatin1String(mark));
         connect(action, &QAction::triggered, this, [this, pupil, mark = QString::fromLatin1(mark)] { correctMark(pupil, mark); });
     }
     return menu;

@@ -14,12 +14,15 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace reports {
 
@@ -129,20 +132,15 @@ void ReportWindows::Command4_Click(int index)
     run_.RangeMode = AllDays;
     run_.ItemCounter = 0;
     if (index == 4) {
-        if (saveDay()) {
-            run_.ListMode = ByName;
-            run_.NameStyle = CountedLabel;
-            Command12_Click(0);
-        }
+        run_.ListMode = ByName;
+        run_.NameStyle = CountedLabel;
     } else {
         ui_.Frame10->hide();
         run_.ListMode = WholeRecordExport;
-        setClassCaptions();
-        if (saveDay()) {
-            run_.NameStyle = PlainLabel;
-            Command12_Click(0);
-        }
+        run_.NameStyle = PlainLabel;
     }
+    if (saveDay())
+        chooseClass();
     ui_.Text1->setFocus();
 }
 
@@ -154,14 +152,24 @@ void ReportWindows::dtwfqkdc_Click()
     run_.RangeMode = TodayOnly;
     run_.ListMode = TodayExport;
     run_.ItemCounter = 0;
+    if (saveDay())
+        chooseClass();
+}
+
+// One class goes straight on; with two the export frame asks which, and its class button goes on.
+void ReportWindows::chooseClass()
+{
+    if (context_.day().classes().size() == 1) {
+        Command12_Click(0);
+        return;
+    }
     setClassCaptions();
-    if (!saveDay())
-        return;
-    // A gathering that failed leaves nothing to write: the workbooks keep what they hold.
-    if (!Command12_Click(0))
-        return;
-    run_.ExportedRowCounter = 0;
-    exportWorkbooks();
+    ui_.Label11->setText(QStringLiteral("请选择班级："));
+    for (QPushButton *choice : ui_.Command12)
+        choice->show();
+    ui_.Command13->show();
+    ui::showPanel(ui_.Frame14);
+    ui_.Command12[context_.day().state().ShownClass - 1]->setFocus();
 }
 
 bool ReportWindows::Command12_Click(int index)
@@ -192,6 +200,9 @@ bool ReportWindows::把所选中的作业完成情况在list6和list7中显示�
     ui::Form1Controls &ui = ui_;
     ui.Command12[0]->hide();
     ui.Command12[1]->hide();
+    if (run_.ListMode != WholeRecordExport)
+        ui.Frame14->hide();
+    // A gathering that failed leaves nothing to write: the workbooks keep what they hold.
     if (!gathered())
         return false;
     if (run_.ListMode == ByName) {
@@ -208,19 +219,31 @@ bool ReportWindows::把所选中的作业完成情况在list6和list7中显示�
             ui.List6->addItem(pupil.label);
         }
         tellLeftOut();
-    } else if (run_.ListMode == WholeRecordExport) {
-        ui.Command13->show();
-        ui::showPanel(ui.Frame14);
+    } else {
+        if (run_.ListMode == WholeRecordExport) {
+            ui.Command13->show();
+            ui::showPanel(ui.Frame14);
+        }
         run_.ExportedRowCounter = 0;
         exportWorkbooks();
     }
     return true;
 }
 
+// The second class's files lie beside the first's under names that carry the class; its first
+// export starts from the first class's prepared workbook.
+QString ReportWindows::ofSelectedClass(const QString &relativePath) const
+{
+    const QString path = ofClass(relativePath, context_.master().records(), run_.SelectedClass + 1);
+    if (path != relativePath && !QFileInfo::exists(inFolder(path)) && QFileInfo::exists(inFolder(relativePath)))
+        QFile::copy(inFolder(relativePath), inFolder(path));
+    return path;
+}
+
 void ReportWindows::exportWorkbooks()
 {
-    const QString complete = completeWorkbook(run_.ListMode);
-    const QString unfinished = unfinishedWorkbook(run_.ListMode);
+    const QString complete = ofSelectedClass(completeWorkbook(run_.ListMode));
+    const QString unfinished = ofSelectedClass(unfinishedWorkbook(run_.ListMode));
     QLabel *progress = ui_.Label11;
     const QString problem = office::ExportFiles{inFolder({complete, unfinished}), {}, {}}.problem();
     if (!problem.isEmpty()) {
@@ -232,8 +255,8 @@ void ReportWindows::exportWorkbooks()
     progress->setText(QStringLiteral("正在导出……"));
     try {
         const auto sheet = office::startSpreadsheet(officeProgram_);
-        把一个数组的内容导出到一个EXSEL文件(run_.CompleteList, complete, *sheet);
-        把一个数组的内容导出到一个EXSEL文件(run_.UnfinishedList, unfinished, *sheet);
+        把一个数组的内容导出到一个EXSEL文件(run_.CompleteList, completeWorkbook(run_.ListMode), *sheet);
+        把一个数组的内容导出到一个EXSEL文件(run_.UnfinishedList, unfinishedWorkbook(run_.ListMode), *sheet);
         sheet->quit();
     } catch (const office::OfficeError &error) {
         progress->setText(QStringLiteral("导出失败"));
@@ -246,10 +269,10 @@ void ReportWindows::exportWorkbooks()
 void ReportWindows::把一个数组的内容导出到一个EXSEL文件(const QList<PupilRow> &list, const QString &relativePath,
                                                        office::SpreadsheetAutomation &sheet)
 {
-    sheet.open(inFolder(relativePath));
+    sheet.open(inFolder(ofClass(relativePath, context_.master().records(), run_.SelectedClass + 1)));
     sheet.clearRange(QStringLiteral("A2:AZ300"));
     const QList<QStringList> rows = workbookRows(list, run_.leftOut);
-    const int pupils = pupilCount(context_.master().records());
+    const int pupils = pupilCount(context_.master().records(), run_.SelectedClass + 1);
     for (int i = 0; i < rows.size(); ++i) {
         sheet.writeRow(i + 2, 1, rows[i]);
         run_.ExportedRowCounter += 1;
@@ -282,6 +305,12 @@ void ReportWindows::Command13_Click()
 void ReportWindows::wwqkdc_Click()
 {
     ui::Form1Controls &ui = ui_;
+    const bool twoClasses = context_.day().classes().size() == 2;
+    for (int c = 0; c < 2; ++c) {
+        ui.summaryClass[c]->setText(context_.master().records().ClassNames[c + 1] + QStringLiteral("班"));
+        ui.summaryClass[c]->setVisible(twoClasses);
+    }
+    ui.summaryClass[context_.day().state().ShownClass - 1]->setChecked(true);
     ui::showPanel(ui.Frame13);
     ui.Frame13->raise();
     ui.Text6->clear();
@@ -308,22 +337,23 @@ void ReportWindows::Command18_Click()
     QCoreApplication::processEvents();
 
     Busy busy(*this);
-    const QString problem =
-        office::ExportFiles{{}, inFolder({shortTemplate(), longTemplate()}), inFolder({shortSummary(), longSummary()})}
-            .problem();
+    run_.SelectedClass = ui.summaryClass[1]->isVisible() && ui.summaryClass[1]->isChecked() ? 1 : 0;
+    const QString problem = office::ExportFiles{{}, inFolder({shortTemplate(), longTemplate()}),
+                                                inFolder({ofSelectedClass(shortSummary()), ofSelectedClass(longSummary())})}
+                                .problem();
     if (!problem.isEmpty()) {
         ui.Frame17->hide();
         ui::MessagePresenter::inform(&window_, problem);
         return;
     }
     run_.NameStyle = CountedLabel;
-    run_.SelectedClass = 0;
     run_.flagAllSlots();
     if (!saveDay() || !gathered()) {
         ui.Frame17->hide();
         return;
     }
-    const SummaryPlan plan = planSummary(run_.UnfinishedList, lowerLimit, pupilCount(context_.master().records()));
+    const SummaryPlan plan =
+        planSummary(run_.UnfinishedList, lowerLimit, pupilCount(context_.master().records(), run_.SelectedClass + 1));
     try {
         makeSummaries(plan);
     } catch (const office::OfficeError &error) {
@@ -369,8 +399,8 @@ void ReportWindows::makeSummaries(const SummaryPlan &plan)
     }
     fill(word, shortDocument, plan.shortCells);
     fill(word, longDocument, plan.longCells);
-    word.saveAs(shortDocument, inFolder(shortSummary()));
-    word.saveAs(longDocument, inFolder(longSummary()));
+    word.saveAs(shortDocument, inFolder(ofSelectedClass(shortSummary())));
+    word.saveAs(longDocument, inFolder(ofSelectedClass(longSummary())));
 
     ui.Frame17->hide();
     const bool anything = !plan.shortPages().isEmpty() || !plan.longPages().isEmpty();

@@ -44,6 +44,8 @@ private:
 
     void connectControls();
     bool saveDay();
+    void chooseClass();
+    QString ofSelectedClass(const QString &relativePath) const;
     void setClassCaptions();
     void exportWorkbooks();
     void makeSummaries(const SummaryPlan &plan);

@@ -6,6 +6,7 @@
 #include "store/TextValue.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -26,20 +27,21 @@ void ExportState::flagAllSlots()
     SlotFilter[0] = 0;
 }
 
-int pupilCount(const core::MasterRecords &master) { return master.roll(1); }
+int pupilCount(const core::MasterRecords &master, int classNumber) { return master.roll(classNumber); }
 
 namespace {
 
-QString contentsSql(bool oneDay)
+QString contentsSql(bool oneDay, int classNumber)
 {
-    return oneDay ? QStringLiteral("SELECT * FROM \"作业内容登记表\" WHERE \"日期\" = ?")
-                  : QStringLiteral("SELECT * FROM \"作业内容登记表\" ORDER BY \"日期\" ASC");
+    const QString table = store::quoted(store::contentsTable(classNumber));
+    return oneDay ? QStringLiteral("SELECT * FROM %1 WHERE \"日期\" = ?").arg(table)
+                  : QStringLiteral("SELECT * FROM %1 ORDER BY \"日期\" ASC").arg(table);
 }
 
-QString marksSql(bool oneDay)
+QString marksSql(bool oneDay, int classNumber)
 {
-    return oneDay ? QStringLiteral("SELECT * FROM \"扫描输入作业完成情况\" WHERE \"日期\" = ?")
-                  : QStringLiteral("SELECT * FROM \"扫描输入作业完成情况\"");
+    const QString table = store::quoted(store::marksTable(classNumber));
+    return oneDay ? QStringLiteral("SELECT * FROM %1 WHERE \"日期\" = ?").arg(table) : QStringLiteral("SELECT * FROM %1").arg(table);
 }
 
 struct NullContent {
@@ -47,14 +49,15 @@ struct NullContent {
     int slot;
 };
 
-void repairNulls(store::HomeworkDb &db, const QList<NullContent> &nulls)
+void repairNulls(store::HomeworkDb &db, int classNumber, const QList<NullContent> &nulls)
 {
     if (nulls.isEmpty())
         return;
     store::Transaction transaction(db.database());
     for (const NullContent &null : nulls) {
         const QString column = store::quoted(store::contentColumn(null.slot));
-        db.cached(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 = '' WHERE \"日期\" = ? AND %1 IS NULL").arg(column))
+        db.cached(QStringLiteral("UPDATE %2 SET %1 = '' WHERE \"日期\" = ? AND %1 IS NULL")
+                      .arg(column, store::quoted(store::contentsTable(classNumber))))
             .bind(1, null.date)
             .run();
     }
@@ -65,8 +68,9 @@ void repairNulls(store::HomeworkDb &db, const QList<NullContent> &nulls)
 void readDayRows(store::HomeworkDb &db, const QString &todayKey, ExportState &run)
 {
     const bool oneDay = run.RangeMode == TodayOnly;
+    const int classNumber = run.SelectedClass + 1;
     QHash<QString, std::array<QString, core::kBooks + 1>> marksByDate;
-    store::Statement &marks = db.cached(marksSql(oneDay));
+    store::Statement &marks = db.cached(marksSql(oneDay, classNumber));
     if (oneDay)
         marks.bind(1, todayKey);
     while (marks.step()) {
@@ -78,7 +82,7 @@ void readDayRows(store::HomeworkDb &db, const QString &todayKey, ExportState &ru
 
     QList<NullContent> nulls;
     int daysWithContent = 0;
-    store::Statement &contents = db.cached(contentsSql(oneDay));
+    store::Statement &contents = db.cached(contentsSql(oneDay, classNumber));
     if (oneDay)
         contents.bind(1, todayKey);
     while (contents.step()) {
@@ -100,7 +104,7 @@ void readDayRows(store::HomeworkDb &db, const QString &todayKey, ExportState &ru
         day.marks = marksByDate.value(day.date);
         run.days.append(day);
     }
-    repairNulls(db, nulls);
+    repairNulls(db, classNumber, nulls);
     if (daysWithContent > kDayRows)
         run.leftOut << QStringLiteral("记录中有 %1 天布置了作业，只统计了按日期排在前面的 %2 天（到 %3 为止），其余 %4 天未统计。")
                            .arg(daysWithContent)
@@ -115,7 +119,7 @@ void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::Mas
                                     ExportState &run)
 {
     readDayRows(db, todayKey, run);
-    const int pupils = pupilCount(master);
+    const int pupils = pupilCount(master, run.SelectedClass + 1);
     for (int s = 1; s <= core::kBooks; ++s) {
         if (run.SlotFilter[s] != 1)
             continue;
@@ -129,8 +133,8 @@ void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::Mas
                            .arg(run.ItemCounter)
                            .arg(kItems)
                            .arg(run.ItemCounter - kItems);
-    if (master.ClassSizes[1] > pupils)
-        run.leftOut << QStringLiteral("班级共有 %1 名学生，只统计了前 %2 名。").arg(master.ClassSizes[1]).arg(pupils);
+    if (master.ClassSizes[run.SelectedClass + 1] > pupils)
+        run.leftOut << QStringLiteral("班级共有 %1 名学生，只统计了前 %2 名。").arg(master.ClassSizes[run.SelectedClass + 1]).arg(pupils);
 }
 
 void 校迅通导出文件的原始数组生成(ExportState &run, int pupils, const QString &bookName, const QString &content,
@@ -147,7 +151,7 @@ void 校迅通导出文件的原始数组生成(ExportState &run, int pupils, co
 void 把校迅通导入文件数组的内容逼空(ExportState &run, const core::MasterRecords &master)
 {
     const auto &names = master.PupilNames[1 + run.SelectedClass];
-    for (int k = 1; k <= pupilCount(master); ++k) {
+    for (int k = 1; k <= pupilCount(master, run.SelectedClass + 1); ++k) {
         std::vector<QString> &row = run.UnfinishedTable[k];
         row[0] = names[k];
         int m = 1;
@@ -214,6 +218,18 @@ QString unfinishedWorkbook(int listMode)
 {
     return listMode == TodayExport ? QStringLiteral("校迅通导出文件/当天/当天未完成作业学生名单.xls")
                                    : QStringLiteral("校迅通导出文件/未完成作业学生名单.xls");
+}
+
+QString ofClass(const QString &relativePath, const core::MasterRecords &master, int classNumber)
+{
+    if (classNumber != 2)
+        return relativePath;
+    QString name = master.ClassNames[2].trimmed();
+    // A class name is the teacher's text: it must not reach outside the folder or be unwritable.
+    name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]")), QStringLiteral("_"));
+    const QString suffix = name.isEmpty() ? QStringLiteral("-第二个班") : QStringLiteral("-%1班").arg(name);
+    const qsizetype dot = relativePath.lastIndexOf(QLatin1Char('.'));
+    return relativePath.left(dot) + suffix + relativePath.mid(dot);
 }
 
 QString parentMessage(int listMode, const QString &relativePath, const QString &todayKey)

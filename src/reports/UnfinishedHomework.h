@@ -64,8 +64,8 @@ struct ExportState {
     void flagAllSlots();
 };
 
-// The pupils a gathering covers: the first class, as far as the mark grid holds names.
-int pupilCount(const core::MasterRecords &master);
+// The pupils a gathering of a class covers, as far as the marks hold them.
+int pupilCount(const core::MasterRecords &master, int classNumber);
 
 // Day rows of the range, in date-key text order; nulls in the contents are stored back as ''.
 // Scratch rows and days without any content are left out.
@@ -86,6 +86,10 @@ QString pupilLabel(int number, const QString &name, int nameStyle, int count);
 // The prepared workbooks, relative to the program folder.
 QString completeWorkbook(int listMode);
 QString unfinishedWorkbook(int listMode);
+
+// The file of a class: the second class's carries its name ("全部完成学生名单-五(2)班.xls"), in
+// the same folder as the first class's, which keeps its name.
+QString ofClass(const QString &relativePath, const core::MasterRecords &master, int classNumber);
 
 // The message to parents in B1; empty when that workbook keeps its own.
 QString parentMessage(int listMode, const QString &relativePath, const QString &todayKey);

@@ -36,6 +36,7 @@ void AppContext::open()
 {
     // The connection is used by this thread alone once it is open.
     db_ = opening_.get();
+    store::addSecondClassTables(db_->database());
     run_ = std::make_unique<RunState>(db_->database());
     master_ = std::make_unique<MasterData>(*db_);
     day_ = std::make_unique<WorkingDay>(*db_, *master_, *run_, clock_);

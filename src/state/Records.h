@@ -26,6 +26,15 @@ struct MasterRecords {
     int roll(int classNumber) const;
 };
 
+// One class's records of the day being worked on.
+struct ClassDay {
+    // Rows 1..32: the state character of pupil n (column) for book i (row).
+    std::array<std::array<QString, kPupils + 1>, kBooks + 1> MarkGrid{};
+    std::array<QString, kBooks + 1> HomeworkContent{};
+    std::array<int, kBooks + 1> ExcellentClosed{};
+    std::array<int, kBooks + 1> ExcellentClosedAtLoad{};
+};
+
 // The day being worked on; changed only through WorkingDay.
 struct DayState {
     QString TodayKey;
@@ -34,13 +43,14 @@ struct DayState {
     int CurrentSlot = 0;
     QString CurrentBookDigits;
     QString CurrentCode;
-    // Rows 1..32: the state character of pupil n (column) for book i (row).
-    std::array<std::array<QString, kPupils + 1>, kBooks + 1> MarkGrid{};
-    std::array<QString, kBooks + 1> HomeworkContent{};
-    std::array<int, kBooks + 1> ExcellentClosed{};
-    std::array<int, kBooks + 1> ExcellentClosedAtLoad{};
+    // The class the status area shows, 1 or 2.
+    int ShownClass = 1;
+    // Entries 1 and 2 by class; the second holds nothing while that class has no pupils.
+    std::array<ClassDay, 3> Classes{};
     // The slot shown on each of today's homework buttons 1..16.
     std::array<int, 17> TodaySlots{};
+
+    const ClassDay &shown() const { return Classes[ShownClass]; }
 };
 
 // One remembered homework: fields 1 day key, 2 class digit, 3 slot, 4 the three joined, 5 caption.

@@ -45,8 +45,10 @@ public:
     const DayState &state() const { return day_; }
     // The key of the clock's date now, which may be past the start's TodayKey.
     QString todayKey() const;
-    // The class digit of the shown book ("1" for the first class).
-    const QString &shownClass() const { return shownClass_; }
+    // The class digit of the shown class, "1" or "2".
+    QString shownClass() const { return QString::number(day_.ShownClass); }
+    // The classes the day covers: the first, and the second once it has pupils.
+    QList<int> classes() const;
 
     // The latest stored day when the clock's date lies before it (a clock set back), else empty.
     QString storedDayAfterToday();
@@ -66,21 +68,24 @@ public:
     // Saves the current day, then works on the given day as a pick from history does. Nothing
     // changes when the save fails.
     void switchToDay(const QString &key);
-    // Makes a book of the current day the shown one.
+    // Makes a book of the current day and a class the shown ones.
     void showBook(const QString &classDigit, const QString &bookDigits);
+    // The other class, with the same book.
+    void showClass(int classNumber);
     tracking::StatusView status() const;
     QString caption(const QString &classDigit, const QString &bookDigits) const;
     // The current day's homework buttons; their slots are kept for the clicks.
     QList<tracking::TodayButton> todaysHomework();
 
-    // A code as typed or scanned into the code box.
+    // A code as typed or scanned into the code box; a code of the other class shows that class.
     ScanResult scan(const QString &typed);
     // Sets a pupil of the shown book; false when nothing changed.
     bool correctMark(int pupil, const QString &mark);
     // Takes back the last scan or correction of the current day; false when there is none.
     bool undo();
 
-    tracking::Publication publish(int slot, const QString &date, const QString &content, const QString &testNumber);
+    tracking::Publication publish(int slot, const QString &date, const QString &content, const QString &testNumber,
+                                  const QList<int> &forClasses = {1});
     // Test papers marked handed in straight in the store; the shown day's marks follow.
     void markedInStore(int book, const QList<int> &pupilsOfShownDay);
 
@@ -96,15 +101,13 @@ signals:
 
 private:
     ScanResult 自动输入();
-    void setMark(int slot, int pupil, const QString &mark);
-    int roll() const;
+    void setMark(int classNumber, int slot, int pupil, const QString &mark);
 
     store::HomeworkDb &db_;
     MasterData &master_;
     RunState &run_;
     const store::Clock &clock_;
     DayState day_;
-    QString shownClass_ = QStringLiteral("1");
     tracking::MarkHistory markHistory_;
 };
 

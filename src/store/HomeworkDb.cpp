@@ -195,46 +195,50 @@ void HomeworkDb::最新输入作业保存(const core::RememberedList &latestEnte
     saveRemembered(QStringLiteral("最新输入作业"), latestEntered, core::kLatestLast);
 }
 
-void HomeworkDb::保存操作(const core::DayState &day)
+void HomeworkDb::保存操作(const core::DayState &day, const QList<int> &classes)
 {
-    static const QString marksSql = [] {
-        QStringList sets;
+    // Built once: a scan saves the day, and the texts are the same every time.
+    static const auto updates = [] {
+        QStringList markSets, contentSets;
+        for (int i = 1; i <= kBooks; ++i) {
+            markSets << quoted(markColumn(i)) + QStringLiteral(" = ?");
+            contentSets << quoted(contentColumn(i)) + QStringLiteral(" = ?");
+        }
         for (int i = 1; i <= kBooks; ++i)
-            sets << quoted(markColumn(i)) + QStringLiteral(" = ?");
-        for (int i = 1; i <= kBooks; ++i)
-            sets << quoted(flagColumn(i)) + QStringLiteral(" = ?");
-        return QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 WHERE \"日期\" = ?").arg(sets.join(QStringLiteral(", ")));
-    }();
-    static const QString contentsSql = [] {
-        QStringList sets;
-        for (int i = 1; i <= kBooks; ++i)
-            sets << quoted(contentColumn(i)) + QStringLiteral(" = ?");
-        return QStringLiteral("UPDATE \"作业内容登记表\" SET %1 WHERE \"日期\" = ?").arg(sets.join(QStringLiteral(", ")));
+            markSets << quoted(flagColumn(i)) + QStringLiteral(" = ?");
+        const QString update = QStringLiteral("UPDATE %1 SET %2 WHERE \"日期\" = ?");
+        std::array<std::pair<QString, QString>, 3> sql;
+        for (int c = 1; c <= 2; ++c)
+            sql[c] = {update.arg(quoted(marksTable(c)), markSets.join(QStringLiteral(", "))),
+                      update.arg(quoted(contentsTable(c)), contentSets.join(QStringLiteral(", ")))};
+        return sql;
     }();
 
     Transaction transaction(db_);
-    Statement &marks = cached(marksSql);
-    for (int i = 1; i <= kBooks; ++i) {
-        MarkRow row;
-        std::copy_n(day.MarkGrid[i].begin(), row.size(), row.begin());
-        marks.bind(i, encodeMarks(row));
-        marks.bind(kBooks + i, day.ExcellentClosed[i]);
+    for (int classNumber : classes) {
+        const core::ClassDay &records = day.Classes[classNumber];
+        Statement &marks = cached(updates[classNumber].first);
+        for (int i = 1; i <= kBooks; ++i) {
+            MarkRow row;
+            std::copy_n(records.MarkGrid[i].begin(), row.size(), row.begin());
+            marks.bind(i, encodeMarks(row));
+            marks.bind(kBooks + i, records.ExcellentClosed[i]);
+        }
+        marks.bind(2 * kBooks + 1, day.CurrentDateKey).run();
+        marks.reset();
+        const bool marksStored = db_.changes() == 1;
+
+        Statement &contents = cached(updates[classNumber].second);
+        for (int i = 1; i <= kBooks; ++i)
+            contents.bind(i, records.HomeworkContent[i]);
+        contents.bind(kBooks + 1, day.CurrentDateKey).run();
+        contents.reset();
+        const bool contentsStored = db_.changes() == 1;
+
+        if (!marksStored || !contentsStored)
+            throw DatabaseError(QStringLiteral("日期 %1 的记录在“%2”中不存在，本次保存未执行。")
+                                    .arg(day.CurrentDateKey, marksStored ? contentsTable(classNumber) : marksTable(classNumber)));
     }
-    marks.bind(2 * kBooks + 1, day.CurrentDateKey).run();
-    marks.reset();
-    const bool marksStored = db_.changes() == 1;
-
-    Statement &contents = cached(contentsSql);
-    for (int i = 1; i <= kBooks; ++i)
-        contents.bind(i, day.HomeworkContent[i]);
-    contents.bind(kBooks + 1, day.CurrentDateKey).run();
-    contents.reset();
-    const bool contentsStored = db_.changes() == 1;
-
-    if (!marksStored || !contentsStored)
-        throw DatabaseError(QStringLiteral("日期 %1 的记录在“%2”中不存在，本次保存未执行。")
-                                .arg(day.CurrentDateKey,
-                                     marksStored ? QStringLiteral("作业内容登记表") : QStringLiteral("扫描输入作业完成情况")));
     transaction.commit();
 }
 

@@ -33,8 +33,8 @@ public:
     int 最新输入作业导入(core::RememberedList &latestEntered);
     void 最近打开作业保存(const core::RememberedList &recentShown);
     void 最新输入作业保存(const core::RememberedList &latestEntered);
-    // Both rows of the current day, in one transaction.
-    void 保存操作(const core::DayState &day);
+    // Both rows of the current day of each class given, in one transaction.
+    void 保存操作(const core::DayState &day, const QList<int> &classes = {1});
 
     // The names of a class table ("姓名" or "52姓名") in pupil order.
     QStringList pupilNames(const QString &table);

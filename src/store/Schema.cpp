@@ -21,6 +21,18 @@ QString subjectName(int subject)
     return names[subject];
 }
 
+QString contentsTable(int classNumber)
+{
+    return classNumber == 2 ? QStringLiteral("52作业内容登记表") : QStringLiteral("作业内容登记表");
+}
+
+QString marksTable(int classNumber)
+{
+    return classNumber == 2 ? QStringLiteral("52扫描输入作业完成情况") : QStringLiteral("扫描输入作业完成情况");
+}
+
+QString namesTable(int classNumber) { return classNumber == 2 ? QStringLiteral("52姓名") : QStringLiteral("姓名"); }
+
 QString contentTestColumn(int subject) { return subjectName(subject) + QStringLiteral("检测编号"); }
 QString markTestColumn(int subject) { return subjectName(subject) + QStringLiteral("检测次数顺序号标记"); }
 
@@ -28,9 +40,9 @@ namespace {
 
 QString column(const QString &name, const char *type) { return quoted(name) + QLatin1Char(' ') + QLatin1String(type); }
 
-void createTable(Database &db, const QString &table, const QStringList &columns)
+void createTable(Database &db, const QString &table, const QStringList &columns, const char *create = "CREATE TABLE")
 {
-    db.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(table), columns.join(QStringLiteral(", "))));
+    db.exec(QStringLiteral("%1 %2 (%3)").arg(QLatin1String(create), quoted(table), columns.join(QStringLiteral(", "))));
 }
 
 QStringList dayParts()
@@ -47,18 +59,15 @@ void insertRow(Database &db, const QString &table, int values, const QString &fi
     db.exec(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(table), placeholders.join(QLatin1Char(','))));
 }
 
-} // namespace
-
-void createSchema(Database &db)
+// The two day tables of a class, the second class's with the same columns as the first's.
+void createDayTables(Database &db, int classNumber, const char *create)
 {
-    Transaction transaction(db);
-
     QStringList contentsColumns{column(QStringLiteral("日期"), "TEXT NOT NULL")};
     for (int i = 1; i <= kBooks; ++i)
         contentsColumns << column(contentColumn(i), "TEXT");
     for (int s = 1; s <= 4; ++s)
         contentsColumns << column(contentTestColumn(s), "INTEGER");
-    createTable(db, QStringLiteral("作业内容登记表"), contentsColumns + dayParts());
+    createTable(db, contentsTable(classNumber), contentsColumns + dayParts(), create);
 
     QStringList marksColumns{column(QStringLiteral("日期"), "TEXT NOT NULL")};
     for (int i = 1; i <= kBooks; ++i)
@@ -67,11 +76,29 @@ void createSchema(Database &db)
         marksColumns << column(flagColumn(i), "INTEGER NOT NULL DEFAULT 0");
     for (int s = 1; s <= 4; ++s)
         marksColumns << column(markTestColumn(s), "INTEGER");
-    createTable(db, QStringLiteral("扫描输入作业完成情况"), marksColumns + dayParts());
+    createTable(db, marksTable(classNumber), marksColumns + dayParts(), create);
 
     // A day is found by its key on every scan; the index keeps that independent of the days stored.
-    db.exec(QStringLiteral("CREATE UNIQUE INDEX \"作业内容登记表_日期\" ON \"作业内容登记表\" (\"日期\")"));
-    db.exec(QStringLiteral("CREATE UNIQUE INDEX \"扫描输入作业完成情况_日期\" ON \"扫描输入作业完成情况\" (\"日期\")"));
+    for (const QString &table : {contentsTable(classNumber), marksTable(classNumber)})
+        db.exec(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2 (\"日期\")")
+                    .arg(quoted(table + QStringLiteral("_日期")), quoted(table)));
+}
+
+} // namespace
+
+void addSecondClassTables(Database &db)
+{
+    Transaction transaction(db);
+    createDayTables(db, 2, "CREATE TABLE IF NOT EXISTS");
+    transaction.commit();
+}
+
+void createSchema(Database &db)
+{
+    Transaction transaction(db);
+
+    createDayTables(db, 1, "CREATE TABLE");
+    createDayTables(db, 2, "CREATE TABLE");
 
     createTable(db, QStringLiteral("姓名"), {column(QStringLiteral("姓名"), "TEXT")});
     createTable(db, QStringLiteral("52姓名"), {column(QStringLiteral("姓名"), "TEXT")});

@@ -30,6 +30,11 @@ inline constexpr int kFirstTestNumber = 65; // 语文检测次数顺序号标记
 inline constexpr int kYear = 69;
 }
 
+// The day tables and the name table of class 1 or 2.
+QString contentsTable(int classNumber);
+QString marksTable(int classNumber);
+QString namesTable(int classNumber);
+
 QString contentColumn(int slot);    // 作业n
 QString markColumn(int slot);       // 完成n
 QString flagColumn(int slot);       // 优秀结束n
@@ -40,5 +45,7 @@ QString markTestColumn(int subject);    // 语文检测次数顺序号标记 ..
 
 // Every table in column order, with the rows the program expects, and the initial password.
 void createSchema(Database &db);
+// The second class's day tables in a file made before they existed; a file that has them is left alone.
+void addSecondClassTables(Database &db);
 
 } // namespace store

@@ -7,7 +7,8 @@
 
 namespace tracking {
 
-CheckedCode checkBookCode(const QString &typedAsIs, const QString &currentBookDigits, int firstClassSize)
+CheckedCode checkBookCode(const QString &typedAsIs, const QString &currentBookDigits, int shownClass,
+                          const core::MasterRecords &master)
 {
     const QString typed = typedAsIs.normalized(QString::NormalizationForm_KC).trimmed();
     CheckedCode result;
@@ -16,12 +17,13 @@ CheckedCode checkBookCode(const QString &typedAsIs, const QString &currentBookDi
         result.check = CodeCheck::NoBookShown;
         return result;
     }
+    const QString completion = QLatin1Char('1') + QString::number(shownClass) + currentBookDigits;
     switch (typed.size()) {
     case 1:
-        result.code = QStringLiteral("11") + currentBookDigits + QLatin1Char('0') + typed;
+        result.code = completion + QLatin1Char('0') + typed;
         break;
     case 2:
-        result.code = QStringLiteral("11") + currentBookDigits + typed;
+        result.code = completion + typed;
         break;
     case 6:
         result.code = typed;
@@ -30,7 +32,10 @@ CheckedCode checkBookCode(const QString &typedAsIs, const QString &currentBookDi
         result.check = CodeCheck::WrongLength;
         return result;
     }
-    if (result.code.at(1) != QLatin1Char('1')) {
+    result.classNumber = result.code.at(1) == QLatin1Char('2') && master.roll(2) > 0 ? 2
+                         : result.code.at(1) == QLatin1Char('1')                 ? 1
+                                                                                 : 0;
+    if (result.classNumber == 0) {
         result.check = CodeCheck::WrongClass;
         return result;
     }
@@ -40,7 +45,7 @@ CheckedCode checkBookCode(const QString &typedAsIs, const QString &currentBookDi
         return result;
     }
     result.pupil = store::integerValue(result.code.right(2));
-    const int roll = std::min(firstClassSize, core::kPupils);
+    const int roll = master.roll(result.classNumber);
     result.check = result.pupil < 1 || result.pupil > roll ? CodeCheck::WrongPupil : CodeCheck::Accepted;
     return result;
 }
@@ -67,13 +72,12 @@ QString codeMessage(CodeCheck check)
 QString 取得相应班级相应本子编号的作业本名称和内容(const core::DayState &day, const core::MasterRecords &master,
                                                const QString &classDigit, const QString &bookDigits)
 {
-    const int book = store::integerValue(bookDigits);
     const int slot = 取得记录表中的顺序号(classDigit + bookDigits);
-    const QString name = book >= 1 && book <= core::kBooks ? master.BookNames[book] : QString();
-    return name + (slot >= 1 && slot <= core::kBooks ? day.HomeworkContent[slot] : QString());
+    const int classNumber = classDigit == QLatin1String("2") ? 2 : 1;
+    return slot >= 1 && slot <= core::kBooks ? master.BookNames[slot] + day.Classes[classNumber].HomeworkContent[slot] : QString();
 }
 
-ExcellentPanel recordScan(core::DayState &day, int slot, int pupil)
+ExcellentPanel recordScan(core::ClassDay &day, int slot, int pupil)
 {
     QString &mark = day.MarkGrid[slot][pupil];
     if (day.ExcellentClosedAtLoad[slot] == 0) {

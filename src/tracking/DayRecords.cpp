@@ -16,8 +16,15 @@ namespace tracking {
 
 namespace {
 
-const QString kContentsByDate = QStringLiteral("SELECT * FROM \"作业内容登记表\" WHERE \"日期\" = ?");
-const QString kMarksByDate = QStringLiteral("SELECT * FROM \"扫描输入作业完成情况\" WHERE \"日期\" = ?");
+QString contentsByDate(int classNumber)
+{
+    return QStringLiteral("SELECT * FROM %1 WHERE \"日期\" = ?").arg(store::quoted(store::contentsTable(classNumber)));
+}
+
+QString marksByDate(int classNumber)
+{
+    return QStringLiteral("SELECT * FROM %1 WHERE \"日期\" = ?").arg(store::quoted(store::marksTable(classNumber)));
+}
 
 QString missingRowMessage(const QString &table, const QString &key)
 {
@@ -26,13 +33,13 @@ QString missingRowMessage(const QString &table, const QString &key)
 
 // Both rows of a new day, in one transaction: contents start as the empty text, which the day's
 // first save would write anyway, so the day can be offered for publishing at once.
-void newDayRows(store::HomeworkDb &db, const QString &key)
+void newDayRows(store::HomeworkDb &db, const QString &key, int classNumber)
 {
     const store::DateParts parts = store::把年月日进行拆分(key);
-    const QString marks = store::newDayMarks(db.rowCount(QStringLiteral("姓名")));
+    const QString marks = store::newDayMarks(db.rowCount(store::namesTable(classNumber)));
 
     Transaction transaction(db.database());
-    QString marksSql = QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\", \"年份\", \"月份\", \"日子\"");
+    QString marksSql = QStringLiteral("INSERT INTO %1 (\"日期\", \"年份\", \"月份\", \"日子\"").arg(store::quoted(store::marksTable(classNumber)));
     QString values = QStringLiteral("?, ?, ?, ?");
     for (int s = 1; s <= store::kBooks; ++s) {
         marksSql += QStringLiteral(", ") + store::quoted(store::markColumn(s));
@@ -45,7 +52,8 @@ void newDayRows(store::HomeworkDb &db, const QString &key)
     insertMarks.run();
     insertMarks.reset();
 
-    QString contentsSql = QStringLiteral("INSERT INTO \"作业内容登记表\" (\"日期\", \"年份\", \"月份\", \"日子\"");
+    QString contentsSql =
+        QStringLiteral("INSERT INTO %1 (\"日期\", \"年份\", \"月份\", \"日子\"").arg(store::quoted(store::contentsTable(classNumber)));
     QString contentValues = QStringLiteral("?, ?, ?, ?");
     for (int s = 1; s <= store::kBooks; ++s) {
         contentsSql += QStringLiteral(", ") + store::quoted(store::contentColumn(s));
@@ -57,17 +65,17 @@ void newDayRows(store::HomeworkDb &db, const QString &key)
     transaction.commit();
 }
 
-void readContents(store::HomeworkDb &db, core::DayState &day)
+void readContents(store::HomeworkDb &db, core::DayState &day, int classNumber)
 {
-    Statement &row = db.cached(kContentsByDate);
+    Statement &row = db.cached(contentsByDate(classNumber));
     if (!row.bind(1, day.CurrentDateKey).step()) {
         row.reset();
-        throw DatabaseError(missingRowMessage(QStringLiteral("作业内容登记表"), day.CurrentDateKey));
+        throw DatabaseError(missingRowMessage(store::contentsTable(classNumber), day.CurrentDateKey));
     }
     bool anyNull = false;
     for (int s = 1; s <= store::kBooks; ++s) {
         anyNull = anyNull || row.isNull(store::contents::kFirstBook + s - 1);
-        day.HomeworkContent[s] = row.text(store::contents::kFirstBook + s - 1);
+        day.Classes[classNumber].HomeworkContent[s] = row.text(store::contents::kFirstBook + s - 1);
     }
     row.reset();
     if (!anyNull)
@@ -77,8 +85,8 @@ void readContents(store::HomeworkDb &db, core::DayState &day)
     QStringList sets;
     for (int s = 1; s <= store::kBooks; ++s)
         sets << QStringLiteral("%1 = ifnull(%1, '')").arg(store::quoted(store::contentColumn(s)));
-    Statement &repair = db.cached(
-        QStringLiteral("UPDATE \"作业内容登记表\" SET %1 WHERE \"日期\" = ?").arg(sets.join(QStringLiteral(", "))));
+    Statement &repair = db.cached(QStringLiteral("UPDATE %1 SET %2 WHERE \"日期\" = ?")
+                                      .arg(store::quoted(store::contentsTable(classNumber)), sets.join(QStringLiteral(", "))));
     repair.bind(1, day.CurrentDateKey).run();
     repair.reset();
     transaction.commit();
@@ -86,52 +94,54 @@ void readContents(store::HomeworkDb &db, core::DayState &day)
 
 } // namespace
 
-void 当天数据环境生成(store::HomeworkDb &db, core::DayState &day, int roll)
+void 当天数据环境生成(store::HomeworkDb &db, core::DayState &day, int classNumber, int roll)
 {
     const QString &key = day.CurrentDateKey;
-    Statement &marks = db.cached(kMarksByDate);
+    Statement &marks = db.cached(marksByDate(classNumber));
     const bool marksExist = marks.bind(1, key).step();
     marks.reset();
-    Statement &contents = db.cached(kContentsByDate);
+    Statement &contents = db.cached(contentsByDate(classNumber));
     const bool contentsExist = contents.bind(1, key).step();
     contents.reset();
 
     if (!marksExist && !contentsExist) {
-        newDayRows(db, key);
+        newDayRows(db, key, classNumber);
+        day.Classes[classNumber].HomeworkContent.fill(QString());
     } else if (marksExist != contentsExist) {
         throw DatabaseError(missingRowMessage(
-            marksExist ? QStringLiteral("作业内容登记表") : QStringLiteral("扫描输入作业完成情况"), key));
+            marksExist ? store::contentsTable(classNumber) : store::marksTable(classNumber), key));
     } else {
-        readContents(db, day);
+        readContents(db, day, classNumber);
     }
-    当天记录读入数组(db, day, roll);
+    当天记录读入数组(db, day, classNumber, roll);
 }
 
-void 当天记录读入数组(store::HomeworkDb &db, core::DayState &day, int roll)
+void 当天记录读入数组(store::HomeworkDb &db, core::DayState &day, int classNumber, int roll)
 {
-    Statement &row = db.cached(kMarksByDate);
+    Statement &row = db.cached(marksByDate(classNumber));
     if (!row.bind(1, day.CurrentDateKey).step()) {
         row.reset();
-        throw DatabaseError(missingRowMessage(QStringLiteral("扫描输入作业完成情况"), day.CurrentDateKey));
+        throw DatabaseError(missingRowMessage(store::marksTable(classNumber), day.CurrentDateKey));
     }
+    core::ClassDay &records = day.Classes[classNumber];
     for (int s = 1; s <= store::kBooks; ++s) {
         store::MarkRow cells;
-        std::copy_n(day.MarkGrid[s].begin(), cells.size(), cells.begin());
+        std::copy_n(records.MarkGrid[s].begin(), cells.size(), cells.begin());
         store::decodeMarks(row.text(store::marks::kFirstBook + s - 1), cells, roll);
-        std::copy(cells.begin(), cells.end(), day.MarkGrid[s].begin());
+        std::copy(cells.begin(), cells.end(), records.MarkGrid[s].begin());
     }
     for (int s = 1; s <= store::kBooks; ++s) {
         const int flag = row.integer(store::marks::kFirstFlag + s - 1);
-        day.ExcellentClosed[s] = flag;
-        day.ExcellentClosedAtLoad[s] = flag;
+        records.ExcellentClosed[s] = flag;
+        records.ExcellentClosedAtLoad[s] = flag;
     }
     row.reset();
 }
 
-void reloadDay(store::HomeworkDb &db, core::DayState &day, int roll)
+void reloadDay(store::HomeworkDb &db, core::DayState &day, int classNumber, int roll)
 {
-    readContents(db, day);
-    当天记录读入数组(db, day, roll);
+    readContents(db, day, classNumber);
+    当天记录读入数组(db, day, classNumber, roll);
 }
 
 int 取得记录表中的顺序号(const QString &classAndBook) { return store::integerValue(classAndBook.mid(1, 2)); }
@@ -147,23 +157,23 @@ StatusView statusView(const core::DayState &day, const core::MasterRecords &mast
     const bool validClass = classNumber == 1 || classNumber == 2;
     const int size = validClass ? master.roll(classNumber) : 0;
     int missing = 0;
+    const core::ClassDay &records = day.Classes[validClass ? classNumber : 1];
     for (int n = 1; validSlot && n <= size; ++n) {
         const QString entry = QString::number(n) + QStringLiteral("：") + master.PupilNames[classNumber][n];
-        if (day.MarkGrid[slot][n] == QLatin1String("0")) {
+        if (records.MarkGrid[slot][n] == QLatin1String("0")) {
             ++missing;
             view.missingPupils << entry;
         } else {
-            view.handedInPupils << (day.MarkGrid[slot][n] == QLatin1String("2") ? entry + QStringLiteral("  优") : entry);
+            view.handedInPupils << (records.MarkGrid[slot][n] == QLatin1String("2") ? entry + QStringLiteral("  优") : entry);
         }
     }
     view.handedIn = QString::number(size - missing) + QStringLiteral("人");
     view.notHandedIn = QString::number(missing) + QStringLiteral("人");
     view.date = store::displayedDate(day.CurrentDateKey);
-    view.className = master.ClassNames[1];
-    // The second class's books are numbered on from 16.
-    const int nameIndex = (classNumber - 1) * 16 + store::integerValue(bookDigits);
-    const QString bookName = nameIndex >= 1 && nameIndex <= core::kBooks ? master.BookNames[nameIndex] : QString();
-    view.homework = bookName + (validSlot ? day.HomeworkContent[slot] : QString());
+    view.className = master.ClassNames[validClass ? classNumber : 1];
+    // Both classes hand in the same exercise books, under the same names.
+    const QString bookName = validSlot ? master.BookNames[slot] : QString();
+    view.homework = bookName + (validSlot ? records.HomeworkContent[slot] : QString());
     return view;
 }
 

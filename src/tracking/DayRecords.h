@@ -10,15 +10,15 @@ class HomeworkDb;
 
 namespace tracking {
 
-// The rows of the current day in the store. roll is the number of the first class's pupils the
-// marks hold.
+// The rows of the current day of one class (1 or 2) in the store; roll is the number of the class's
+// pupils the marks hold.
 
 // Creates both day rows when the day is new, and reads its contents and marks.
-void 当天数据环境生成(store::HomeworkDb &db, core::DayState &day, int roll);
+void 当天数据环境生成(store::HomeworkDb &db, core::DayState &day, int classNumber, int roll);
 // Marks and flags of the current day as stored.
-void 当天记录读入数组(store::HomeworkDb &db, core::DayState &day, int roll);
+void 当天记录读入数组(store::HomeworkDb &db, core::DayState &day, int classNumber, int roll);
 // The refresh tick: contents, marks and flags of the current day.
-void reloadDay(store::HomeworkDb &db, core::DayState &day, int roll);
+void reloadDay(store::HomeworkDb &db, core::DayState &day, int classNumber, int roll);
 
 // What the status area shows for one class and book.
 struct StatusView {

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace tracking {
 
@@ -60,6 +61,23 @@ Form12::Form12(QWidget &mainWindow, core::AppContext &context) : QWidget(&mainWi
     Command1 = named(new QPushButton(QStringLiteral("确定"), this), QStringLiteral("Command1"));
 
     auto *grid = new QGridLayout(this);
+    // A teacher of two classes publishes for one of them or, by default, for both at once.
+    classes = named(new QGroupBox(QStringLiteral("班级"), this), QStringLiteral("classes"));
+    auto *classRow = new QHBoxLayout(classes);
+    const core::MasterRecords &master = context_.master().records();
+    const QString classCaptions[] = {master.ClassNames[1] + QStringLiteral("班"), master.ClassNames[2] + QStringLiteral("班"),
+                                     QStringLiteral("两个班")};
+    for (int i = 0; i < 3; ++i) {
+        classChoice[i] = named(new QRadioButton(classCaptions[i], classes), QStringLiteral("classChoice_%1").arg(i));
+        classRow->addWidget(classChoice[i]);
+        connect(classChoice[i], &QRadioButton::toggled, this, [this](bool chosen) {
+            if (chosen && List3->currentItem())
+                List3_Click();
+        });
+    }
+    classChoice[2]->setChecked(true);
+    classes->setVisible(context_.day().classes().size() == 2);
+    grid->addWidget(classes, 7, 0, 1, 2);
     grid->addWidget(Frame10, 0, 0, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("作业本："), this), 1, 0);
     grid->addWidget(new QLabel(QStringLiteral("日期："), this), 1, 1);
@@ -71,7 +89,7 @@ Form12::Form12(QWidget &mainWindow, core::AppContext &context) : QWidget(&mainWi
     grid->addWidget(Text1, 5, 1);
     grid->addWidget(Label3, 6, 0);
     grid->addWidget(Text2, 6, 1);
-    grid->addWidget(Command1, 7, 1, Qt::AlignRight);
+    grid->addWidget(Command1, 8, 1, Qt::AlignRight);
     resize(560, 520);
     showTestNumber(false);
 
@@ -108,7 +126,14 @@ void Form12::List3_Click()
     chosenSlot_ = subjectBookSlot(subjectBooks_, chosenSubject_, List3->currentRow() + 1);
     const auto &testBooks = context_.master().records().SubjectTestBooks;
     showTestNumber(std::find(testBooks.begin() + 1, testBooks.end(), chosenSlot_) != testBooks.end());
-    ui::guarded(this, [this] { List1->addItems(daysOpenForBook(context_.db(), chosenSlot_)); });
+    ui::guarded(this, [this] { List1->addItems(daysOpenForBook(context_.db(), chosenSlot_, chosenClasses())); });
+}
+
+QList<int> Form12::chosenClasses() const
+{
+    if (classes->isHidden() || classChoice[0]->isChecked())
+        return {1};
+    return classChoice[1]->isChecked() ? QList<int>{2} : QList<int>{1, 2};
 }
 
 void Form12::List1_Click()
@@ -125,7 +150,8 @@ void Form12::Command1_Click()
 {
     core::WorkingDay &day = context_.day();
     Publication result = Publication::NoDate;
-    if (!ui::guarded(this, [&] { result = day.publish(chosenSlot_, chosenDate_, Text1->text(), Text2->text()); }))
+    const QList<int> forClasses = chosenClasses();
+    if (!ui::guarded(this, [&] { result = day.publish(chosenSlot_, chosenDate_, Text1->text(), Text2->text(), forClasses); }))
         return;
     if (result != Publication::Published) {
         ui::MessagePresenter::inform(this, publicationMessage(result));
@@ -135,11 +161,16 @@ void Form12::Command1_Click()
     }
     const QString slotText = QString::number(chosenSlot_);
     const QString caption = context_.master().records().BookNames[chosenSlot_] + Text1->text();
-    context_.remembered().addPublished(
-        {QString(), chosenDate_, QStringLiteral("1"), slotText, chosenDate_ + QStringLiteral("1") + slotText, caption});
+    // The first class's entry ends at the front, the second's just behind it.
+    for (auto classNumber = forClasses.rbegin(); classNumber != forClasses.rend(); ++classNumber) {
+        const QString digit = QString::number(*classNumber);
+        context_.remembered().addPublished(
+            {QString(), chosenDate_, digit, slotText, chosenDate_ + digit + slotText, caption});
+    }
+    const int shown = forClasses.contains(day.state().ShownClass) ? day.state().ShownClass : forClasses.first();
     // Another day's content over the shown day's marks would record scans on the wrong row.
     if (chosenDate_ == day.state().CurrentDateKey || ui::guarded(this, [&] { day.switchToDay(chosenDate_); }))
-        day.showBook(QStringLiteral("1"), slotText);
+        day.showBook(QString::number(shown), slotText);
     close();
 }
 

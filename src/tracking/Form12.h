@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QRadioButton;
 
 // The task-publishing window: a book's content (and a test number) for a day without one yet.
 namespace tracking {
@@ -37,9 +38,13 @@ public:
     QLabel *Label3 = nullptr;
     QLineEdit *Text2 = nullptr;
     QPushButton *Command1 = nullptr;
+    QGroupBox *classes = nullptr;
+    // The first class, the second, both.
+    std::array<QRadioButton *, 3> classChoice{};
 
 private:
     void showTestNumber(bool shown);
+    QList<int> chosenClasses() const;
 
     core::AppContext &context_;
     SubjectBooks subjectBooks_{};

@@ -58,13 +58,13 @@ void 清空作业内容日期一一对应二维表(BookHistory &history)
         row.fill(QString());
 }
 
-void 取得某次作业的作业内容和日期的一一对应表(store::HomeworkDb &db, BookHistory &history, int slot)
+void 取得某次作业的作业内容和日期的一一对应表(store::HomeworkDb &db, BookHistory &history, int slot, int classNumber)
 {
     清空作业内容日期一一对应二维表(history);
     if (slot < 1 || slot > store::kBooks)
         return;
-    Statement &rows = db.cached(QStringLiteral("SELECT \"日期\", %1 FROM \"作业内容登记表\" ORDER BY rowid")
-                                    .arg(store::quoted(store::contentColumn(slot))));
+    Statement &rows = db.cached(QStringLiteral("SELECT \"日期\", %1 FROM %2 ORDER BY rowid")
+                                    .arg(store::quoted(store::contentColumn(slot)), store::quoted(store::contentsTable(classNumber))));
     int k = 1;
     while (rows.step()) {
         const QString key = rows.text(0);
@@ -87,13 +87,13 @@ QStringList historyContents(const BookHistory &history)
     return contents;
 }
 
-QStringList daysWithHomework(store::HomeworkDb &db)
+QStringList daysWithHomework(store::HomeworkDb &db, int classNumber)
 {
     QStringList anyContent;
     for (int s = 1; s <= store::kBooks; ++s)
         anyContent << QStringLiteral("ifnull(%1, '') <> ''").arg(store::quoted(store::contentColumn(s)));
-    Statement &rows = db.cached(QStringLiteral("SELECT \"日期\", (%1) FROM \"作业内容登记表\" ORDER BY rowid")
-                                    .arg(anyContent.join(QStringLiteral(" OR "))));
+    Statement &rows = db.cached(QStringLiteral("SELECT \"日期\", (%1) FROM %2 ORDER BY rowid")
+                                    .arg(anyContent.join(QStringLiteral(" OR ")), store::quoted(store::contentsTable(classNumber))));
     QStringList days;
     while (rows.step())
         if (!store::isScratchKey(rows.text(0)) && rows.integer(1) == 1)
@@ -101,13 +101,17 @@ QStringList daysWithHomework(store::HomeworkDb &db)
     return days;
 }
 
-QStringList daysOpenForBook(store::HomeworkDb &db, int slot)
+QStringList daysOpenForBook(store::HomeworkDb &db, int slot, const QList<int> &classes)
 {
-    if (slot < 1 || slot > store::kBooks)
+    if (slot < 1 || slot > store::kBooks || classes.isEmpty())
         return {};
-    Statement &rows = db.cached(QStringLiteral("SELECT \"日期\" FROM \"作业内容登记表\" WHERE %1 = '' AND NOT \"日期\" LIKE '88%' "
-                                               "ORDER BY \"年份\" DESC, \"月份\" DESC, \"日子\" DESC")
-                                    .arg(store::quoted(store::contentColumn(slot))));
+    // A day is offered when every chosen class has it open for the book.
+    QString sql = QStringLiteral("SELECT \"日期\" FROM %1 WHERE %2 = '' AND NOT \"日期\" LIKE '88%'")
+                      .arg(store::quoted(store::contentsTable(classes.first())), store::quoted(store::contentColumn(slot)));
+    for (int other : classes.mid(1))
+        sql += QStringLiteral(" AND \"日期\" IN (SELECT \"日期\" FROM %1 WHERE %2 = '')")
+                   .arg(store::quoted(store::contentsTable(other)), store::quoted(store::contentColumn(slot)));
+    Statement &rows = db.cached(sql + QStringLiteral(" ORDER BY \"年份\" DESC, \"月份\" DESC, \"日子\" DESC"));
     QStringList days;
     while (rows.step())
         days << rows.text(0);
@@ -141,7 +145,7 @@ QString publicationMessage(Publication result)
 }
 
 Publication publishTask(store::HomeworkDb &db, const std::array<int, 5> &subjectTestBooks, int slot,
-                        const QString &date, const QString &content, const QString &testNumber)
+                        const QString &date, const QString &content, const QString &testNumber, const QList<int> &classes)
 {
     if (date.isEmpty() || date == QStringLiteral("未选择"))
         return Publication::NoDate;
@@ -156,26 +160,25 @@ Publication publishTask(store::HomeworkDb &db, const std::array<int, 5> &subject
 
     store::Database &raw = db.database();
     store::Transaction transaction(raw);
-    raw.prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::contentColumn(slot))))
-        .bind(1, content)
-        .bind(2, date)
-        .run();
-    if (raw.changes() != 1)
-        return Publication::MissingDay;
+    // One statement for each column of both day rows; a row that is not there changes nothing,
+    // which is told and leaves every class as it was.
+    const auto write = [&](const QString &table, const QString &column, auto value) {
+        raw.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE \"日期\" = ?").arg(store::quoted(table), store::quoted(column)))
+            .bind(1, value)
+            .bind(2, date)
+            .run();
+        return raw.changes() == 1;
+    };
     // Codes name a test by its leading digits, so "3a" and "3.7" are both test 3. Files made when
     // these columns were REAL still hold 3.0, which compares equal.
     const int number = store::integerValue(testNumber);
-    for (int j : testSubjects) {
-        raw.prepare(QStringLiteral("UPDATE \"作业内容登记表\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::contentTestColumn(j))))
-            .bind(1, number)
-            .bind(2, date)
-            .run();
-        raw.prepare(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET %1 = ? WHERE \"日期\" = ?").arg(store::quoted(store::markTestColumn(j))))
-            .bind(1, number)
-            .bind(2, date)
-            .run();
-        if (raw.changes() != 1)
+    for (int classNumber : classes) {
+        if (!write(store::contentsTable(classNumber), store::contentColumn(slot), content))
             return Publication::MissingDay;
+        for (int j : testSubjects)
+            if (!write(store::contentsTable(classNumber), store::contentTestColumn(j), number)
+                || !write(store::marksTable(classNumber), store::markTestColumn(j), number))
+                return Publication::MissingDay;
     }
     transaction.commit();
     return Publication::Published;

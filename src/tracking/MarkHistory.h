@@ -10,6 +10,7 @@ namespace tracking {
 // One pupil's mark of one book on one day as it was before a scan or a correction changed it.
 struct MarkChange {
     QString dateKey;
+    int classNumber = 1;
     int slot = 0;
     int pupil = 0;
     QString before;
@@ -19,9 +20,9 @@ struct MarkChange {
 class MarkHistory {
 public:
     void record(const MarkChange &change);
-    // The newest change of the given day, whatever other days changed since; a change of another
-    // day is never undone from this one.
-    std::optional<MarkChange> takeLatest(const QString &dateKey);
+    // The newest change of the given day and class, whatever other days and classes changed since;
+    // a change of another day or class is never undone from this one.
+    std::optional<MarkChange> takeLatest(const QString &dateKey, int classNumber);
 
 private:
     QList<MarkChange> changes_;

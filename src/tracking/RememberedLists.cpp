@@ -45,18 +45,27 @@ void moveToFront(core::RememberedList &list, int n)
 QList<TodayButton> todaysHomework(const core::DayState &day, const core::MasterRecords &master)
 {
     QList<TodayButton> buttons;
-    const int roll = master.roll(1);
+    const core::ClassDay &shown = day.shown();
+    const int roll = master.roll(day.ShownClass);
     for (int slot = 1; slot <= core::kBooks && buttons.size() < 16; ++slot) {
-        if (day.HomeworkContent[slot].isEmpty())
+        if (shown.HomeworkContent[slot].isEmpty())
             continue;
         int missing = 0;
         for (int k = 1; k <= roll; ++k)
-            missing += store::numericValue(day.MarkGrid[slot][k]) == 0 ? 1 : 0;
+            missing += store::numericValue(shown.MarkGrid[slot][k]) == 0 ? 1 : 0;
         buttons.append({slot, QStringLiteral("%1、%2(%3)   未交：%4人")
-                                  .arg(QString::number(slot), master.BookNames[slot], day.HomeworkContent[slot],
+                                  .arg(QString::number(slot), master.BookNames[slot], shown.HomeworkContent[slot],
                                        QString::number(missing))});
     }
     return buttons;
+}
+
+QString rememberedCaption(const core::RememberedEntry &entry, const core::MasterRecords &master)
+{
+    if (entry[5].isEmpty() || master.roll(2) == 0)
+        return entry[5];
+    const int classNumber = entry[2] == QLatin1String("2") ? 2 : 1;
+    return master.ClassNames[classNumber] + QStringLiteral("班 ") + entry[5];
 }
 
 } // namespace tracking

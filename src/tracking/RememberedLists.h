@@ -33,7 +33,11 @@ struct TodayButton {
     QString caption;
 };
 
-// The homework registered on the shown day, at most 16 books, with the pupils still missing each.
+// The homework registered on the shown day for the shown class, at most 16 books, with the pupils
+// still missing each.
 QList<TodayButton> todaysHomework(const core::DayState &day, const core::MasterRecords &master);
+
+// A remembered entry's button text: with two classes the class's name comes first.
+QString rememberedCaption(const core::RememberedEntry &entry, const core::MasterRecords &master);
 
 } // namespace tracking

@@ -5,6 +5,7 @@
 #include <array>
 
 class QAction;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -12,6 +13,7 @@ class QLineEdit;
 class QListWidget;
 class QMainWindow;
 class QPushButton;
+class QRadioButton;
 class QTimer;
 class QWidget;
 
@@ -25,6 +27,8 @@ struct Form1Controls {
     QLineEdit *Text1 = nullptr;
     QListWidget *List1 = nullptr;
     std::array<QLabel *, 10> Label2{}; // 0 date, 1 class, 2 homework, 8 handed in, 9 missing
+    // Takes the place of the class label when the teacher has two classes.
+    QComboBox *classChoice = nullptr;
 
     QFrame *Frame2 = nullptr;
     QLabel *Label1 = nullptr;
@@ -60,6 +64,8 @@ struct Form1Controls {
     QGroupBox *Frame13 = nullptr;
     std::array<QLabel *, 9> Label15{}; // 0..4 warning and prompt, 8 the busy notice
     QLineEdit *Text6 = nullptr;
+    // The class of the summary documents, shown when there are two.
+    std::array<QRadioButton *, 2> summaryClass{};
     QPushButton *Command18 = nullptr;
     QPushButton *Command19 = nullptr;
     QFrame *Frame17 = nullptr;
@@ -72,7 +78,8 @@ struct Form1Controls {
     std::array<QLineEdit *, 32> Text4{};
     QLabel *Label8 = nullptr;
     QPushButton *Command9 = nullptr;
-    std::array<QPushButton *, 1> Command10{};
+    std::array<QPushButton *, 2> Command10{};
+    QLabel *pupilListHint = nullptr;
     QGroupBox *Frame16 = nullptr;
     std::array<QListWidget *, 4> List8{};
     QPushButton *Command1 = nullptr;

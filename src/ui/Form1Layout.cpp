@@ -5,6 +5,7 @@
 #include "ui/Twips.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -80,6 +82,11 @@ void buildStatus(Form1Controls &ui)
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         ui.Label2[row.index] = value;
     }
+    ui.classChoice = placed<QComboBox>(frame, QStringLiteral("classChoice"), 1500, 1320, 2760, 400);
+    ui.classChoice->setAccessibleName(QStringLiteral("班级"));
+    ui.classChoice->setFocusPolicy(Qt::NoFocus);
+    ui.classChoice->setToolTip(QStringLiteral("显示哪个班；扫描另一个班的条形码也会换到那个班"));
+    ui.classChoice->hide();
     // The excellent-state panel has a strip of its own between the counts and the list, clear of
     // the message panel and of every pupil.
     ui.Frame12 = panel(frame, QStringLiteral("Frame12"), 240, 3440, 4020, 480);
@@ -181,6 +188,10 @@ void buildExports(Form1Controls &ui)
     ui.Label15[4] = placedLabel(ui.Frame13, indexedName("Label15", 4), QString::fromUtf8(lines[4]), 240, 2300, 2600, 380);
     ui.Text6 = placedBox(ui.Frame13, QStringLiteral("Text6"), QStringLiteral("作业未完成情况的打印的下限次数"), 2900, 2000, 1500, 440);
     ui.Label15[3]->setBuddy(ui.Text6);
+    for (int i = 0; i < 2; ++i) {
+        ui.summaryClass[i] = placed<QRadioButton>(ui.Frame13, indexedName("summaryClass", i), 240 + i * 2600, 2760, 2400, 420);
+        ui.summaryClass[i]->hide();
+    }
     ui.Command18 = placedButton(ui.Frame13, QStringLiteral("Command18"), QStringLiteral("确 定"), 1700, 3300, 1300, 500);
     ui.Command19 = placedButton(ui.Frame13, QStringLiteral("Command19"), QStringLiteral("取 消"), 3400, 3300, 1300, 500);
     ui.Frame13->hide();
@@ -225,8 +236,17 @@ void buildSettings(Form1Controls &ui)
     ui.Command9 = placedButton(ui.Frame9, QStringLiteral("Command9"), QStringLiteral("确定"), 3200, 6400, 1200, 500);
     ui.Frame9->hide();
 
-    ui.Command10[0] = placedButton(ui.central, indexedName("Command10", 0), QStringLiteral("班级学生姓名导入按钮"), 6000, 4600, 4000, 600);
-    ui.Command10[0]->hide();
+    for (int i = 0; i < 2; ++i) {
+        ui.Command10[i] =
+            placedButton(ui.central, indexedName("Command10", i), QStringLiteral("班级学生姓名导入按钮"), 6000, 4600 + i * 700, 4000, 600);
+        ui.Command10[i]->hide();
+    }
+    ui.pupilListHint = placedLabel(ui.central, QStringLiteral("pupilListHint"),
+                                   QStringLiteral("第一个班的名单放在程序文件夹的“班级姓名.xls”里，第二个班的放在“班级姓名2.xls”里："
+                                                  "第一张表的A列，从第1行起一行一个姓名，中间不要空行。"),
+                                   6000, 6000, 4000, 1100);
+    ui.pupilListHint->setWordWrap(true);
+    ui.pupilListHint->hide();
 
     ui.Frame16 = placedFrame(ui.central, QStringLiteral("Frame16"), QStringLiteral("学科与作业本关联设置窗口"), 4800, 300, 7600, 7600);
     const char *subjects[] = {"语  文", "数  学", "英  语", "科  学"};
@@ -334,7 +354,8 @@ void buildForm1(QMainWindow *window, Form1Controls &ui)
 
     for (QWidget *overlay : {static_cast<QWidget *>(ui.Frame13), static_cast<QWidget *>(ui.Frame6),
                              static_cast<QWidget *>(ui.Frame9), static_cast<QWidget *>(ui.Frame16),
-                             static_cast<QWidget *>(ui.Command10[0]), static_cast<QWidget *>(ui.Command7)})
+                             static_cast<QWidget *>(ui.Command10[0]), static_cast<QWidget *>(ui.Command10[1]),
+                             static_cast<QWidget *>(ui.pupilListHint), static_cast<QWidget *>(ui.Command7)})
         markedAsPanel(overlay);
     // Panels that open over the work area stay above the lists and buttons.
     for (QWidget *overlay : {static_cast<QWidget *>(ui.Frame2), static_cast<QWidget *>(ui.Frame14),

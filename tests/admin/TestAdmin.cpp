@@ -544,7 +544,7 @@ void TestAdmin::aFailedDailyBackupLetsTheWorkGoOn()
     window.Timer1_Timer();
     window.controls().Text1->setText("110305");
     window.Text1_KeyPress(13);
-    QCOMPARE(window.context().day().state().MarkGrid[3][5], QStringLiteral("2"));
+    QCOMPARE(window.context().day().state().Classes[1].MarkGrid[3][5], QStringLiteral("2"));
 }
 
 void TestAdmin::clearingCopesWithFewerRows()

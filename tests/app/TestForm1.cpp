@@ -244,7 +244,7 @@ void TestForm1::refreshTickRunsEveryTenSeconds()
     QVERIFY(run.ui().Timer1->isActive());
     setContent(run.db(), QStringLiteral("14-5-17"), 4, QStringLiteral("别处写入"));
     run.window->Timer1_Timer();
-    QCOMPARE(run.day().HomeworkContent[4], QStringLiteral("别处写入"));
+    QCOMPARE(run.day().Classes[1].HomeworkContent[4], QStringLiteral("别处写入"));
     QVERIFY(run.ui().Timer1->isActive());
 
     // A lasting fault: each tick reports it once and the refresh goes on afterwards.
@@ -273,8 +273,8 @@ void TestForm1::startingTwiceOnADayKeepsTheMarksOfTheFirstRun()
     run.publish(6, QStringLiteral("第二课"));
     run.setMark(6, 4, QStringLiteral("1"));
     run.restart();
-    QCOMPARE(run.day().MarkGrid[6][4], QStringLiteral("1"));
-    QCOMPARE(run.day().HomeworkContent[6], QStringLiteral("第二课"));
+    QCOMPARE(run.day().Classes[1].MarkGrid[6][4], QStringLiteral("1"));
+    QCOMPARE(run.day().Classes[1].HomeworkContent[6], QStringLiteral("第二课"));
     QCOMPARE(value(run.db(), QStringLiteral("SELECT count(*) FROM \"扫描输入作业完成情况\"")).toInt(), 1);
 }
 
@@ -287,7 +287,7 @@ void TestForm1::aNewDayLeavesThePreviousDayUntouched()
     run.clock.set(QDate(2014, 5, 19));
     run.start();
     QCOMPARE(run.day().CurrentDateKey, QStringLiteral("14-5-19"));
-    QCOMPARE(run.day().MarkGrid[2][1], QStringLiteral("0"));
+    QCOMPARE(run.day().Classes[1].MarkGrid[2][1], QStringLiteral("0"));
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成2\" FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-17'"))
                  .toString()
                  .left(3),

@@ -159,7 +159,9 @@ void TestLabels::codesAreWhatTheCodeBoxAccepts()
     QFETCH(QString, code);
     QCOMPARE(labels::bookCode(book, pupil), code);
     // Typed whole with another book current: taken as it is.
-    const tracking::CheckedCode checked = tracking::checkBookCode(code, QStringLiteral("03"), core::kPupils);
+    core::MasterRecords master;
+    master.ClassSizes[1] = core::kPupils;
+    const tracking::CheckedCode checked = tracking::checkBookCode(code, QStringLiteral("03"), 1, master);
     QCOMPARE(checked.check, tracking::CodeCheck::Accepted);
     QCOMPARE(checked.code, code);
     QCOMPARE(checked.slot, book);

@@ -337,10 +337,10 @@ void TestStore::savingTheDayWritesBothRows()
     core::DayState state;
     state.CurrentDateKey = QStringLiteral("14-5-17");
     for (int n = 1; n <= 5; ++n)
-        state.MarkGrid[4][n] = QStringLiteral("0");
-    state.MarkGrid[4][3] = QStringLiteral("2");
-    state.ExcellentClosed[4] = 1;
-    state.HomeworkContent[4] = QStringLiteral("第3页");
+        state.Classes[1].MarkGrid[4][n] = QStringLiteral("0");
+    state.Classes[1].MarkGrid[4][3] = QStringLiteral("2");
+    state.Classes[1].ExcellentClosed[4] = 1;
+    state.Classes[1].HomeworkContent[4] = QStringLiteral("第3页");
     db.保存操作(state);
 
     store::Database reader = openFile(folder.path());
@@ -358,7 +358,7 @@ void TestStore::savingADayWithoutItsContentRowChangesNothing()
     db.database().exec(QStringLiteral("INSERT INTO \"扫描输入作业完成情况\" (\"日期\", \"完成1\") VALUES ('14-5-17', '010020030。')"));
     core::DayState state;
     state.CurrentDateKey = QStringLiteral("14-5-17");
-    state.MarkGrid[1][1] = QStringLiteral("1");
+    state.Classes[1].MarkGrid[1][1] = QStringLiteral("1");
     QVERIFY_THROWS_EXCEPTION(store::DatabaseError, db.保存操作(state));
     QCOMPARE(value(db.database(), QStringLiteral("SELECT \"完成1\" FROM \"扫描输入作业完成情况\"")).toString(),
              QStringLiteral("010020030。"));

@@ -23,7 +23,9 @@ private slots:
     void todaysButtonsStopAtSixteenBooks();
     void reloadPicksUpStoredMarksAndFlags();
     void displayListsThePupilsStillMissing();
-    void displayOfTheSecondClassNamesBooksFromSixteenOn();
+    void twoClassesAreScannedApart_data();
+    void twoClassesAreScannedApart();
+    void aFileWithoutTheSecondClassGetsItsTables();
     void undoTakesBackTheDaysOwnLastChange();
     void aFailedSaveLeavesMemoryAsTheFileHasIt_data();
     void aFailedSaveLeavesMemoryAsTheFileHasIt();
@@ -36,7 +38,7 @@ void TestDay::firstRunOnADayCreatesOneRowInEachTable()
         OpenRun run(folder.path());
         QCOMPARE(run.state().CurrentDateKey, QStringLiteral("14-5-17"));
         for (int s = 1; s <= 32; ++s)
-            QCOMPARE(run.state().ExcellentClosedAtLoad[s], 0);
+            QCOMPARE(run.state().Classes[1].ExcellentClosedAtLoad[s], 0);
     }
     store::Database reader = openFile(folder.path());
     QCOMPARE(value(reader, QStringLiteral("SELECT count(*) FROM \"扫描输入作业完成情况\"")).toInt(), 1);
@@ -67,7 +69,7 @@ void TestDay::newDayMarksEveryPupilNotHandedIn()
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"优秀结束9\" FROM \"扫描输入作业完成情况\"")).toInt(), 0);
     QVERIFY(value(run.db(), QStringLiteral("SELECT \"数学检测次数顺序号标记\" FROM \"扫描输入作业完成情况\"")).isNull());
     for (int n = 1; n <= pupils; ++n)
-        QCOMPARE(run.state().MarkGrid[7][n], QStringLiteral("0"));
+        QCOMPARE(run.state().Classes[1].MarkGrid[7][n], QStringLiteral("0"));
     QCOMPARE(run.master().PupilNames[1][pupils > 0 ? pupils : 1], pupils > 0 ? QStringLiteral("学生%1").arg(pupils) : QString());
 }
 
@@ -106,8 +108,8 @@ void TestDay::nullContentReadsEmptyAndIsWrittenBack()
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).toString(), QString());
     run.db().exec(QStringLiteral("UPDATE \"作业内容登记表\" SET \"作业7\" = NULL"));
     run.day().当天数据环境生成();
-    QCOMPARE(run.state().HomeworkContent[7], QString());
-    QCOMPARE(run.state().HomeworkContent[2], QStringLiteral("第5课"));
+    QCOMPARE(run.state().Classes[1].HomeworkContent[7], QString());
+    QCOMPARE(run.state().Classes[1].HomeworkContent[2], QStringLiteral("第5课"));
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).toString(), QString());
     QVERIFY(!value(run.db(), QStringLiteral("SELECT \"作业7\" FROM \"作业内容登记表\"")).isNull());
 }
@@ -149,9 +151,9 @@ void TestDay::pupilsBeyondAShortMarkStringReadAsNotHandedIn()
     OpenRun run(folder.path());
     for (const char *key : {"14-5-16", "14-5-15"})
         run.day().switchToDay(QString::fromLatin1(key));
-    QCOMPARE(run.state().MarkGrid[2][3], QStringLiteral("1"));
-    QCOMPARE(run.state().MarkGrid[2][4], QStringLiteral("0"));
-    QCOMPARE(run.state().MarkGrid[2][5], QStringLiteral("0"));
+    QCOMPARE(run.state().Classes[1].MarkGrid[2][3], QStringLiteral("1"));
+    QCOMPARE(run.state().Classes[1].MarkGrid[2][4], QStringLiteral("0"));
+    QCOMPARE(run.state().Classes[1].MarkGrid[2][5], QStringLiteral("0"));
     run.day().showBook(QStringLiteral("1"), QStringLiteral("02"));
     QCOMPARE(run.day().status().notHandedIn, QStringLiteral("2人"));
 }
@@ -162,7 +164,7 @@ void TestDay::todaysButtonsStopAtSixteenBooks()
     core::MasterRecords master;
     master.ClassSizes[1] = 2;
     for (int slot = 1; slot <= 20; ++slot)
-        day.HomeworkContent[slot] = QStringLiteral("第%1页").arg(slot);
+        day.Classes[1].HomeworkContent[slot] = QStringLiteral("第%1页").arg(slot);
     const QList<tracking::TodayButton> buttons = tracking::todaysHomework(day, master);
     QCOMPARE(buttons.size(), 16);
     QCOMPARE(buttons.last().slot, 16);
@@ -176,12 +178,12 @@ void TestDay::reloadPicksUpStoredMarksAndFlags()
     run.db().exec(QStringLiteral("UPDATE \"扫描输入作业完成情况\" SET \"完成5\" = '011020030041。', \"优秀结束5\" = 1"));
     setContent(run.db(), QStringLiteral("14-5-17"), 5, QStringLiteral("练习一"));
     QCOMPARE(run.day().refresh(), core::WorkingDay::Tick::Reloaded);
-    QCOMPARE(run.state().MarkGrid[5][1], QStringLiteral("1"));
-    QCOMPARE(run.state().MarkGrid[5][2], QStringLiteral("0"));
-    QCOMPARE(run.state().MarkGrid[5][4], QStringLiteral("1"));
-    QCOMPARE(run.state().ExcellentClosedAtLoad[5], 1);
-    QCOMPARE(run.state().ExcellentClosed[5], 1);
-    QCOMPARE(run.state().HomeworkContent[5], QStringLiteral("练习一"));
+    QCOMPARE(run.state().Classes[1].MarkGrid[5][1], QStringLiteral("1"));
+    QCOMPARE(run.state().Classes[1].MarkGrid[5][2], QStringLiteral("0"));
+    QCOMPARE(run.state().Classes[1].MarkGrid[5][4], QStringLiteral("1"));
+    QCOMPARE(run.state().Classes[1].ExcellentClosedAtLoad[5], 1);
+    QCOMPARE(run.state().Classes[1].ExcellentClosed[5], 1);
+    QCOMPARE(run.state().Classes[1].HomeworkContent[5], QStringLiteral("练习一"));
 }
 
 void TestDay::displayListsThePupilsStillMissing()
@@ -192,13 +194,13 @@ void TestDay::displayListsThePupilsStillMissing()
     master.ClassNames[1] = QStringLiteral("五(1)");
     day.CurrentDateKey = QStringLiteral("14-5-17");
     master.BookNames[5] = QStringLiteral("《课堂作业本》");
-    day.HomeworkContent[5] = QStringLiteral("第12页");
+    day.Classes[1].HomeworkContent[5] = QStringLiteral("第12页");
     for (int n = 1; n <= 40; ++n) {
-        day.MarkGrid[5][n] = QStringLiteral("0");
+        day.Classes[1].MarkGrid[5][n] = QStringLiteral("0");
         master.PupilNames[1][n] = QStringLiteral("学生%1").arg(n);
     }
-    day.MarkGrid[5][3] = day.MarkGrid[5][7] = QStringLiteral("1");
-    day.MarkGrid[5][9] = QStringLiteral("2");
+    day.Classes[1].MarkGrid[5][3] = day.Classes[1].MarkGrid[5][7] = QStringLiteral("1");
+    day.Classes[1].MarkGrid[5][9] = QStringLiteral("2");
     const tracking::StatusView view = tracking::statusView(day, master, QStringLiteral("1"), QStringLiteral("5"));
     QCOMPARE(view.missingPupils.size(), 37);
     QCOMPARE(view.missingPupils.mid(0, 3), (QStringList{"1：学生1", "2：学生2", "4：学生4"}));
@@ -209,21 +211,94 @@ void TestDay::displayListsThePupilsStillMissing()
     QCOMPARE(view.homework, QStringLiteral("《课堂作业本》第12页"));
 
     for (int n = 1; n <= 40; ++n)
-        day.MarkGrid[5][n] = QStringLiteral("1");
+        day.Classes[1].MarkGrid[5][n] = QStringLiteral("1");
     const tracking::StatusView complete = tracking::statusView(day, master, QStringLiteral("1"), QStringLiteral("05"));
     QVERIFY(complete.missingPupils.isEmpty());
     QCOMPARE(complete.notHandedIn, QStringLiteral("0人"));
 }
 
-void TestDay::displayOfTheSecondClassNamesBooksFromSixteenOn()
+void TestDay::twoClassesAreScannedApart_data()
 {
-    core::DayState day;
-    core::MasterRecords master;
-    master.BookNames[19] = QStringLiteral("《英语练习》");
-    master.BookNames[3] = QStringLiteral("《第三本》");
-    day.HomeworkContent[3] = QStringLiteral("U2");
-    QCOMPARE(tracking::statusView(day, master, QStringLiteral("2"), QStringLiteral("03")).homework, QStringLiteral("《英语练习》U2"));
-    QCOMPARE(tracking::statusView(day, master, QStringLiteral("2"), QStringLiteral("20")).homework, QString());
+    QTest::addColumn<int>("secondClass"); // its pupils
+    QTest::addColumn<int>("shownClass");  // the class shown before the scan
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<int>("markedClass");
+    QTest::addColumn<int>("pupil");
+    QTest::newRow("first class") << 30 << 1 << "110507" << "" << 1 << 7;
+    QTest::newRow("second class, shown after") << 30 << 1 << "120507" << "" << 2 << 7;
+    QTest::newRow("first class from the second") << 30 << 2 << "110507" << "" << 1 << 7;
+    QTest::newRow("short code of the shown second class") << 30 << 2 << "09" << "" << 2 << 9;
+    QTest::newRow("short code of the shown first class") << 30 << 1 << "9" << "" << 1 << 9;
+    QTest::newRow("last pupil of the second class") << 30 << 1 << "120530" << "" << 2 << 30;
+    QTest::newRow("beyond the second class") << 30 << 1 << "120531" << "输入学生的学号有误！" << 0 << 0;
+    QTest::newRow("no third class") << 30 << 1 << "130507" << "输入编号班级有误！" << 0 << 0;
+    QTest::newRow("second class without pupils") << 0 << 1 << "120507" << "输入编号班级有误！" << 0 << 0;
+}
+
+// Both classes hand in book 5 today; every scan lands in its own class's tables only.
+void TestDay::twoClassesAreScannedApart()
+{
+    QFETCH(int, secondClass);
+    QFETCH(int, shownClass);
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    QFETCH(int, markedClass);
+    QFETCH(int, pupil);
+    ProgramFolder folder(40);
+    {
+        store::HomeworkDb db(folder.path());
+        addPupils(db.database(), secondClass, QStringLiteral("52姓名"));
+    }
+    OpenRun run(folder.path());
+    for (int c : run.day().classes())
+        run.day().publish(5, QStringLiteral("14-5-17"), QStringLiteral("第%1页").arg(c), QString(), {c});
+    run.day().showBook(QString::number(shownClass), QStringLiteral("05"));
+    const auto rows = [&](int c) {
+        return value(run.db(), QStringLiteral("SELECT group_concat(\"完成5\" || \"优秀结束5\") FROM %1")
+                                   .arg(store::quoted(store::marksTable(c))))
+            .toString();
+    };
+    const QString before[] = {QString(), rows(1), rows(2)};
+
+    const core::ScanResult result = run.day().scan(typed);
+    QCOMPARE(result.message, refusal);
+    for (int c = 1; c <= 2; ++c) {
+        const QString marks = rows(c);
+        QCOMPARE(marks == before[c], c != markedClass);
+        if (c == markedClass)
+            QCOMPARE(marks.mid((pupil - 1) * 3 + 2, 1), QStringLiteral("2"));
+    }
+    if (markedClass == 0)
+        return;
+    QCOMPARE(run.state().ShownClass, markedClass);
+    QCOMPARE(run.day().status().homework, QStringLiteral("《本子5》第%1页").arg(markedClass));
+    QCOMPARE(run.day().status().className, run.master().ClassNames[markedClass]);
+    // Ctrl+Z of the shown class takes the scan back; the other class has nothing to undo.
+    run.day().showClass(3 - markedClass);
+    QVERIFY(!run.day().undo());
+    run.day().showClass(markedClass);
+    QVERIFY(run.day().undo());
+    // The excellent phase the scan opened stays open; only the mark goes back.
+    QCOMPARE(rows(markedClass).chopped(1), before[markedClass].chopped(1));
+}
+
+void TestDay::aFileWithoutTheSecondClassGetsItsTables()
+{
+    ProgramFolder folder(3);
+    {
+        store::HomeworkDb db(folder.path());
+        testing::addDay(db.database(), QStringLiteral("14-5-16"), {{2, QStringLiteral("练习")}}, {{2, QStringLiteral("101")}});
+        db.database().exec(QStringLiteral("DROP TABLE \"52作业内容登记表\"; DROP TABLE \"52扫描输入作业完成情况\";"));
+        addPupils(db.database(), 2, QStringLiteral("52姓名"));
+    }
+    const QString firstClassRows = QStringLiteral("SELECT group_concat(\"日期\" || ifnull(\"完成2\", '')) FROM \"扫描输入作业完成情况\"");
+    store::Database before = openFile(folder.path());
+    const QString stored = value(before, firstClassRows).toString();
+    OpenRun run(folder.path());
+    QCOMPARE(run.day().classes(), (QList<int>{1, 2}));
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成1\" FROM \"52扫描输入作业完成情况\"")).toString(), QStringLiteral("010020。"));
+    QCOMPARE(value(run.db(), firstClassRows).toString(), stored + QStringLiteral(",14-5-17010020030。"));
 }
 
 void TestDay::undoTakesBackTheDaysOwnLastChange()
@@ -240,10 +315,10 @@ void TestDay::undoTakesBackTheDaysOwnLastChange()
     run.day().scan(QStringLiteral("110201"));
     run.day().switchToDay(QStringLiteral("14-5-17"));
     QVERIFY(run.day().undo());
-    QCOMPARE(run.state().MarkGrid[2][3], QStringLiteral("0"));
+    QCOMPARE(run.state().Classes[1].MarkGrid[2][3], QStringLiteral("0"));
     QVERIFY(!run.day().undo());
     run.day().switchToDay(QStringLiteral("14-5-16"));
-    QCOMPARE(run.state().MarkGrid[2][1], QStringLiteral("2"));
+    QCOMPARE(run.state().Classes[1].MarkGrid[2][1], QStringLiteral("2"));
     QVERIFY(run.day().undo());
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成2\" FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-16'")).toString(),
              QStringLiteral("010020030040050。"));
@@ -276,12 +351,12 @@ void TestDay::aFailedSaveLeavesMemoryAsTheFileHasIt()
         QVERIFY_THROWS_EXCEPTION(store::DatabaseError, change == QLatin1String("undo") ? run.day().undo()
                                                                                        : run.day().correctMark(3, QStringLiteral("1")));
     }
-    QCOMPARE(run.state().MarkGrid, before.MarkGrid);
-    QCOMPARE(run.state().ExcellentClosed, before.ExcellentClosed);
+    QCOMPARE(run.state().Classes[1].MarkGrid, before.Classes[1].MarkGrid);
+    QCOMPARE(run.state().Classes[1].ExcellentClosed, before.Classes[1].ExcellentClosed);
     // The change that failed is not lost for a later Ctrl+Z.
     run.db().exec(QStringLiteral("DROP TRIGGER full"));
     QVERIFY(run.day().undo());
-    QCOMPARE(run.state().MarkGrid[2][4], QStringLiteral("0"));
+    QCOMPARE(run.state().Classes[1].MarkGrid[2][4], QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(TestDay)

@@ -143,7 +143,7 @@ void TestPublishing::publishingATestBookWritesBothRows()
     QCOMPARE(value(reader, QStringLiteral("SELECT \"数学检测编号\" FROM \"作业内容登记表\"")).toString(), stored);
     QCOMPARE(value(reader, QStringLiteral("SELECT \"数学检测次数顺序号标记\" FROM \"扫描输入作业完成情况\"")).toString(), stored);
     QVERIFY(value(reader, QStringLiteral("SELECT \"语文检测编号\" FROM \"作业内容登记表\"")).isNull());
-    QCOMPARE(run.day().HomeworkContent[4], QStringLiteral("小明's 作业"));
+    QCOMPARE(run.day().Classes[1].HomeworkContent[4], QStringLiteral("小明's 作业"));
     QCOMPARE(run.ui().Label2[2]->text(), QStringLiteral("《本子4》小明's 作业"));
     QCOMPARE(run.day().CurrentSlot, 4);
     QCOMPARE(run.remembered().latestEntered()[0][4], QStringLiteral("14-5-1714"));

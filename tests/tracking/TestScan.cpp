@@ -193,7 +193,7 @@ void TestScan::marksAreCorrectedAndUndone()
         QCOMPARE(marks(), expected);
     }
     QCOMPARE(run.ui().Text1->text(), QString());
-    QCOMPARE(run.day().MarkGrid[5][7], QStringLiteral("0"));
+    QCOMPARE(run.day().Classes[1].MarkGrid[5][7], QStringLiteral("0"));
 }
 
 void TestScan::keypadEnterScansToo()

@@ -156,7 +156,7 @@ void TestScanRobustness::randomInputOnlyGivesKnownOutcomes()
     // Memory and file agree on every book.
     for (int slot = 1; slot <= 32; ++slot) {
         store::MarkRow row;
-        std::copy_n(run.day().MarkGrid[slot].begin(), row.size(), row.begin());
+        std::copy_n(run.day().Classes[1].MarkGrid[slot].begin(), row.size(), row.begin());
         QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成%1\" FROM \"扫描输入作业完成情况\"").arg(slot)).toString(),
                  store::encodeMarks(row));
     }
