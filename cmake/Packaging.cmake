@@ -15,8 +15,19 @@ target_compile_definitions(homework-tracker PRIVATE
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(office_engine_file homework-office.so)
+include(${CMAKE_CURRENT_LIST_DIR}/Hardening.cmake)
+homework_harden(homework_core homework_gui homework-tracker homework_office_module)
 install(TARGETS homework-tracker homework_office_module
   RUNTIME DESTINATION ${HOMEWORK_INSTALL_DIR} LIBRARY DESTINATION ${HOMEWORK_INSTALL_DIR})
+# Stripped as dh_strip does: the compiler's .comment goes with the symbols.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(binary homework-tracker ${office_engine_file})
+      execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+        \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${HOMEWORK_INSTALL_DIR}/\${binary}
+        COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()")
 file(CREATE_LINK ../${HOMEWORK_INSTALL_DIR}/homework-tracker ${packaging_folder}/homework-tracker SYMBOLIC)
 install(FILES ${packaging_folder}/homework-tracker DESTINATION bin)
 # The program finds its scan sounds beside itself.
