@@ -13,7 +13,7 @@ packages=(
   fonts-noto-cjk
   xvfb xauth imagemagick
   dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin devscripts
-  libzint-dev zbar-tools
+  libzint-dev zbar-tools libqpdf-dev
 )
 
 missing=()

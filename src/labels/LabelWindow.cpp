@@ -4,14 +4,17 @@
 #include "labels/LabelOutput.h"
 #include "labels/LabelPages.h"
 #include "labels/LabelPreview.h"
+#include "store/HomeworkDb.h"
 #include "store/TextValue.h"
 #include "ui/Form1Controls.h"
 #include "ui/MessagePresenter.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,13 +32,27 @@ namespace labels {
 
 namespace {
 
-constexpr int kLeftColumnWidth = 360;
+constexpr int kChoiceColumnWidth = 360;
+// Many laser printers leave this much of the paper's edge blank (a sixth of an inch).
+constexpr double kUnprintableEdge = 4.2;
+constexpr double kLargestOffset = 20;
+const QColor kProblemColour(0xb0, 0x00, 0x20);
+const QColor kWarningColour(0x9a, 0x50, 0x00);
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption)
 {
     auto *b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setObjectName(QLatin1String(name));
     return b;
+}
+
+QWidget *choiceColumn(QWidget *window)
+{
+    auto *column = new QWidget(window);
+    column->setFixedWidth(kChoiceColumnWidth);
+    new QVBoxLayout(column);
+    column->layout()->setContentsMargins(0, 0, 0, 0);
+    return column;
 }
 
 // A box with its caption in front of it, the caption naming it for screen readers too.
@@ -68,24 +85,26 @@ LabelWindow::LabelWindow(Form1 &form) : QWidget(&form, Qt::Window), form_(form)
 {
     setObjectName(QStringLiteral("labelWindow"));
     setWindowTitle(QStringLiteral("条形码标签打印"));
-    auto *left = new QWidget(this);
-    left->setFixedWidth(kLeftColumnWidth);
-    auto *choices = new QVBoxLayout(left);
-    choices->setContentsMargins(0, 0, 0, 0);
-    buildBooks(left);
-    buildPupils(left);
-    buildSheet(left);
-    buildOrder(left);
+    // What is printed on the left, the paper and the printer beside it, the first page on the right.
+    QWidget *what = choiceColumn(this);
+    QWidget *paper = choiceColumn(this);
+    buildBooks(what);
+    buildPupils(what);
+    buildOrder(what);
+    static_cast<QVBoxLayout *>(what->layout())->addStretch();
+    buildSheet(paper);
+    buildPrinterAdjustment(paper);
 
-    summary_ = new QLabel(left);
+    summary_ = new QLabel(paper);
     summary_->setObjectName(QStringLiteral("summary"));
     summary_->setWordWrap(true);
+    auto *choices = static_cast<QVBoxLayout *>(paper->layout());
     choices->addWidget(summary_);
     choices->addStretch();
     auto *buttons = new QHBoxLayout;
-    QPushButton *save = button(left, "saveAsPdf", "保存为PDF");
-    QPushButton *print = button(left, "print", "打印");
-    QPushButton *close = button(left, "close", "关闭");
+    QPushButton *save = button(paper, "saveAsPdf", "保存为PDF");
+    QPushButton *print = button(paper, "print", "打印");
+    QPushButton *close = button(paper, "close", "关闭");
     for (QPushButton *b : {save, print, close})
         buttons->addWidget(b);
     choices->addLayout(buttons);
@@ -95,7 +114,8 @@ LabelWindow::LabelWindow(Form1 &form) : QWidget(&form, Qt::Window), form_(form)
 
     preview_ = new LabelPreview(this);
     auto *columns = new QHBoxLayout(this);
-    columns->addWidget(left);
+    columns->addWidget(what);
+    columns->addWidget(paper);
     columns->addWidget(preview_, 1);
     loading_ = false;
 }
@@ -214,6 +234,51 @@ void LabelWindow::buildOrder(QWidget *column)
     column->layout()->addWidget(frame);
 }
 
+// The shift is for a printer that places everything a little off; it goes into the PDF too, so
+// that a PDF printed elsewhere lands as the print does.
+void LabelWindow::buildPrinterAdjustment(QWidget *column)
+{
+    auto *frame = new QGroupBox(QStringLiteral("打印位置校正"), column);
+    frame->setObjectName(QStringLiteral("printerFrame"));
+    auto *layout = new QGridLayout(frame);
+    offsetAcross_ = new QDoubleSpinBox(frame);
+    offsetDown_ = new QDoubleSpinBox(frame);
+    offsetAcross_->setObjectName(QStringLiteral("offsetAcross"));
+    offsetDown_->setObjectName(QStringLiteral("offsetDown"));
+    offsetAcross_->setToolTip(QStringLiteral("印出的内容偏左时填正数，偏右时填负数"));
+    offsetDown_->setToolTip(QStringLiteral("印出的内容偏上时填正数，偏下时填负数"));
+    for (QDoubleSpinBox *box : {offsetAcross_, offsetDown_}) {
+        box->setDecimals(1);
+        box->setSingleStep(0.5);
+        box->setRange(-kLargestOffset, kLargestOffset);
+        box->setSuffix(QStringLiteral(" 毫米"));
+        // Stored once the number is whole, not at every key.
+        box->setKeyboardTracking(false);
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { saveAdjustment(); });
+    }
+    addLabelled(layout, 0, 0, QStringLiteral("右移"), offsetAcross_);
+    addLabelled(layout, 0, 2, QStringLiteral("下移"), offsetDown_);
+    cutBorders_ = new QCheckBox(QStringLiteral("印出标签的裁切线"), frame);
+    cutBorders_->setObjectName(QStringLiteral("cutBorders"));
+    layout->addWidget(cutBorders_, 1, 0, 1, 4);
+    connect(cutBorders_, &QCheckBox::toggled, this, [this] { saveAdjustment(); });
+    column->layout()->addWidget(frame);
+}
+
+PrinterAdjustment LabelWindow::adjustment() const
+{
+    return {offsetAcross_->value(), offsetDown_->value(), cutBorders_->isChecked()};
+}
+
+void LabelWindow::saveAdjustment()
+{
+    if (loading_)
+        return;
+    const PrinterAdjustment wanted = adjustment();
+    form_.guarded([&] { savePrinterAdjustment(form_.db().database(), wanted); });
+    refresh();
+}
+
 // A ready-made sheet fills in its measures and keeps them; the custom one lets every one be typed.
 void LabelWindow::showSheet(int choice)
 {
@@ -263,7 +328,12 @@ LabelRequest LabelWindow::request() const
 void LabelWindow::loadFromState()
 {
     const core::MainState &state = form_.state();
+    PrinterAdjustment stored;
+    form_.guarded([&] { stored = loadPrinterAdjustment(form_.db().database()); });
     quietly([&] {
+        offsetAcross_->setValue(stored.across);
+        offsetDown_->setValue(stored.down);
+        cutBorders_->setChecked(stored.cutBorders);
         books_->clear();
         for (int book : namedBooks(state)) {
             auto *item = new QListWidgetItem(store::twoDigits(book) + QLatin1Char(' ') + state.BookNames[book].trimmed(), books_);
@@ -271,7 +341,7 @@ void LabelWindow::loadFromState()
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Checked);
         }
-        const int size = firstClassSize(state);
+        const int size = classSize(state, 1);
         classLabel_->setText(QStringLiteral("%1（%2人）").arg(state.ClassNames[1].trimmed()).arg(size));
         firstPupil_->setValue(1);
         lastPupil_->setValue(size);
@@ -288,7 +358,8 @@ void LabelWindow::open()
     activateWindow();
 }
 
-// Every choice redraws the first page at once; a choice that cannot print says why in red.
+// Every choice redraws the first page at once; a choice that cannot print says why in red, and
+// text that a printer may not reach is told in brown.
 void LabelWindow::refresh()
 {
     if (loading_)
@@ -297,10 +368,15 @@ void LabelWindow::refresh()
     const Prepared prepared = prepare(chosen, true);
     QPalette palette = summary_->parentWidget()->palette();
     if (prepared.problem.isEmpty()) {
-        summary_->setText(QStringLiteral("共%1张标签，%2页").arg(prepared.plan.labels.size()).arg(prepared.plan.pageCount()));
+        QString summary = QStringLiteral("共%1张标签，%2页").arg(prepared.plan.labels.size()).arg(prepared.plan.pageCount());
+        if (prepared.pages->textClearanceFromEdge(adjustment().offset()) < kUnprintableEdge) {
+            summary += QStringLiteral("\n注意：有文字离纸边不到4.2毫米，许多激光打印机印不到这么靠边，这些文字可能印不全。");
+            palette.setColor(QPalette::WindowText, kWarningColour);
+        }
+        summary_->setText(summary);
     } else {
         summary_->setText(prepared.problem);
-        palette.setColor(QPalette::WindowText, QColor(0xb0, 0x00, 0x20));
+        palette.setColor(QPalette::WindowText, kProblemColour);
     }
     summary_->setPalette(palette);
     preview_->showPage(chosen.sheet, prepared.pages);
@@ -316,7 +392,8 @@ LabelWindow::Prepared LabelWindow::prepare(const LabelRequest &chosen, bool firs
     prepared.plan = planLabels(state, chosen);
     try {
         auto pages = std::make_shared<const LabelPages>(prepared.plan, chosen.sheet, 0,
-                                                        firstPageOnly ? 0 : prepared.plan.pageCount() - 1);
+                                                        firstPageOnly ? 0 : prepared.plan.pageCount() - 1,
+                                                        cutBorders_->isChecked());
         prepared.problem = pages->problem();
         if (prepared.problem.isEmpty())
             prepared.pages = std::move(pages);
@@ -345,10 +422,13 @@ void LabelWindow::saveAsPdf()
         return;
     }
     const QString path = QDir::toNativeSeparators(QDir(folder).filePath(documentName(form_.state(), chosen)));
+    if (QFileInfo::exists(path)
+        && ui::MessagePresenter::ask(this, QStringLiteral("文件已存在：\n%1\n是否替换它？").arg(path)) != ui::MessagePresenter::Answer::Ok)
+        return;
     QString failure;
     {
         WaitCursor wait;
-        failure = writeLabelPdf(*prepared.pages, path);
+        failure = writeLabelPdf(*prepared.pages, adjustment().offset(), path);
     }
     ui::MessagePresenter::inform(this, !failure.isEmpty() ? failure
                                                           : QStringLiteral("条形码标签已保存为PDF文件：\n%1\n共%2张标签，%3页。")
@@ -380,7 +460,7 @@ void LabelWindow::print()
         return;
     }
     WaitCursor wait;
-    const QString failure = printLabels(*prepared.pages, printer);
+    const QString failure = printLabels(*prepared.pages, adjustment().offset(), printer);
     if (!failure.isEmpty())
         ui::MessagePresenter::inform(this, failure);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "labels/LabelPlan.h"
+#include "labels/PrinterAdjustment.h"
 
 #include <QWidget>
 
@@ -9,6 +10,7 @@
 #include <memory>
 
 class Form1;
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -42,7 +44,10 @@ private:
     void buildPupils(QWidget *column);
     void buildSheet(QWidget *column);
     void buildOrder(QWidget *column);
+    void buildPrinterAdjustment(QWidget *column);
     void loadFromState();
+    PrinterAdjustment adjustment() const;
+    void saveAdjustment();
     void showSheet(int choice);
     LabelSheet sheet() const;
     void refresh();
@@ -69,6 +74,9 @@ private:
     std::array<QDoubleSpinBox *, 6> measures_{};
     QRadioButton *byBook_ = nullptr;
     QRadioButton *byPupil_ = nullptr;
+    QDoubleSpinBox *offsetAcross_ = nullptr;
+    QDoubleSpinBox *offsetDown_ = nullptr;
+    QCheckBox *cutBorders_ = nullptr;
     QLabel *summary_ = nullptr;
     LabelPreview *preview_ = nullptr;
     // Nothing is drawn until every control is there.
