@@ -2,6 +2,7 @@
 
 #include "labels/LabelPages.h"
 #include "labels/PdfText.h"
+#include "ui/ProgramIdentity.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -80,7 +81,7 @@ QString writeLabelPdf(const LabelPages &pages, QPointF offset, const QString &pa
         QPdfWriter writer(&written);
         writer.setResolution(kPdfResolution);
         writer.setTitle(QStringLiteral("条形码标签"));
-        writer.setCreator(QStringLiteral("作业完成情况条形码查找系统"));
+        writer.setCreator(ui::programName());
         setA4Sheet(writer);
         if (!paintPages(pages, writer, allPages(pages), kPdfResolution, offset))
             return failure + QStringLiteral("（无法生成PDF）");
