@@ -1,10 +1,8 @@
 #include "ui/MessagePresenter.h"
-#include "ui/ProgramIdentity.h"
 #include "ui/Translations.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QIcon>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,7 +15,6 @@ class TestDesktopIntegration : public QObject {
 private slots:
     void messageBoxesSpeakChinese_data();
     void messageBoxesSpeakChinese();
-    void windowsShowTheMenuEntrysIcon();
 };
 
 void TestDesktopIntegration::messageBoxesSpeakChinese_data()
@@ -55,14 +52,6 @@ void TestDesktopIntegration::messageBoxesSpeakChinese()
     QCOMPARE(title, QStringLiteral("作业完成情况条形码查找系统"));
     buttons.sort();
     QCOMPARE(buttons, (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
-}
-
-void TestDesktopIntegration::windowsShowTheMenuEntrysIcon()
-{
-    ui::setProgramIdentity();
-    QVERIFY(QFileInfo::exists(QStringLiteral(PACKAGE_RESOURCES "/%1.desktop").arg(QGuiApplication::desktopFileName())));
-    const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
-    QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
 }
 
 QTEST_MAIN(TestDesktopIntegration)
