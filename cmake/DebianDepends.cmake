@@ -14,5 +14,6 @@ execute_process(COMMAND dpkg-shlibdeps -O ${HOMEWORK_EXECUTABLE}
 if(NOT shlibs_result EQUAL 0 OR NOT shlibs MATCHES "^shlibs:Depends=(.+)")
   message(FATAL_ERROR "dpkg-shlibdeps failed on ${HOMEWORK_EXECUTABLE}: ${shlibs_error}")
 endif()
-# The Chinese glyphs come from a font package, which no library names.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CMAKE_MATCH_1}, fonts-noto-cjk")
+# The Chinese glyphs come from a font package and Qt's own texts in Chinese from its translations,
+# which no library names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CMAKE_MATCH_1}, fonts-noto-cjk, qt6-translations-l10n")

@@ -15,8 +15,19 @@ target_compile_definitions(homework-tracker PRIVATE
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(office_engine_file homework-office.so)
+include(${CMAKE_CURRENT_LIST_DIR}/Hardening.cmake)
+homework_harden(homework_core homework_gui homework-tracker homework_office_module)
 install(TARGETS homework-tracker homework_office_module
   RUNTIME DESTINATION ${HOMEWORK_INSTALL_DIR} LIBRARY DESTINATION ${HOMEWORK_INSTALL_DIR})
+# Stripped as dh_strip does: the compiler's .comment goes with the symbols.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(binary homework-tracker ${office_engine_file})
+      execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+        \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${HOMEWORK_INSTALL_DIR}/\${binary}
+        COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()")
 file(CREATE_LINK ../${HOMEWORK_INSTALL_DIR}/homework-tracker ${packaging_folder}/homework-tracker SYMBOLIC)
 install(FILES ${packaging_folder}/homework-tracker DESTINATION bin)
 # The program finds its scan sounds beside itself.
@@ -30,30 +41,23 @@ foreach(file IN LISTS PREPARED_FILES)
 endforeach()
 install(DIRECTORY DESTINATION ${HOMEWORK_FILES_DIR}/文本生成/未完作业汇总)
 
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(GZIP gzip REQUIRED)
 string(TIMESTAMP release_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
 configure_file(${package_resources}/changelog.in ${packaging_folder}/changelog @ONLY)
 # The office engine loads LibreOffice's UNO libraries from LibreOffice's own folder.
 configure_file(${package_resources}/lintian-overrides.in ${packaging_folder}/lintian-overrides @ONLY)
-set(icon_png ${packaging_folder}/homework-tracker.png)
-add_custom_command(OUTPUT ${icon_png}
-  COMMAND ${RSVG_CONVERT} --width 256 --height 256 --output ${icon_png} ${package_resources}/homework-tracker.svg
-  DEPENDS ${package_resources}/homework-tracker.svg
-  COMMENT "Drawing the 256 px icon"
-  VERBATIM)
 # Debian wants these compressed reproducibly: no name, no time stamp.
 function(homework_compress source output)
   add_custom_command(OUTPUT ${output} COMMAND ${GZIP} -9nc ${source} > ${output} DEPENDS ${source} VERBATIM)
 endfunction()
 homework_compress(${packaging_folder}/changelog ${packaging_folder}/changelog.gz)
 homework_compress(${package_resources}/homework-tracker.1 ${packaging_folder}/homework-tracker.1.gz)
-add_custom_target(package_extras ALL DEPENDS
-  ${icon_png} ${packaging_folder}/changelog.gz ${packaging_folder}/homework-tracker.1.gz)
+add_custom_target(package_extras ALL DEPENDS ${packaging_folder}/changelog.gz ${packaging_folder}/homework-tracker.1.gz)
 
 install(FILES ${package_resources}/homework-tracker.desktop DESTINATION share/applications)
 install(FILES ${package_resources}/homework-tracker.svg DESTINATION share/icons/hicolor/scalable/apps)
-install(FILES ${icon_png} DESTINATION share/icons/hicolor/256x256/apps)
+# The program's own 256 px icon (src/ui), drawn when the program is built.
+install(FILES ${HOMEWORK_ICON_PNG} DESTINATION share/icons/hicolor/256x256/apps RENAME homework-tracker.png)
 install(FILES ${package_resources}/io.github.homework_tracker.HomeworkTracker.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${packaging_folder}/homework-tracker.1.gz DESTINATION share/man/man1)
 install(FILES ${package_resources}/copyright ${packaging_folder}/changelog.gz

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ pkg-config ninja-build
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   qt6-multimedia-dev sox pulseaudio
   qt6-charts-dev libqt6opengl6-dev
   libsqlcipher-dev sqlcipher
@@ -12,8 +12,8 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   fonts-noto-cjk
   xvfb xauth imagemagick
-  dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin
-  libzint-dev zbar-tools
+  dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin devscripts
+  libzint-dev zbar-tools libqpdf-dev
 )
 
 missing=()

@@ -10,8 +10,9 @@ cd "$work"
 # No dither: the same script makes the same bytes on every build.
 format=(-D -r 44100 -c 1 -b 16)
 
-# note <file> <seconds> <wave> <hertz>: one note with soft edges, so it never clicks.
-note() { sox "${format[@]}" -n "$1" synth "$2" "$3" "$4" fade q 0.005 "$2" 0.03; }
+# note <file> <seconds> <wave> <hertz>: one note with soft edges. Half-sine fades meet silence
+# without a kink: a quarter-sine fade ends at its steepest, which on a square wave is a click.
+note() { sox "${format[@]}" -n "$1" synth "$2" "$3" "$4" fade h 0.005 "$2" 0.03; }
 pause() { sox "${format[@]}" -n "$1" trim 0 "$2"; }
 
 case $sound in
@@ -38,4 +39,5 @@ case $sound in
 esac
 cd - >/dev/null
 mkdir -p "$(dirname "$out")"
-sox -D "${parts[@]/#/$work/}" "$out" gain -n -6
+# The whole sound, whatever its last part, starts and ends in a few milliseconds of fade.
+sox -D "${parts[@]/#/$work/}" "$out" fade h 0.002 -0 0.005 gain -n -6

@@ -5,7 +5,9 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFontInfo>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QScatterSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -19,6 +21,10 @@ namespace {
 
 const QColor kBarColour(0x2f, 0x6d, 0xb5);
 const QColor kShownColour(0xFF, 0x80, 0xFF);
+// Room beyond 0 and 100 for the whole of a mean's marker.
+constexpr double kMarkerRoom = 8;
+// The axis gives each caption a fifth of its width; a whole class's "40人 100.0%" is set smaller to fit.
+constexpr double kCountLineScale = 0.85;
 
 QChartView *chartView(QWidget *parent, const QString &name, const QString &title)
 {
@@ -85,10 +91,24 @@ void TestCharts::buildBandChart()
     chart->addAxis(bandAxis_, Qt::AlignBottom);
     countAxis_ = wholeNumberAxis(chart, Qt::AlignLeft, font());
     attach(chart, series, bandAxis_, countAxis_);
-    connect(counts_, &QBarSet::clicked, this, [this](int index) {
+    bandChart->viewport()->installEventFilter(this);
+}
+
+bool TestCharts::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != bandChart->viewport() || event->type() != QEvent::MouseButtonPress)
+        return QWidget::eventFilter(watched, event);
+    const auto *press = static_cast<QMouseEvent *>(event);
+    QChart *chart = bandChart->chart();
+    const QPointF at = chart->mapFromScene(bandChart->mapToScene(press->position().toPoint()));
+    const QRectF plot = chart->plotArea();
+    // The column runs from the top of the plot down through the band's caption.
+    if (press->button() == Qt::LeftButton && at.x() >= plot.left() && at.x() <= plot.right() && at.y() >= plot.top()) {
+        const int index = qRound(chart->mapToValue(at, chart->series().at(0)).x());
         if (index >= 0 && index < bars_.size())
             bandClicked_(bars_[index].band);
-    });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TestCharts::buildMeanChart()
@@ -108,10 +128,10 @@ void TestCharts::buildMeanChart()
     shownMean_->setPointLabelsClipping(false);
     testAxis_ = wholeNumberAxis(chart, Qt::AlignBottom, font());
     QValueAxis *meanAxis = wholeNumberAxis(chart, Qt::AlignLeft, font());
-    meanAxis->setTickType(QValueAxis::TicksFixed);
-    meanAxis->setRange(0, 100);
+    meanAxis->setRange(-kMarkerRoom, 100 + kMarkerRoom);
     // Five ticks leave each label room for its height down to the smallest screen.
-    meanAxis->setTickCount(5);
+    meanAxis->setTickAnchor(0);
+    meanAxis->setTickInterval(25);
     attach(chart, means_, testAxis_, meanAxis);
     attach(chart, shownMean_, testAxis_, meanAxis);
 }
@@ -121,11 +141,15 @@ void TestCharts::showBands(const TestStatistics &statistics)
     bars_ = bandBars(statistics);
     counts_->remove(0, counts_->count());
     QStringList names{QStringLiteral("优秀"), QStringLiteral("良好"), QStringLiteral("一般"), QStringLiteral("不合格")};
+    const int countLineSize = qRound(QFontInfo(bandAxis_->labelsFont()).pixelSize() * kCountLineScale);
     double highest = 0;
     for (int i = 0; i < bars_.size(); ++i) {
         counts_->append(bars_[i].count);
         // Under its bar rather than on it, where a bar of none would have no place for a label.
-        names[i] = QStringLiteral("<div align=\"center\">%1<br>%2人 %3</div>").arg(bars_[i].name, QString::number(bars_[i].count), bars_[i].rate);
+        names[i] = QStringLiteral("<div align=\"center\">%1<br><span style=\"font-size:%2px\">%3人 %4</span></div>")
+                       .arg(bars_[i].name)
+                       .arg(countLineSize)
+                       .arg(QString::number(bars_[i].count), bars_[i].rate);
         highest = std::max(highest, bars_[i].count);
     }
     bandAxis_->setCategories(names);

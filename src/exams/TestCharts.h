@@ -29,6 +29,10 @@ public:
     QChartView *bandChart = nullptr;
     QChartView *meanChart = nullptr;
 
+protected:
+    // A click anywhere in a band's column picks it, an empty band too, which has no bar to click.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildBandChart();
     void buildMeanChart();

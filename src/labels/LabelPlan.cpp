@@ -15,10 +15,12 @@ constexpr int kMaxBookNamesLength = 40;
 
 QString bookName(const core::MasterRecords &state, int book) { return state.BookNames[book].trimmed(); }
 
-QString heading(const core::MasterRecords &state, int pupil)
+QString className(const core::MasterRecords &state, int classNumber) { return state.ClassNames[classNumber].trimmed(); }
+
+QString heading(const core::MasterRecords &state, int classNumber, int pupil)
 {
-    QString text = state.ClassNames[1].trimmed() + QLatin1Char(' ') + store::twoDigits(pupil);
-    const QString name = state.PupilNames[1][pupil].trimmed();
+    QString text = className(state, classNumber) + QLatin1Char(' ') + store::twoDigits(pupil);
+    const QString name = state.PupilNames[classNumber][pupil].trimmed();
     if (!name.isEmpty())
         text += QLatin1Char(' ') + name;
     return text;
@@ -35,9 +37,12 @@ QString safeFileName(QString name)
 
 } // namespace
 
-QString bookCode(int book, int pupil) { return QStringLiteral("11") + store::twoDigits(book) + store::twoDigits(pupil); }
+QString bookCode(int classNumber, int book, int pupil)
+{
+    return QLatin1Char('1') + QString::number(classNumber) + store::twoDigits(book) + store::twoDigits(pupil);
+}
 
-int firstClassSize(const core::MasterRecords &state) { return std::clamp(state.ClassSizes[1], 0, core::kPupils); }
+int classSize(const core::MasterRecords &state, int classNumber) { return std::clamp(state.ClassSizes[classNumber], 0, core::kPupils); }
 
 QList<int> namedBooks(const core::MasterRecords &state)
 {
@@ -50,11 +55,13 @@ QList<int> namedBooks(const core::MasterRecords &state)
 
 QString requestProblem(const core::MasterRecords &state, const LabelRequest &request)
 {
-    const int size = firstClassSize(state);
+    const int size = classSize(state, request.classNumber);
     if (size == 0)
         return QStringLiteral("班级里还没有学生，请先在“学生名单”中导入学生名单！");
-    if (state.ClassNames[1].trimmed().isEmpty())
+    if (className(state, request.classNumber).isEmpty())
         return QStringLiteral("班级还没有名称，请先在“班级设置”中填写班级名称！");
+    if (namedBooks(state).isEmpty())
+        return QStringLiteral("还没有一本作业本有名称，请先在“作业设置”中填写作业本名称！");
     if (request.books.isEmpty())
         return QStringLiteral("请至少选择一本作业本！");
     for (int book : request.books) {
@@ -74,7 +81,10 @@ LabelPlan planLabels(const core::MasterRecords &state, const LabelRequest &reque
 {
     LabelPlan plan;
     plan.labelsPerPage = std::max(1, request.sheet.labelsPerPage());
-    const auto add = [&](int book, int pupil) { plan.labels.append({heading(state, pupil), bookName(state, book), bookCode(book, pupil)}); };
+    const int classNumber = request.classNumber;
+    const auto add = [&](int book, int pupil) {
+        plan.labels.append({heading(state, classNumber, pupil), bookName(state, book), bookCode(classNumber, book, pupil)});
+    };
     if (request.order == LabelOrder::ByBook) {
         for (int book : request.books)
             for (int pupil = request.firstPupil; pupil <= request.lastPupil; ++pupil)
@@ -89,9 +99,9 @@ LabelPlan planLabels(const core::MasterRecords &state, const LabelRequest &reque
 
 QString documentName(const core::MasterRecords &state, const LabelRequest &request)
 {
-    QString className = state.ClassNames[1].trimmed();
-    if (!className.endsWith(QStringLiteral("班")))
-        className += QStringLiteral("班");
+    QString name = className(state, request.classNumber);
+    if (!name.endsWith(QStringLiteral("班")))
+        name += QStringLiteral("班");
     QString books;
     for (int book : request.books)
         books += bookName(state, book);
@@ -99,9 +109,11 @@ QString documentName(const core::MasterRecords &state, const LabelRequest &reque
         books = QStringLiteral("全部作业本");
     else if (request.books.size() > kMaxNamedBooksInFileName || books.size() > kMaxBookNamesLength)
         books = QStringLiteral("%1本作业本").arg(request.books.size());
-    QString name = className + QLatin1Char('-') + books;
-    if (request.firstPupil != 1 || request.lastPupil != firstClassSize(state))
+    name += QLatin1Char('-') + books;
+    if (request.firstPupil != 1 || request.lastPupil != classSize(state, request.classNumber))
         name += QStringLiteral("-学号%1至%2").arg(store::twoDigits(request.firstPupil), store::twoDigits(request.lastPupil));
+    name += QLatin1Char('-') + sheetShortName(request.sheet);
+    name += request.order == LabelOrder::ByBook ? QStringLiteral("-按作业本") : QStringLiteral("-按学生");
     return safeFileName(name) + QStringLiteral(".pdf");
 }
 

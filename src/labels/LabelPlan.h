@@ -11,9 +11,10 @@ namespace labels {
 // By book: a book's labels for the pupils in turn, then the next book. By pupil: each pupil's books together.
 enum class LabelOrder { ByBook, ByPupil };
 
-// What the teacher chose in the label window; labels are made for the first class only, the one
-// the code box accepts.
+// What the teacher chose in the label window.
 struct LabelRequest {
+    // 1 or 2: the class's digit is the code's second character. The code box takes the first class.
+    int classNumber = 1;
     QList<int> books; // book numbers, ascending
     int firstPupil = 1;
     int lastPupil = 0;
@@ -36,11 +37,11 @@ struct LabelPlan {
     QList<LabelText> page(int page) const { return labels.mid(qsizetype(page) * labelsPerPage, labelsPerPage); }
 };
 
-// "1", the first class, the book and the pupil: book 5 and pupil 7 give "110507".
-QString bookCode(int book, int pupil);
+// "1", the class, the book and the pupil: class 1, book 5 and pupil 7 give "110507".
+QString bookCode(int classNumber, int book, int pupil);
 
-// The pupils of the first class a label can be made for: the code holds at most 50.
-int firstClassSize(const core::MasterRecords &state);
+// The pupils of a class a label can be made for: the code holds at most 50.
+int classSize(const core::MasterRecords &state, int classNumber);
 // The books that have a name, in number order.
 QList<int> namedBooks(const core::MasterRecords &state);
 
@@ -49,7 +50,8 @@ QString requestProblem(const core::MasterRecords &state, const LabelRequest &req
 
 LabelPlan planLabels(const core::MasterRecords &state, const LabelRequest &request);
 
-// "五(1)班-全部作业本.pdf": the class, the books and, for part of the class, the pupil numbers.
+// "五(1)班-全部作业本-3×8-按作业本.pdf": the class, the books, for part of the class the pupil
+// numbers, the sheet and the order, so that each choice keeps a file of its own.
 QString documentName(const core::MasterRecords &state, const LabelRequest &request);
 
 } // namespace labels

@@ -27,6 +27,15 @@ QList<SheetPreset> sheetPresets()
     };
 }
 
+QString sheetShortName(const LabelSheet &sheet)
+{
+    const QString grid = QStringLiteral("%1×%2").arg(sheet.columns).arg(sheet.rows);
+    for (const SheetPreset &preset : sheetPresets())
+        if (preset.sheet == sheet)
+            return grid;
+    return QStringLiteral("自定义") + grid;
+}
+
 QString sheetProblem(const LabelSheet &sheet)
 {
     if (sheet.rows < 1 || sheet.columns < 1 || sheet.labelWidth <= 0 || sheet.labelHeight <= 0)

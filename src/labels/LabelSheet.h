@@ -23,6 +23,8 @@ struct LabelSheet {
     int labelsPerPage() const { return rows * columns; }
     // Labels fill a page row by row.
     QRectF labelRect(int indexOnPage) const;
+
+    bool operator==(const LabelSheet &) const = default;
 };
 
 struct SheetPreset {
@@ -32,6 +34,10 @@ struct SheetPreset {
 
 // The A4 label sheets sold everywhere, the first one the usual choice.
 QList<SheetPreset> sheetPresets();
+
+// Columns by rows, "3×8", as a file name tells sheets apart; "自定义3×8" for a sheet of the
+// teacher's own measures.
+QString sheetShortName(const LabelSheet &sheet);
 
 // Why the labels of a sheet cannot lie on an A4 page, in the teacher's words; empty when they can.
 QString sheetProblem(const LabelSheet &sheet);

@@ -3,17 +3,22 @@
 #include "labels/LabelOutput.h"
 #include "labels/LabelPages.h"
 #include "labels/LabelPreview.h"
+#include "store/HomeworkDb.h"
+#include "store/TextValue.h"
 #include "state/AppContext.h"
 #include "state/MasterData.h"
-#include "store/TextValue.h"
+#include "state/WorkingDay.h"
+#include "ui/DatabaseGuard.h"
 #include "ui/Form1Controls.h"
 #include "ui/MessagePresenter.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,13 +35,27 @@ namespace labels {
 
 namespace {
 
-constexpr int kLeftColumnWidth = 360;
+constexpr int kChoiceColumnWidth = 360;
+// Many laser printers leave this much of the paper's edge blank (a sixth of an inch).
+constexpr double kUnprintableEdge = 4.2;
+constexpr double kLargestOffset = 20;
+const QColor kProblemColour(0xb0, 0x00, 0x20);
+const QColor kWarningColour(0x9a, 0x50, 0x00);
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption)
 {
     auto *b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setObjectName(QLatin1String(name));
     return b;
+}
+
+QWidget *choiceColumn(QWidget *window)
+{
+    auto *column = new QWidget(window);
+    column->setFixedWidth(kChoiceColumnWidth);
+    new QVBoxLayout(column);
+    column->layout()->setContentsMargins(0, 0, 0, 0);
+    return column;
 }
 
 // A box with its caption in front of it, the caption naming it for screen readers too.
@@ -70,24 +89,26 @@ LabelWindow::LabelWindow(QWidget &mainWindow, core::AppContext &context)
 {
     setObjectName(QStringLiteral("labelWindow"));
     setWindowTitle(QStringLiteral("条形码标签打印"));
-    auto *left = new QWidget(this);
-    left->setFixedWidth(kLeftColumnWidth);
-    auto *choices = new QVBoxLayout(left);
-    choices->setContentsMargins(0, 0, 0, 0);
-    buildBooks(left);
-    buildPupils(left);
-    buildSheet(left);
-    buildOrder(left);
+    // What is printed on the left, the paper and the printer beside it, the first page on the right.
+    QWidget *what = choiceColumn(this);
+    QWidget *paper = choiceColumn(this);
+    buildBooks(what);
+    buildPupils(what);
+    buildOrder(what);
+    static_cast<QVBoxLayout *>(what->layout())->addStretch();
+    buildSheet(paper);
+    buildPrinterAdjustment(paper);
 
-    summary_ = new QLabel(left);
+    summary_ = new QLabel(paper);
     summary_->setObjectName(QStringLiteral("summary"));
     summary_->setWordWrap(true);
+    auto *choices = static_cast<QVBoxLayout *>(paper->layout());
     choices->addWidget(summary_);
     choices->addStretch();
     auto *buttons = new QHBoxLayout;
-    QPushButton *save = button(left, "saveAsPdf", "保存为PDF");
-    QPushButton *print = button(left, "print", "打印");
-    QPushButton *close = button(left, "close", "关闭");
+    QPushButton *save = button(paper, "saveAsPdf", "保存为PDF");
+    QPushButton *print = button(paper, "print", "打印");
+    QPushButton *close = button(paper, "close", "关闭");
     for (QPushButton *b : {save, print, close})
         buttons->addWidget(b);
     choices->addLayout(buttons);
@@ -97,7 +118,8 @@ LabelWindow::LabelWindow(QWidget &mainWindow, core::AppContext &context)
 
     preview_ = new LabelPreview(this);
     auto *columns = new QHBoxLayout(this);
-    columns->addWidget(left);
+    columns->addWidget(what);
+    columns->addWidget(paper);
     columns->addWidget(preview_, 1);
     loading_ = false;
 }
@@ -145,6 +167,17 @@ void LabelWindow::buildPupils(QWidget *column)
     classLabel_ = new QLabel(frame);
     classLabel_->setObjectName(QStringLiteral("classLabel"));
     layout->addWidget(classLabel_, 0, 0);
+    classChoice_ = new QComboBox(frame);
+    classChoice_->setObjectName(QStringLiteral("classChoice"));
+    classChoice_->setAccessibleName(QStringLiteral("班级"));
+    layout->addWidget(classChoice_, 0, 0);
+    connect(classChoice_, &QComboBox::activated, this, [this] {
+        quietly([this] {
+            firstPupil_->setValue(1);
+            lastPupil_->setValue(classSize(context_.master().records(), classChoice_->currentIndex() + 1));
+        });
+        refresh();
+    });
     firstPupil_ = new QSpinBox(frame);
     lastPupil_ = new QSpinBox(frame);
     firstPupil_->setObjectName(QStringLiteral("firstPupil"));
@@ -216,6 +249,51 @@ void LabelWindow::buildOrder(QWidget *column)
     column->layout()->addWidget(frame);
 }
 
+// The shift is for a printer that places everything a little off; it goes into the PDF too, so
+// that a PDF printed elsewhere lands as the print does.
+void LabelWindow::buildPrinterAdjustment(QWidget *column)
+{
+    auto *frame = new QGroupBox(QStringLiteral("打印位置校正"), column);
+    frame->setObjectName(QStringLiteral("printerFrame"));
+    auto *layout = new QGridLayout(frame);
+    offsetAcross_ = new QDoubleSpinBox(frame);
+    offsetDown_ = new QDoubleSpinBox(frame);
+    offsetAcross_->setObjectName(QStringLiteral("offsetAcross"));
+    offsetDown_->setObjectName(QStringLiteral("offsetDown"));
+    offsetAcross_->setToolTip(QStringLiteral("印出的内容偏左时填正数，偏右时填负数"));
+    offsetDown_->setToolTip(QStringLiteral("印出的内容偏上时填正数，偏下时填负数"));
+    for (QDoubleSpinBox *box : {offsetAcross_, offsetDown_}) {
+        box->setDecimals(1);
+        box->setSingleStep(0.5);
+        box->setRange(-kLargestOffset, kLargestOffset);
+        box->setSuffix(QStringLiteral(" 毫米"));
+        // Stored once the number is whole, not at every key.
+        box->setKeyboardTracking(false);
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { saveAdjustment(); });
+    }
+    addLabelled(layout, 0, 0, QStringLiteral("右移"), offsetAcross_);
+    addLabelled(layout, 0, 2, QStringLiteral("下移"), offsetDown_);
+    cutBorders_ = new QCheckBox(QStringLiteral("印出标签的裁切线"), frame);
+    cutBorders_->setObjectName(QStringLiteral("cutBorders"));
+    layout->addWidget(cutBorders_, 1, 0, 1, 4);
+    connect(cutBorders_, &QCheckBox::toggled, this, [this] { saveAdjustment(); });
+    column->layout()->addWidget(frame);
+}
+
+PrinterAdjustment LabelWindow::adjustment() const
+{
+    return {offsetAcross_->value(), offsetDown_->value(), cutBorders_->isChecked()};
+}
+
+void LabelWindow::saveAdjustment()
+{
+    if (loading_)
+        return;
+    const PrinterAdjustment wanted = adjustment();
+    ui::guarded(this, [&] { context_.setLabelAdjustment(wanted); });
+    refresh();
+}
+
 // A ready-made sheet fills in its measures and keeps them; the custom one lets every one be typed.
 void LabelWindow::showSheet(int choice)
 {
@@ -255,6 +333,7 @@ LabelRequest LabelWindow::request() const
     for (int i = 0; i < books_->count(); ++i)
         if (books_->item(i)->checkState() == Qt::Checked)
             request.books << books_->item(i)->data(Qt::UserRole).toInt();
+    request.classNumber = classChoice_->isVisibleTo(this) ? classChoice_->currentIndex() + 1 : 1;
     request.firstPupil = firstPupil_->value();
     request.lastPupil = lastPupil_->value();
     request.order = byPupil_->isChecked() ? LabelOrder::ByPupil : LabelOrder::ByBook;
@@ -265,7 +344,12 @@ LabelRequest LabelWindow::request() const
 void LabelWindow::loadFromState()
 {
     const core::MasterRecords &state = context_.master().records();
+    PrinterAdjustment stored;
+    ui::guarded(this, [&] { stored = context_.labelAdjustment(); });
     quietly([&] {
+        offsetAcross_->setValue(stored.across);
+        offsetDown_->setValue(stored.down);
+        cutBorders_->setChecked(stored.cutBorders);
         books_->clear();
         for (int book : namedBooks(state)) {
             auto *item = new QListWidgetItem(store::twoDigits(book) + QLatin1Char(' ') + state.BookNames[book].trimmed(), books_);
@@ -273,10 +357,17 @@ void LabelWindow::loadFromState()
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Checked);
         }
-        const int size = firstClassSize(state);
-        classLabel_->setText(QStringLiteral("%1（%2人）").arg(state.ClassNames[1].trimmed()).arg(size));
+        const QList<int> classes = context_.day().classes();
+        classChoice_->clear();
+        for (int c : classes)
+            classChoice_->addItem(QStringLiteral("%1（%2人）").arg(state.ClassNames[c].trimmed()).arg(classSize(state, c)));
+        const int shown = classes.contains(context_.day().state().ShownClass) ? context_.day().state().ShownClass : 1;
+        classChoice_->setCurrentIndex(shown - 1);
+        classChoice_->setVisible(classes.size() == 2);
+        classLabel_->setText(classChoice_->itemText(0));
+        classLabel_->setVisible(classes.size() == 1);
         firstPupil_->setValue(1);
-        lastPupil_->setValue(size);
+        lastPupil_->setValue(classSize(state, shown));
     });
     refresh();
 }
@@ -290,7 +381,8 @@ void LabelWindow::open()
     activateWindow();
 }
 
-// Every choice redraws the first page at once; a choice that cannot print says why in red.
+// Every choice redraws the first page at once; a choice that cannot print says why in red, and
+// text that a printer may not reach is told in brown.
 void LabelWindow::refresh()
 {
     if (loading_)
@@ -299,10 +391,15 @@ void LabelWindow::refresh()
     const Prepared prepared = prepare(chosen, true);
     QPalette palette = summary_->parentWidget()->palette();
     if (prepared.problem.isEmpty()) {
-        summary_->setText(QStringLiteral("共%1张标签，%2页").arg(prepared.plan.labels.size()).arg(prepared.plan.pageCount()));
+        QString summary = QStringLiteral("共%1张标签，%2页").arg(prepared.plan.labels.size()).arg(prepared.plan.pageCount());
+        if (prepared.pages->textClearanceFromEdge(adjustment().offset()) < kUnprintableEdge) {
+            summary += QStringLiteral("\n注意：有文字离纸边不到4.2毫米，许多激光打印机印不到这么靠边，这些文字可能印不全。");
+            palette.setColor(QPalette::WindowText, kWarningColour);
+        }
+        summary_->setText(summary);
     } else {
         summary_->setText(prepared.problem);
-        palette.setColor(QPalette::WindowText, QColor(0xb0, 0x00, 0x20));
+        palette.setColor(QPalette::WindowText, kProblemColour);
     }
     summary_->setPalette(palette);
     preview_->showPage(chosen.sheet, prepared.pages);
@@ -318,7 +415,8 @@ LabelWindow::Prepared LabelWindow::prepare(const LabelRequest &chosen, bool firs
     prepared.plan = planLabels(state, chosen);
     try {
         auto pages = std::make_shared<const LabelPages>(prepared.plan, chosen.sheet, 0,
-                                                        firstPageOnly ? 0 : prepared.plan.pageCount() - 1);
+                                                        firstPageOnly ? 0 : prepared.plan.pageCount() - 1,
+                                                        cutBorders_->isChecked());
         prepared.problem = pages->problem();
         if (prepared.problem.isEmpty())
             prepared.pages = std::move(pages);
@@ -347,10 +445,13 @@ void LabelWindow::saveAsPdf()
         return;
     }
     const QString path = QDir::toNativeSeparators(QDir(folder).filePath(documentName(context_.master().records(), chosen)));
+    if (QFileInfo::exists(path)
+        && ui::MessagePresenter::ask(this, QStringLiteral("文件已存在：\n%1\n是否替换它？").arg(path)) != ui::MessagePresenter::Answer::Ok)
+        return;
     QString failure;
     {
         WaitCursor wait;
-        failure = writeLabelPdf(*prepared.pages, path);
+        failure = writeLabelPdf(*prepared.pages, adjustment().offset(), path);
     }
     ui::MessagePresenter::inform(this, !failure.isEmpty() ? failure
                                                           : QStringLiteral("条形码标签已保存为PDF文件：\n%1\n共%2张标签，%3页。")
@@ -382,7 +483,7 @@ void LabelWindow::print()
         return;
     }
     WaitCursor wait;
-    const QString failure = printLabels(*prepared.pages, printer);
+    const QString failure = printLabels(*prepared.pages, adjustment().offset(), printer);
     if (!failure.isEmpty())
         ui::MessagePresenter::inform(this, failure);
 }

@@ -2,6 +2,7 @@
 
 #include "labels/LabelPlan.h"
 #include "ui/MainWindowParts.h"
+#include "labels/PrinterAdjustment.h"
 
 #include <QWidget>
 
@@ -12,6 +13,7 @@
 namespace core {
 class AppContext;
 }
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -45,7 +47,10 @@ private:
     void buildPupils(QWidget *column);
     void buildSheet(QWidget *column);
     void buildOrder(QWidget *column);
+    void buildPrinterAdjustment(QWidget *column);
     void loadFromState();
+    PrinterAdjustment adjustment() const;
+    void saveAdjustment();
     void showSheet(int choice);
     LabelSheet sheet() const;
     void refresh();
@@ -63,6 +68,8 @@ private:
     core::AppContext &context_;
     QListWidget *books_ = nullptr;
     QLabel *classLabel_ = nullptr;
+    // Takes the label's place for a teacher of two classes.
+    QComboBox *classChoice_ = nullptr;
     QSpinBox *firstPupil_ = nullptr;
     QSpinBox *lastPupil_ = nullptr;
     QComboBox *sheetChoice_ = nullptr;
@@ -72,6 +79,9 @@ private:
     std::array<QDoubleSpinBox *, 6> measures_{};
     QRadioButton *byBook_ = nullptr;
     QRadioButton *byPupil_ = nullptr;
+    QDoubleSpinBox *offsetAcross_ = nullptr;
+    QDoubleSpinBox *offsetDown_ = nullptr;
+    QCheckBox *cutBorders_ = nullptr;
     QLabel *summary_ = nullptr;
     LabelPreview *preview_ = nullptr;
     // Nothing is drawn until every control is there.

@@ -68,4 +68,11 @@ bool AppContext::scanSoundsOn() { return sound::loadScanSoundsOn(db_->database()
 
 void AppContext::setScanSoundsOn(bool on) { sound::saveScanSoundsOn(db_->database(), on); }
 
+labels::PrinterAdjustment AppContext::labelAdjustment() { return labels::loadPrinterAdjustment(db_->database()); }
+
+void AppContext::setLabelAdjustment(const labels::PrinterAdjustment &adjustment)
+{
+    labels::savePrinterAdjustment(db_->database(), adjustment);
+}
+
 } // namespace core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "labels/PrinterAdjustment.h"
 #include "store/Backups.h"
 #include "store/ProgramLock.h"
 
@@ -54,6 +55,8 @@ public:
 
     bool scanSoundsOn();
     void setScanSoundsOn(bool on);
+    labels::PrinterAdjustment labelAdjustment();
+    void setLabelAdjustment(const labels::PrinterAdjustment &adjustment);
 
 private:
     QString programFolder_;

@@ -1,5 +1,8 @@
 #include "ui/MessagePresenter.h"
 
+#include "ui/ProgramIdentity.h"
+
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace ui {
@@ -18,6 +21,28 @@ TestSeam &seam()
     return instance;
 }
 
+// Qt's translation names the buttons 确定 and 取消; a button still in English, when the
+// translation is missing, is named here.
+void nameButtonsInChinese(QMessageBox &box)
+{
+    const struct {
+        QMessageBox::StandardButton button;
+        const char *english;
+        const char *chinese;
+    } names[] = {{QMessageBox::Ok, "OK", "确定"}, {QMessageBox::Cancel, "Cancel", "取消"}};
+    for (const auto &name : names)
+        if (QAbstractButton *button = box.button(name.button); button && button->text() == QLatin1String(name.english))
+            button->setText(QString::fromUtf8(name.chinese));
+}
+
+QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text,
+                                    QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, programName(), text, buttons, parent);
+    nameButtonsInChinese(box);
+    return QMessageBox::StandardButton(box.exec());
+}
+
 } // namespace
 
 void MessagePresenter::inform(QWidget *parent, const QString &text)
@@ -26,7 +51,7 @@ void MessagePresenter::inform(QWidget *parent, const QString &text)
         seam().shown << text;
         return;
     }
-    QMessageBox::information(parent, QString(), text, QMessageBox::Ok);
+    showBox(parent, QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 MessagePresenter::Answer MessagePresenter::ask(QWidget *parent, const QString &text)
@@ -35,9 +60,8 @@ MessagePresenter::Answer MessagePresenter::ask(QWidget *parent, const QString &t
         seam().shown << text;
         return seam().answers.isEmpty() ? Answer::Ok : seam().answers.takeFirst();
     }
-    return QMessageBox::question(parent, QString(), text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok
-               ? Answer::Ok
-               : Answer::Cancel;
+    return showBox(parent, QMessageBox::Question, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok ? Answer::Ok
+                                                                                                                : Answer::Cancel;
 }
 
 void MessagePresenter::setTestMode(bool enabled) { seam().enabled = enabled; }

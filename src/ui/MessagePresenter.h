@@ -7,7 +7,8 @@ class QWidget;
 
 namespace ui {
 
-// Every modal message of the program passes here, so tests can read it and answer it.
+// Every modal message of the program passes here, so tests can read it and answer it. The boxes
+// are titled with the program's name and answer with 确定 and 取消.
 class MessagePresenter {
 public:
     enum class Answer { Ok, Cancel };

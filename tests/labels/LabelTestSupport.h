@@ -98,8 +98,7 @@ inline QList<QList<PlacedWord>> wordsOnPages(const QString &pdf)
         } else if (xml.name() == QStringLiteral("word") && !pages.isEmpty()) {
             const auto at = [&](const char *name) { return xml.attributes().value(QLatin1String(name)).toDouble() / kPointsPerMm; };
             const QRectF box(QPointF(at("xMin"), at("yMin")), QPointF(at("xMax"), at("yMax")));
-            // The font maps some ideographs to their radical forms; the reader sees the same character.
-            pages.last().append({xml.readElementText().normalized(QString::NormalizationForm_KC), box});
+            pages.last().append({xml.readElementText(), box});
         }
     }
     return pages;

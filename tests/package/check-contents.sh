@@ -45,7 +45,7 @@ grep -q "PNG image data, 256 x 256" <<<"$png" || fail "icon is not a 256 px PNG:
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is $(field Version), not $version"
 depends=$(field Depends) recommends=$(field Recommends)
-for package in fonts-noto-cjk libqt6widgets6 libsqlcipher0; do
+for package in fonts-noto-cjk qt6-translations-l10n libqt6widgets6 libsqlcipher0; do
   grep -qw -- "$package" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 grep -q libreoffice <<<"$depends" && fail "Depends names LibreOffice: $depends"
