@@ -17,6 +17,7 @@ set(prepared_files
   ${export_folder}/当天/当天全部完成学生名单.xls
   ${export_folder}/当天/当天未完成作业学生名单.xls
   ${PROGRAM_FOLDER}/班级姓名.xls
+  ${PROGRAM_FOLDER}/班级姓名2.xls
   "${template_folder}/未完成作业汇总(不超30次)导出模板.doc"
   "${template_folder}/未完成作业汇总(超过30次)导出模板.doc")
 
@@ -38,6 +39,7 @@ add_custom_command(OUTPUT ${prepared_files}
   COMMAND ${CMAKE_COMMAND} -E copy ${staging}/complete-pupils.xls ${export_folder}/当天/当天全部完成学生名单.xls
   COMMAND ${CMAKE_COMMAND} -E copy ${staging}/unfinished-pupils.xls ${export_folder}/当天/当天未完成作业学生名单.xls
   COMMAND ${CMAKE_COMMAND} -E copy ${staging}/class-names.xls ${PROGRAM_FOLDER}/班级姓名.xls
+  COMMAND ${CMAKE_COMMAND} -E copy ${staging}/class-names.xls ${PROGRAM_FOLDER}/班级姓名2.xls
   COMMAND ${CMAKE_COMMAND} -E copy ${staging}/short-summary.doc
           "${template_folder}/未完成作业汇总(不超30次)导出模板.doc"
   COMMAND ${CMAKE_COMMAND} -E copy ${staging}/long-summary.doc

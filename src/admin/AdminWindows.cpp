@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -85,7 +86,8 @@ AdminFunctions::AdminFunctions(const ui::MainWindowParts &parts, AdminHooks hook
 
     connect(ui_.Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
     connect(ui_.Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
-    connect(ui_.Command10[0], &QPushButton::clicked, this, [this] { Command10_Click(0); });
+    for (int index = 0; index < 2; ++index)
+        connect(ui_.Command10[index], &QPushButton::clicked, this, [this, index] { Command10_Click(index); });
     connect(ui_.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(ui_.Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
 }
@@ -208,38 +210,39 @@ void AdminFunctions::Command9_Click()
 
 void AdminFunctions::openPupilImport()
 {
-    ui_.Command10[0]->setText(master().ClassNames[1] + QStringLiteral("班名单导入"));
-    ui::showPanel(ui_.Command10[0]);
+    // The second class's list is offered once the class has a name.
+    for (int c = 1; c <= 2; ++c) {
+        ui_.Command10[c - 1]->setText(master().ClassNames[c] + QStringLiteral("班名单导入"));
+        if (c == 1 || !master().ClassNames[2].trimmed().isEmpty())
+            ui::showPanel(ui_.Command10[c - 1]);
+    }
+    ui::showPanel(ui_.pupilListHint);
 }
 
 void AdminFunctions::Command10_Click(int index)
 {
-    if (!ui::backUpBefore(&window_, context_, store::BackupReason::BeforePupilImport))
-        return;
+    const int classNumber = index + 1;
     admin::OfficePupilListReader reader;
-    admin::PupilImportResult result;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool done =
-        ui::guarded(&window_, [&] { result = context_.master().importPupils(reader, context_.programFolder()); });
+    const admin::PupilList list = admin::readPupilList(reader, admin::pupilListPath(context_.programFolder(), classNumber));
     QApplication::restoreOverrideCursor();
-    if (!done)
-        return;
-    using Outcome = admin::PupilImportResult::Outcome;
-    switch (result.outcome) {
-    case Outcome::Imported:
-        showRestartNotice();
-        ui_.Command10[index]->hide();
-        break;
-    case Outcome::NoFirstName:
+    using Outcome = admin::PupilList::Outcome;
+    if (list.outcome == Outcome::NoFirstName) {
         ui_.Command7->setText(QStringLiteral("所导入的班级在EXCEL中无姓名，本次导入无效！"));
         ui::showPanel(ui_.Command7);
-        break;
-    case Outcome::TooMany:
-    case Outcome::SharedNames:
-    case Outcome::Unreadable:
-        ui::MessagePresenter::inform(&window_, result.refusal);
-        break;
+        return;
     }
+    if (list.outcome != Outcome::Accepted) {
+        ui::MessagePresenter::inform(&window_, list.refusal);
+        return;
+    }
+    // The copy is made only once the list is known to be good: a refused file changes nothing.
+    if (!ui::backUpBefore(&window_, context_, store::BackupReason::BeforePupilImport)
+        || !ui::guarded(&window_, [&] { context_.master().replacePupils(classNumber, list.names); }))
+        return;
+    ui::MessagePresenter::inform(&window_, admin::importedMessage(int(list.names.size())));
+    showRestartNotice();
+    ui_.Command10[index]->hide();
 }
 
 void AdminFunctions::openSubjectLinks()

@@ -9,7 +9,7 @@ class OfficePupilListReader : public PupilListReader {
 public:
     // An empty soffice means the default program.
     explicit OfficePupilListReader(QString soffice = {});
-    QStringList readColumnA(const QString &path, int rows) override;
+    QList<office::Cell> readColumnA(const QString &path) override;
 
 private:
     QString soffice_;

@@ -31,7 +31,7 @@ struct ModuleEntry
     SpreadsheetAutomation *(*spreadsheet)(const QString &soffice);
     WordAutomation *(*word)(const QString &soffice);
 };
-inline constexpr int kModuleVersion = 1;
+inline constexpr int kModuleVersion = 2;
 inline constexpr char kModuleEntryName[] = "homework_office_entry";
 inline constexpr char kModuleFileName[] = "homework-office.so";
 

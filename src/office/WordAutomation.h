@@ -16,13 +16,15 @@ public:
 
     virtual ~WordAutomation() = default;
 
-    // Opens for editing and makes it the active document; the file itself changes only through
-    // saveAs to its own name.
+    // Opens a Word 97 document for editing and makes it the active document; anything else, a
+    // password-protected document among them, is refused before the office sees it. The file
+    // itself never changes: saveAs stores a copy.
     virtual Document open(const QString &path) = 0;
     virtual int tableCount(Document document) const = 0;
     // Replaces the text of the cells firstRow.. of one column, one text per row.
     virtual void writeColumn(Document document, int table, int firstRow, int column, const QStringList &texts) = 0;
-    // Stores as an MS Word 97 document under path.
+    // Stores a copy as an MS Word 97 document at path (a staged file, office/StagedFiles.h); the
+    // document stays open under its own name.
     virtual void saveAs(Document document, const QString &path) = 0;
     virtual void activate(Document document) = 0;
     // False when the system has no default printer; then print nothing.

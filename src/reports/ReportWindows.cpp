@@ -2,6 +2,7 @@
 
 #include "office/FileReadiness.h"
 #include "office/OfficeError.h"
+#include "office/StagedFiles.h"
 #include "reports/SummaryPlan.h"
 #include "state/AppContext.h"
 #include "state/MasterData.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +25,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUrl>
 
 namespace reports {
 
@@ -240,36 +243,71 @@ QString ReportWindows::ofSelectedClass(const QString &relativePath) const
     return path;
 }
 
+// Every file of an export ready, or the teacher told why not. A lock that a crashed office left
+// behind is offered to be removed.
+bool ReportWindows::filesReady(const office::ExportFiles &files)
+{
+    office::ExportProblem found = files.check();
+    if (found.kind == office::ExportProblem::Kind::StaleLock) {
+        if (ui::MessagePresenter::ask(&window_, found.message) != ui::MessagePresenter::Answer::Ok)
+            return false;
+        try {
+            office::removeStaleLocks(found.staleLocks);
+        } catch (const office::OfficeError &error) {
+            ui::MessagePresenter::inform(&window_, error.message());
+            return false;
+        }
+        found = files.check();
+    }
+    if (found.kind == office::ExportProblem::Kind::None)
+        return true;
+    ui::MessagePresenter::inform(&window_, found.message);
+    return false;
+}
+
+// The installed program writes under a hidden folder that file managers do not show.
+void ReportWindows::tellWritten(const QString &what, const QString &relativeFolder)
+{
+    const QString folder = inFolder(relativeFolder);
+    if (ui::MessagePresenter::offer(&window_, QStringLiteral("%1，保存在文件夹：\n%2").arg(what, QDir::toNativeSeparators(folder)),
+                                    QStringLiteral("打开文件夹")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
 void ReportWindows::exportWorkbooks()
 {
     const QString complete = ofSelectedClass(completeWorkbook(run_.ListMode));
     const QString unfinished = ofSelectedClass(unfinishedWorkbook(run_.ListMode));
     QLabel *progress = ui_.Label11;
-    const QString problem = office::ExportFiles{inFolder({complete, unfinished}), {}, {}}.problem();
-    if (!problem.isEmpty()) {
+    if (!filesReady(office::ExportFiles{inFolder({complete, unfinished}), {}, {}})) {
         progress->setText(QStringLiteral("导出未进行"));
-        ui::MessagePresenter::inform(&window_, problem);
         return;
     }
     Busy busy(*this);
     progress->setText(QStringLiteral("正在导出……"));
     try {
+        // Both workbooks are put in place together, and only once both are whole.
+        office::StagedFiles staged;
         const auto sheet = office::startSpreadsheet(officeProgram_);
-        把一个数组的内容导出到一个EXSEL文件(run_.CompleteList, completeWorkbook(run_.ListMode), *sheet);
-        把一个数组的内容导出到一个EXSEL文件(run_.UnfinishedList, unfinishedWorkbook(run_.ListMode), *sheet);
+        把一个数组的内容导出到一个EXSEL文件(run_.CompleteList, completeWorkbook(run_.ListMode), *sheet, staged);
+        把一个数组的内容导出到一个EXSEL文件(run_.UnfinishedList, unfinishedWorkbook(run_.ListMode), *sheet, staged);
         sheet->quit();
+        staged.commit();
     } catch (const office::OfficeError &error) {
         progress->setText(QStringLiteral("导出失败"));
         ui::MessagePresenter::inform(&window_, QStringLiteral("导出失败。%1").arg(error.message()));
         return;
     }
     tellLeftOut();
+    tellWritten(run_.ListMode == TodayExport ? QStringLiteral("当天未完情况已导出") : QStringLiteral("校迅通文件已导出"),
+                QFileInfo(complete).path());
 }
 
 void ReportWindows::把一个数组的内容导出到一个EXSEL文件(const QList<PupilRow> &list, const QString &relativePath,
-                                                       office::SpreadsheetAutomation &sheet)
+                                                       office::SpreadsheetAutomation &sheet, office::StagedFiles &staged)
 {
-    sheet.open(inFolder(ofClass(relativePath, context_.master().records(), run_.SelectedClass + 1)));
+    const QString file = inFolder(ofClass(relativePath, context_.master().records(), run_.SelectedClass + 1));
+    sheet.open(file);
     sheet.clearRange(QStringLiteral("A2:AZ300"));
     const QList<QStringList> rows = workbookRows(list, run_.leftOut);
     const int pupils = pupilCount(context_.master().records(), run_.SelectedClass + 1);
@@ -282,7 +320,7 @@ void ReportWindows::把一个数组的内容导出到一个EXSEL文件(const QLi
     const QString message = parentMessage(run_.ListMode, relativePath, context_.day().todayKey());
     if (!message.isEmpty())
         sheet.writeCell(1, 2, message);
-    sheet.save();
+    sheet.saveTo(staged.stage(file, office::OfficeFormat::Excel97Workbook));
 }
 
 void ReportWindows::List6_Click()
@@ -338,12 +376,9 @@ void ReportWindows::Command18_Click()
 
     Busy busy(*this);
     run_.SelectedClass = ui.summaryClass[1]->isVisible() && ui.summaryClass[1]->isChecked() ? 1 : 0;
-    const QString problem = office::ExportFiles{{}, inFolder({shortTemplate(), longTemplate()}),
-                                                inFolder({ofSelectedClass(shortSummary()), ofSelectedClass(longSummary())})}
-                                .problem();
-    if (!problem.isEmpty()) {
+    if (!filesReady(office::ExportFiles{{}, inFolder({shortTemplate(), longTemplate()}),
+                                        inFolder({ofSelectedClass(shortSummary()), ofSelectedClass(longSummary())})})) {
         ui.Frame17->hide();
-        ui::MessagePresenter::inform(&window_, problem);
         return;
     }
     run_.NameStyle = CountedLabel;
@@ -362,6 +397,7 @@ void ReportWindows::Command18_Click()
         return;
     }
     tellLeftOut();
+    tellWritten(QStringLiteral("未完成作业汇总文档已生成"), QFileInfo(shortSummary()).path());
 }
 
 void ReportWindows::fill(office::WordAutomation &word, int document, const QList<CellText> &cells)
@@ -399,8 +435,10 @@ void ReportWindows::makeSummaries(const SummaryPlan &plan)
     }
     fill(word, shortDocument, plan.shortCells);
     fill(word, longDocument, plan.longCells);
-    word.saveAs(shortDocument, inFolder(ofSelectedClass(shortSummary())));
-    word.saveAs(longDocument, inFolder(ofSelectedClass(longSummary())));
+    office::StagedFiles staged;
+    word.saveAs(shortDocument, staged.stage(inFolder(ofSelectedClass(shortSummary())), office::OfficeFormat::Word97Document));
+    word.saveAs(longDocument, staged.stage(inFolder(ofSelectedClass(longSummary())), office::OfficeFormat::Word97Document));
+    staged.commit();
 
     ui.Frame17->hide();
     const bool anything = !plan.shortPages().isEmpty() || !plan.longPages().isEmpty();

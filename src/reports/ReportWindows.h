@@ -7,7 +7,9 @@
 #include <QObject>
 
 namespace office {
+struct ExportFiles;
 class SpreadsheetAutomation;
+class StagedFiles;
 class WordAutomation;
 }
 
@@ -33,7 +35,7 @@ public:
     void dtwfqkdc_Click();
     bool 把所选中的作业完成情况在list6和list7中显示出来();
     void 把一个数组的内容导出到一个EXSEL文件(const QList<PupilRow> &list, const QString &relativePath,
-                                           office::SpreadsheetAutomation &sheet);
+                                           office::SpreadsheetAutomation &sheet, office::StagedFiles &staged);
 
     void wwqkdc_Click();
     void Command18_Click();
@@ -45,6 +47,8 @@ private:
     void connectControls();
     bool saveDay();
     void chooseClass();
+    bool filesReady(const office::ExportFiles &files);
+    void tellWritten(const QString &what, const QString &relativeFolder);
     QString ofSelectedClass(const QString &relativePath) const;
     void setClassCaptions();
     void exportWorkbooks();

@@ -3,6 +3,7 @@
 #include "admin/AdminStore.h"
 #include "exams/TestPreparation.h"
 #include "store/HomeworkDb.h"
+#include "store/Schema.h"
 
 #include <algorithm>
 
@@ -65,9 +66,9 @@ QString MasterData::readPassword() { return admin::readPassword(db_.database());
 
 void MasterData::writePassword(const QString &password) { admin::writePassword(db_.database(), password); }
 
-admin::PupilImportResult MasterData::importPupils(admin::PupilListReader &reader, const QString &programFolder)
+void MasterData::replacePupils(int classNumber, const QStringList &names)
 {
-    return admin::导入班级姓名(db_.database(), reader, programFolder);
+    admin::replacePupils(db_.database(), store::namesTable(classNumber), names);
 }
 
 } // namespace core

@@ -35,8 +35,8 @@ public:
     void saveBookNames(const QStringList &names);
     QString readPassword();
     void writePassword(const QString &password);
-    // The first class's list from the program folder's workbook; takes effect at the next start.
-    admin::PupilImportResult importPupils(admin::PupilListReader &reader, const QString &programFolder);
+    // A class's pupils (1 or 2) replaced by an accepted list; takes effect at the next start.
+    void replacePupils(int classNumber, const QStringList &names);
 
 signals:
     void changed();

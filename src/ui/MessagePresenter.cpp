@@ -3,6 +3,7 @@
 #include "ui/ProgramIdentity.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QMessageBox>
 
 namespace ui {
@@ -62,6 +63,20 @@ MessagePresenter::Answer MessagePresenter::ask(QWidget *parent, const QString &t
     }
     return showBox(parent, QMessageBox::Question, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok ? Answer::Ok
                                                                                                                 : Answer::Cancel;
+}
+
+bool MessagePresenter::offer(QWidget *parent, const QString &text, const QString &step)
+{
+    if (seam().enabled) {
+        seam().shown << text;
+        return !seam().answers.isEmpty() && seam().answers.takeFirst() == Answer::Ok;
+    }
+    QMessageBox box(QMessageBox::Information, programName(), text, QMessageBox::Ok, parent);
+    nameButtonsInChinese(box);
+    QAbstractButton *chosen = box.addButton(step, QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == chosen;
 }
 
 void MessagePresenter::setTestMode(bool enabled) { seam().enabled = enabled; }

@@ -15,6 +15,9 @@ public:
 
     static void inform(QWidget *parent, const QString &text);
     static Answer ask(QWidget *parent, const QString &text);
+    // A message with a button for one more step besides 确定; true when the teacher chose it. In
+    // tests the step is taken only when an Ok answer was queued for it.
+    static bool offer(QWidget *parent, const QString &text, const QString &step);
 
     // Test seam: no dialog is shown; texts are recorded and questions get the queued answer.
     static void setTestMode(bool enabled);

@@ -1,15 +1,22 @@
 #include "OfficeTestSupport.h"
 
+#include "office/FileReadiness.h"
+#include "office/LockFiles.h"
 #include "office/OfficeError.h"
 #include "office/OfficeEngine.h"
+#include "office/StagedFiles.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSet>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <sys/stat.h>
 
 using office::OfficeError;
 using office::SpreadsheetAutomation;
@@ -18,6 +25,7 @@ using namespace office::test;
 
 namespace {
 
+const QString completeWorkbook = QStringLiteral("校迅通导出文件/全部完成学生名单.xls");
 const QString unfinishedWorkbook = QStringLiteral("校迅通导出文件/未完成作业学生名单.xls");
 const QString shortTemplate = QStringLiteral("文本模板/未完成作业汇总(不超30次)导出模板.doc");
 const QString longTemplate = QStringLiteral("文本模板/未完成作业汇总(超过30次)导出模板.doc");
@@ -31,6 +39,55 @@ QString errorOf(const std::function<void()> &work)
     }
     return {};
 }
+
+// Ways an export can go wrong between its first check and its last rename.
+enum Fault { NoFault, DamagedSecond, PasswordSecond, StaleLock, LockHeldHere, LockOfAnotherComputer, SecondCutShort, SecondTurnedFolder };
+
+unsigned modeOf(const QString &path)
+{
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : 0;
+}
+
+// What Excel writes when a workbook gets a password: FILEPASS straight after the first BOF record.
+bool markPasswordProtected(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const qsizetype bof = file.readAll().indexOf(QByteArray("\x09\x08\x10\x00\x00\x06\x05\x00", 8));
+    return bof >= 0 && file.seek(bof + 20) && file.write("\x2F\x00", 2) == 2;
+}
+
+bool writeLock(const QString &document, const QString &host)
+{
+    const QFileInfo file(document);
+    QFile lock(file.dir().filePath(QStringLiteral(".~lock.%1#").arg(file.fileName())));
+    return lock.open(QIODevice::WriteOnly)
+           && lock.write(QStringLiteral(",teacher,%1,08.12.2025 10:00,file:///home/teacher/.config/libreoffice/4;").arg(host).toUtf8()) > 0;
+}
+
+// What an export leaves beside its files besides them and the locks of documents still open.
+QStringList leftovers(const QString &folder, const QStringList &targets)
+{
+    QStringList found = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString &target : targets)
+        found.removeAll(QFileInfo(target).fileName());
+    found.removeIf([](const QString &name) { return name.startsWith(QLatin1String(".~lock.")); });
+    return found;
+}
+
+// Programs on a machine whose locale is C, or not installed, still get their Chinese paths.
+struct CLocale
+{
+    const QByteArray lang = qgetenv("LANG"), all = qgetenv("LC_ALL");
+    CLocale() { qputenv("LANG", "C"), qputenv("LC_ALL", "C"); }
+    ~CLocale() { restore("LANG", lang), restore("LC_ALL", all); }
+    static void restore(const char *name, const QByteArray &value)
+    {
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+};
 
 } // namespace
 
@@ -52,7 +109,41 @@ private slots:
     void fillSummaryAndSaveAs();
     void printWithoutPrinterIsRefused();
     void printPageRange();
+    void exportWrittenWholeOrNotAtAll_data();
+    void exportWrittenWholeOrNotAtAll();
+    void cleanupTestCase();
+
+private:
+    // One office of each kind for all cases of a test, started under the C locale.
+    SpreadsheetAutomation &sheet();
+    WordAutomation &word();
+    std::unique_ptr<SpreadsheetAutomation> sheet_;
+    std::unique_ptr<WordAutomation> word_;
 };
+
+SpreadsheetAutomation &TestOffice::sheet()
+{
+    if (!sheet_) {
+        const CLocale locale;
+        sheet_ = office::startSpreadsheet(QStringLiteral(SOFFICE));
+    }
+    return *sheet_;
+}
+
+WordAutomation &TestOffice::word()
+{
+    if (!word_) {
+        const CLocale locale;
+        word_ = office::startWord(QStringLiteral(SOFFICE));
+    }
+    return *word_;
+}
+
+void TestOffice::cleanupTestCase()
+{
+    sheet_.reset();
+    word_.reset();
+}
 
 void TestOffice::officeThatCannotStart_data()
 {
@@ -199,12 +290,15 @@ void TestOffice::missingWorkbookEndsTheOffice()
 {
     QTemporaryDir folder;
     const QString missing = folder.filePath(QStringLiteral("校迅通导出文件/全部完成学生名单.xls"));
+    // The offices shared by the cases of another test may still run.
+    const QList<qint64> earlier = sessionProcesses();
     QList<qint64> started;
     QString error;
     {
         const auto workbookEngine = office::startSpreadsheet(QStringLiteral(SOFFICE));
         SpreadsheetAutomation &workbook = *workbookEngine;
         started = sessionProcesses();
+        started.removeIf([&](qint64 pid) { return earlier.contains(pid); });
         error = errorOf([&] { workbook.open(missing); });
         QCOMPARE(errorOf([&] { workbook.readCell(1, 1); }), QStringLiteral("没有打开的表格文件。"));
     }
@@ -372,6 +466,140 @@ void TestOffice::printPageRange()
     }
     QFile::remove(printed);
     QCOMPARE(pages, 2);
+}
+
+void TestOffice::exportWrittenWholeOrNotAtAll_data()
+{
+    using Kind = office::ExportProblem::Kind;
+    QTest::addColumn<bool>("documents");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<Kind>("problem");
+    QTest::addColumn<QString>("message");
+
+    const QString notWhole = QStringLiteral("新写出的文件不完整）\n原来的文件都没有改动。");
+    QTest::newRow("workbook pair") << false << int(NoFault) << Kind::None << QString();
+    QTest::newRow("document pair") << true << int(NoFault) << Kind::None << QString();
+    QTest::newRow("damaged workbook") << false << int(DamagedSecond) << Kind::WrongFormat
+                                      << QStringLiteral("它不是 Excel 97-2003 工作簿（.xls）");
+    QTest::newRow("password-protected workbook") << false << int(PasswordSecond) << Kind::WrongFormat
+                                                 << QStringLiteral("文件设有打开密码");
+    QTest::newRow("stale lock, removed") << false << int(StaleLock) << Kind::None << QString();
+    QTest::newRow("lock held here") << false << int(LockHeldHere) << Kind::InUse << QStringLiteral("正被其他程序使用");
+    QTest::newRow("lock of another computer") << false << int(LockOfAnotherComputer) << Kind::InUse
+                                              << QStringLiteral("正被其他程序使用");
+    QTest::newRow("workbook cut short") << false << int(SecondCutShort) << Kind::None << notWhole;
+    QTest::newRow("document cut short") << true << int(SecondCutShort) << Kind::None << notWhole;
+    QTest::newRow("folder in place of a workbook") << false << int(SecondTurnedFolder) << Kind::None
+                                                   << QStringLiteral("是一个文件夹，不是文件。");
+}
+
+// The pair is checked, staged and committed as an export does, through offices started under the
+// C locale, in folders with Chinese names.
+void TestOffice::exportWrittenWholeOrNotAtAll()
+{
+    using Kind = office::ExportProblem::Kind;
+    QFETCH(bool, documents);
+    QFETCH(int, fault);
+    QFETCH(Kind, problem);
+    QFETCH(QString, message);
+    QTemporaryDir folder;
+    const QString outputs = folder.filePath(documents ? QStringLiteral("文本生成/未完作业汇总") : QStringLiteral("校迅通导出文件"));
+    QVERIFY(QDir().mkpath(outputs));
+    QStringList inputs, targets;
+    for (const QString &file : documents ? QStringList{shortTemplate, longTemplate} : QStringList{completeWorkbook, unfinishedWorkbook})
+        inputs << copyPrepared(file, documents ? folder.path() : outputs);
+    QVERIFY(!inputs.contains(QString()));
+    if (documents) {
+        targets = QStringList{outputs + QStringLiteral("/未完成作业汇总(不超30次).doc"), outputs + QStringLiteral("/未完成作业汇总(超过30次).doc")};
+        QVERIFY(QFile::copy(inputs[0], targets[0]));
+    } else {
+        targets = inputs;
+    }
+    // A file replaced keeps its mode; a new one is the teacher's alone.
+    const QList<unsigned> modes{documents ? 0644u : 0640u, documents ? 0600u : 0604u};
+    QVERIFY(::chmod(QFile::encodeName(targets[0]).constData(), modes[0]) == 0);
+    if (!documents)
+        QVERIFY(::chmod(QFile::encodeName(targets[1]).constData(), modes[1]) == 0);
+    QFile holder(targets[0]);
+    if (fault == DamagedSecond) {
+        QFile damaged(targets[1]);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 1000; ++i)
+            damaged.write(QByteArray::number(QRandomGenerator::global()->generate(), 36));
+    }
+    if (fault == PasswordSecond)
+        QVERIFY(markPasswordProtected(targets[1]));
+    if (fault == StaleLock || fault == LockHeldHere)
+        QVERIFY(writeLock(targets[0], QSysInfo::machineHostName()));
+    if (fault == LockOfAnotherComputer)
+        QVERIFY(writeLock(targets[0], QStringLiteral("other-pc")));
+    if (fault == LockHeldHere)
+        QVERIFY(holder.open(QIODevice::ReadOnly));
+    const QList<QByteArray> before{fileDigest(targets[0]), fileDigest(targets[1])};
+
+    const office::ExportFiles files = documents ? office::ExportFiles{{}, inputs, targets} : office::ExportFiles{targets, {}, {}};
+    office::ExportProblem found = files.check();
+    if (found.kind == Kind::StaleLock) {
+        QCOMPARE(found.staleLocks, office::lockFilesOf(targets[0]));
+        QVERIFY2(found.message.contains(targets[0]), qPrintable(found.message));
+        office::removeStaleLocks(found.staleLocks);
+        found = files.check();
+    }
+    QCOMPARE(found.kind, problem);
+    if (problem != Kind::None) {
+        QVERIFY2(found.message.contains(message), qPrintable(found.message));
+        if (problem == Kind::WrongFormat) {
+            const QString refused = errorOf([&] { sheet().open(targets[1]); });
+            QVERIFY2(refused.contains(message) && refused.contains(targets[1]), qPrintable(refused));
+        }
+        QCOMPARE((QList<QByteArray>{fileDigest(targets[0]), fileDigest(targets[1])}), before);
+        return;
+    }
+
+    const auto format = documents ? office::OfficeFormat::Word97Document : office::OfficeFormat::Excel97Workbook;
+    const QStringList written{QStringLiteral("新的第一个文件"), QStringLiteral("新的第二个文件")};
+    QString error;
+    {
+        office::StagedFiles staged;
+        error = errorOf([&] {
+            for (int i = 0; i < 2; ++i) {
+                const QString path = staged.stage(targets[i], format);
+                if (documents) {
+                    const auto document = word().open(inputs[i]);
+                    word().writeColumn(document, 1, 2, 2, {written[i]});
+                    word().saveAs(document, path);
+                    word().close(document);
+                } else {
+                    sheet().open(targets[i]);
+                    sheet().writeCell(2, 1, written[i]);
+                    sheet().saveTo(path);
+                }
+                if (i == 1 && fault == SecondCutShort)
+                    QFile::resize(path, QFileInfo(path).size() / 2);
+            }
+            if (fault == SecondTurnedFolder && QFile::remove(targets[1]))
+                QDir().mkdir(targets[1]);
+            staged.commit();
+        });
+    }
+    QCOMPARE(leftovers(outputs, targets), QStringList());
+    if (!message.isEmpty()) {
+        QVERIFY2(error.contains(message), qPrintable(error));
+        QCOMPARE(fileDigest(targets[0]), before[0]);
+        if (fault != SecondTurnedFolder)
+            QCOMPARE(fileDigest(targets[1]), before[1]);
+        return;
+    }
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(modeOf(targets[i]), modes[i]);
+        QCOMPARE(office::inspectFormat(targets[i], format), office::FormatVerdict::Whole);
+        QVERIFY(fileDigest(targets[i]) != before[i]);
+        if (!documents) {
+            sheet().open(targets[i]);
+            QCOMPARE(sheet().readCell(2, 1), written[i]);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestOffice)

@@ -12,6 +12,7 @@ has() { grep -qxF -- "$1" <<<"$listing" || fail "missing: $1"; }
 prepared=/usr/share/homework-tracker/program
 prepared_files=(
   "$prepared/班级姓名.xls"
+  "$prepared/班级姓名2.xls"
   "$prepared/校迅通导出文件/全部完成学生名单.xls"
   "$prepared/校迅通导出文件/未完成作业学生名单.xls"
   "$prepared/校迅通导出文件/当天/当天全部完成学生名单.xls"

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QThread>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using testing::RunningWindow;
@@ -52,6 +54,11 @@ struct OfficeWindow : RunningWindow {
         MessagePresenter::takeShown();
     }
     QString file(const QString &relative) const { return QDir(folder.path()).filePath(relative); }
+    // What the teacher is told once the files are written, naming their folder.
+    QString written(const QString &what, const QString &relativeFolder) const
+    {
+        return QStringLiteral("%1，保存在文件夹：\n%2").arg(what, QDir::toNativeSeparators(file(relativeFolder)));
+    }
 };
 
 void makeSummaries(OfficeWindow &w, const QString &lowerLimit)
@@ -114,6 +121,7 @@ private slots:
     void todayExport();
     void summariesWithoutPrinter();
     void templateWithTooFewTables();
+    void secondClassExportsBesideTheFirst();
     void printSummaries();
     void cancelPrintsNothing();
     void teachersEditSurvivesExport();
@@ -128,7 +136,8 @@ void TestReportOffice::wholeRecordExport()
     QTimer::singleShot(0, w.window.get(), [&] { enabledDuringExport = w.ui().Command4[5]->isEnabled(); });
 
     w.ui().Command4[5]->click();
-    QCOMPARE(MessagePresenter::takeShown(), QStringList{"学生1 有 57 项未完成作业，表格中只导出了前 50 项。"});
+    QCOMPARE(MessagePresenter::takeShown(), (QStringList{"学生1 有 57 项未完成作业，表格中只导出了前 50 项。",
+                                                         w.written("校迅通文件已导出", "校迅通导出文件")}));
     QVERIFY(!enabledDuringExport);
     QVERIFY(w.ui().Command4[5]->isEnabled());
     QVERIFY(w.ui().Frame14->isVisible());
@@ -160,7 +169,7 @@ void TestReportOffice::todayExport()
     w.setMark(1, 2, QStringLiteral("1"));
 
     w.ui().dtwfqkdc->trigger();
-    QVERIFY(MessagePresenter::takeShown().isEmpty());
+    QCOMPARE(MessagePresenter::takeShown(), QStringList{w.written("当天未完情况已导出", "校迅通导出文件/当天")});
     QVERIFY(!w.ui().Frame14->isVisible());
     QCOMPARE(w.ui().Label11->text(), QStringLiteral("导出已完成!"));
 
@@ -177,6 +186,35 @@ void TestReportOffice::todayExport()
     QCOMPARE(unfinished.value(3), QString());
 }
 
+// A teacher of two classes picks the class in the export frame; the second class's workbooks lie
+// beside the first's under names of their own, and the first's keep every byte.
+void TestReportOffice::secondClassExportsBesideTheFirst()
+{
+    OfficeWindow w(3);
+    testing::addPupils(w.db(), 2, QStringLiteral("52姓名"));
+    w.setClassNames(QStringLiteral("五(1)"), QStringLiteral("五(2)"));
+    w.context().day().当天数据环境生成();
+    w.context().day().publish(1, QStringLiteral("14-5-17"), QStringLiteral("今天第1页"), QString(), {1, 2});
+    w.context().day().showBook(QStringLiteral("2"), QStringLiteral("01"));
+    w.scan(QStringLiteral("120102"));
+    const QString firstClass = QStringLiteral("校迅通导出文件/当天/当天全部完成学生名单.xls");
+    const QByteArray before = office::test::fileDigest(w.file(firstClass));
+
+    w.ui().dtwfqkdc->trigger();
+    QVERIFY(w.ui().Frame14->isVisible());
+    QCOMPARE(w.ui().Command12[1]->text(), QStringLiteral("五(2)班"));
+    w.ui().Command12[1]->click();
+    QCOMPARE(MessagePresenter::takeShown(), QStringList{w.written("当天未完情况已导出", "校迅通导出文件/当天")});
+    QCOMPARE(office::test::fileDigest(w.file(firstClass)), before);
+    const QStringList complete =
+        readBack(w.file(QStringLiteral("校迅通导出文件/当天/当天全部完成学生名单-五(2)班.xls")), csvFilter, w.folder.path());
+    QCOMPARE(complete.mid(1, 2), (QStringList{"学生2,", ""}));
+    const QStringList unfinished =
+        readBack(w.file(QStringLiteral("校迅通导出文件/当天/当天未完成作业学生名单-五(2)班.xls")), csvFilter, w.folder.path());
+    QVERIFY2(unfinished.value(1).startsWith(QStringLiteral("学生1,,《本子1》今天第1页,,")), qPrintable(unfinished.value(1)));
+    QCOMPARE(unfinished.value(2), QString());
+}
+
 void TestReportOffice::summariesWithoutPrinter()
 {
     OfficeWindow w(4);
@@ -189,7 +227,8 @@ void TestReportOffice::summariesWithoutPrinter()
     makeSummaries(w, QStringLiteral("5"));
     previous.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", previous);
 
-    QCOMPARE(MessagePresenter::takeShown(), (QStringList{"是否直接进行打印,请确定！", "没有可用的打印机，未打印。"}));
+    QCOMPARE(MessagePresenter::takeShown(), (QStringList{"是否直接进行打印,请确定！", "没有可用的打印机，未打印。",
+                                                         w.written("未完成作业汇总文档已生成", "文本生成/未完作业汇总")}));
     QVERIFY(!w.ui().Frame17->isVisible());
 
     const QString shortText = readBack(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(不超30次).doc")), textFilter,
@@ -217,10 +256,11 @@ void TestReportOffice::templateWithTooFewTables()
 {
     OfficeWindow w(2);
     addItems(w.db(), {1, 1}, 1);
-    // A one-table document in the short template's place.
+    // A one-table Word 97 document in the short template's place.
     const QString shortTemplate = w.file(QStringLiteral("文本模板/未完成作业汇总(不超30次)导出模板.doc"));
-    QFile file(shortTemplate);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QTemporaryDir work;
+    QFile file(work.filePath(QStringLiteral("one-table.fodt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(R"(<?xml version="1.0" encoding="UTF-8"?>
 <office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
  xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
@@ -234,6 +274,12 @@ void TestReportOffice::templateWithTooFewTables()
 </table:table></office:text></office:body></office:document>
 )");
     file.close();
+    QProcess convert;
+    convert.start(QStringLiteral(SOFFICE), {QStringLiteral("-env:UserInstallation=file://") + work.filePath(QStringLiteral("profile")),
+                                            QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("doc"),
+                                            QStringLiteral("--outdir"), work.path(), file.fileName()});
+    QVERIFY(convert.waitForFinished(120000));
+    QVERIFY(QFile::remove(shortTemplate) && QFile::copy(work.filePath(QStringLiteral("one-table.doc")), shortTemplate));
 
     makeSummaries(w, QStringLiteral("1"));
     QCOMPARE(MessagePresenter::takeShown(),
@@ -255,7 +301,8 @@ void TestReportOffice::printSummaries()
     const QStringList earlier = pdfFolder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
     MessagePresenter::setNextAnswer(MessagePresenter::Answer::Ok);
     makeSummaries(w, QStringLiteral("1"));
-    QCOMPARE(MessagePresenter::takeShown(), QStringList{"是否直接进行打印,请确定！"});
+    QCOMPARE(MessagePresenter::takeShown(),
+             (QStringList{"是否直接进行打印,请确定！", w.written("未完成作业汇总文档已生成", "文本生成/未完作业汇总")}));
 
     const QStringList printed = newPdfs(pdfFolder, earlier, 2, 90000);
     QCOMPARE(printed.size(), 2);
@@ -285,7 +332,8 @@ void TestReportOffice::cancelPrintsNothing()
     const QStringList earlier = pdfFolder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
     MessagePresenter::setNextAnswer(MessagePresenter::Answer::Cancel);
     makeSummaries(w, QStringLiteral("1"));
-    QCOMPARE(MessagePresenter::takeShown(), QStringList{"是否直接进行打印,请确定！"});
+    QCOMPARE(MessagePresenter::takeShown(),
+             (QStringList{"是否直接进行打印,请确定！", w.written("未完成作业汇总文档已生成", "文本生成/未完作业汇总")}));
 
     const QString shortText = readBack(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(不超30次).doc")), textFilter,
                                        w.folder.path())

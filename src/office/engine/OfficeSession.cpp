@@ -12,6 +12,7 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QUuid>
 
@@ -95,6 +96,12 @@ void OfficeSession::Private::start(const QString &soffice, const QString &pipe)
         QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipe)};
     process.setProgram(soffice);
     process.setArguments(arguments);
+    // The office turns the file URLs it gets into paths in its locale's encoding: under C, or a
+    // locale that is not installed, no Chinese path can be opened or written.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : {QStringLiteral("LC_ALL"), QStringLiteral("LC_CTYPE"), QStringLiteral("LANG")})
+        environment.insert(name, QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     // Its own process group, so that a hung office can be killed with every child it spawned.

@@ -22,7 +22,9 @@ public:
     void writeCell(int row, int column, const QString &text) override;
     void writeRow(int row, int firstColumn, const QStringList &texts) override;
     QString readCell(int row, int column) const override;
+    QList<Cell> readColumn(int column) const override;
     void save() override;
+    void saveTo(const QString &path) override;
     void quit() override;
 
 private:

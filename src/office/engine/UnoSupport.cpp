@@ -1,5 +1,9 @@
 #include "office/engine/UnoSupport.h"
 
+#include "office/FileProblems.h"
+
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
@@ -50,19 +54,73 @@ void rethrow(const css::uno::Exception &error)
     throw OfficeError(message.isEmpty() ? advice : QStringLiteral("%1\n（LibreOffice：%2）").arg(advice, message));
 }
 
-LoadedDocument::LoadedDocument(const Reference<css::frame::XDesktop2> &loader,
-                               const QString &path)
+rtl::OUString filterName(OfficeFormat format)
+{
+    return rtl::OUString::createFromAscii(format == OfficeFormat::Excel97Workbook ? "MS Excel 97" : "MS Word 97");
+}
+
+void storeCopy(const Reference<css::lang::XComponent> &document, const QString &path, OfficeFormat format)
+{
+    try {
+        Reference<css::frame::XStorable> storable(document, css::uno::UNO_QUERY_THROW);
+        storable->storeToURL(fileUrl(path), properties({property("FilterName", css::uno::Any(filterName(format))),
+                                                        property("Overwrite", css::uno::Any(true))}));
+    } catch (const css::uno::Exception &error) {
+        throw OfficeError(notWrittenText(path, QStringLiteral("LibreOffice：%1").arg(toQString(error.Message))));
+    }
+}
+
+namespace {
+
+QString notOpened(const QString &path, const QString &cause)
+{
+    return QStringLiteral("文件“%1”无法打开：%2").arg(shownPath(path), cause);
+}
+
+rtl::OUString detectedFilter(const Reference<css::lang::XComponent> &document)
+{
+    const Reference<css::frame::XModel> model(document, UNO_QUERY);
+    if (!model.is())
+        return {};
+    const auto arguments = model->getArgs();
+    for (const auto &argument : arguments) {
+        rtl::OUString name;
+        if (argument.Name == "FilterName" && (argument.Value >>= name))
+            return name;
+    }
+    return {};
+}
+
+} // namespace
+
+LoadedDocument::LoadedDocument(const Reference<css::frame::XDesktop2> &loader, const QString &path,
+                               OfficeFormat format)
     : m_path(path)
 {
-    if (!QFileInfo(path).isFile())
-        throw OfficeError(QStringLiteral("找不到文件：%1").arg(path));
-    const auto arguments = properties({property("Hidden", css::uno::Any(true))});
-    guarded([&] {
-        m_component = loader->loadComponentFromURL(fileUrl(path), rtl::OUString::createFromAscii("_blank"), 0,
-                                                   arguments);
-    });
+    const QFileInfo file(path);
+    if (file.isDir())
+        throw OfficeError(folderNotFileText(path));
+    if (!file.isFile())
+        throw OfficeError(missingFileText(path));
+    if (!file.isReadable())
+        throw OfficeError(notOpened(path, QStringLiteral("没有读取它的权限。请检查文件权限后再试。")));
+    if (const FormatVerdict verdict = inspectFormat(path, format); verdict != FormatVerdict::Whole)
+        throw OfficeError(notOpened(path, formatCause(format, verdict)));
+    const QString unreadable = QStringLiteral("LibreOffice 无法读取它，文件可能已损坏。请换上一份完好的文件后再试。");
+    try {
+        m_component = loader->loadComponentFromURL(
+            fileUrl(path), rtl::OUString::createFromAscii("_blank"), 0,
+            properties({property("Hidden", css::uno::Any(true)), property("FilterName", css::uno::Any(filterName(format)))}));
+    } catch (const css::uno::Exception &error) {
+        throw OfficeError(QStringLiteral("%1\n（LibreOffice：%2）").arg(notOpened(path, unreadable), toQString(error.Message)));
+    }
     if (!m_component.is())
-        throw OfficeError(QStringLiteral("无法打开文件：%1").arg(path));
+        throw OfficeError(notOpened(path, unreadable));
+    // The office may still have taken another filter than the one asked for.
+    if (guarded([&] { return detectedFilter(m_component); }) != filterName(format)) {
+        close();
+        throw OfficeError(notOpened(path, formatCause(format, FormatVerdict::Foreign)));
+    }
 }
 
 // The SDK's Reference has no move outside LibreOffice itself: copy, then let go of the other.

@@ -2,6 +2,7 @@
 
 // Conversions and guards shared by the office sources; never included outside src/office.
 
+#include "office/FileFormat.h"
 #include "office/OfficeError.h"
 #include "office/engine/OfficeSession.h"
 
@@ -49,13 +50,22 @@ decltype(auto) guarded(Work &&work)
     }
 }
 
+// The office's own name of the filter that reads and writes format.
+rtl::OUString filterName(OfficeFormat format);
+
+// Stores a copy of document at path in format; a failure names path and its likely cause.
+void storeCopy(const css::uno::Reference<css::lang::XComponent> &document, const QString &path,
+               OfficeFormat format);
+
 // A document loaded hidden into the session; closed, without saving, when this goes away.
 class LoadedDocument
 {
 public:
     LoadedDocument() = default;
-    LoadedDocument(const css::uno::Reference<css::frame::XDesktop2> &loader,
-                   const QString &path);
+    // Loads only a whole file of format, and only through that format's filter, so that a
+    // damaged file is refused rather than taken for text and converted.
+    LoadedDocument(const css::uno::Reference<css::frame::XDesktop2> &loader, const QString &path,
+                   OfficeFormat format);
     LoadedDocument(LoadedDocument &&other) noexcept;
     LoadedDocument &operator=(LoadedDocument &&other) noexcept;
     ~LoadedDocument();

@@ -1,9 +1,9 @@
 #include "office/engine/UnoEngines.h"
 
+#include "office/FileProblems.h"
 #include "office/engine/UnoSupport.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
-#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
@@ -86,7 +86,7 @@ UnoWord::Document UnoWord::open(const QString &path)
 {
     if (!d->session)
         throw OfficeError(QStringLiteral("LibreOffice 已退出，无法打开：%1").arg(path));
-    Private::Opened opened{uno::LoadedDocument(d->session->desktop().desktop, path), {}};
+    Private::Opened opened{uno::LoadedDocument(d->session->desktop().desktop, path, OfficeFormat::Word97Document), {}};
     uno::guarded([&] {
         Reference<css::text::XTextTablesSupplier> supplier(opened.file.component(), UNO_QUERY_THROW);
         Reference<css::container::XIndexAccess> tables(supplier->getTextTables(), UNO_QUERY_THROW);
@@ -142,18 +142,10 @@ void UnoWord::writeColumn(Document document, int table, int firstRow, int column
 
 void UnoWord::saveAs(Document document, const QString &path)
 {
-    const QFileInfo target(path);
-    if (!target.absoluteDir().exists())
-        throw OfficeError(QStringLiteral("文件夹不存在：%1").arg(target.absolutePath()));
     const auto &source = d->document(document);
-    uno::guarded([&] {
-        Reference<css::frame::XStorable> storable(source.component(), UNO_QUERY_THROW);
-        storable->storeAsURL(uno::fileUrl(path),
-                             uno::properties({uno::property(
-                                                  "FilterName",
-                                                  Any(rtl::OUString::createFromAscii("MS Word 97"))),
-                                              uno::property("Overwrite", Any(true))}));
-    });
+    if (!QFileInfo(path).absoluteDir().exists())
+        throw OfficeError(notWrittenText(path, {}));
+    uno::storeCopy(source.component(), path, OfficeFormat::Word97Document);
 }
 
 void UnoWord::activate(Document document)
