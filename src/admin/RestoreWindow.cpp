@@ -51,6 +51,7 @@ RestoreWindow::RestoreWindow(QWidget &mainWindow, core::AppContext &context)
     connect(restoreButton, &QPushButton::clicked, this, [this] { restoreChosen(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(copies, &QTableWidget::cellDoubleClicked, this, [this] { restoreChosen(); });
+    connect(copies, &QTableWidget::currentCellChanged, this, [this](int row) { showDetails(row); });
     refresh();
 }
 
@@ -61,10 +62,9 @@ void RestoreWindow::refresh()
     paths_.clear();
     for (int row = 0; row < found.size(); ++row) {
         const store::BackupInfo &copy = found[row];
-        const bool readable = copy.schoolDays >= 0;
-        const QStringList cells{copy.written.toString(QStringLiteral("yyyy-MM-dd HH:mm")), copy.reason,
-                                readable ? QString::number(copy.schoolDays) : QStringLiteral("无法读取"),
-                                copy.lastDay.isEmpty() ? QString() : store::displayedDate(copy.lastDay)};
+        // The date of the name: a copied folder gives every file the day of the copying.
+        const QString reason = copy.copy > 1 ? QStringLiteral("%1(%2)").arg(copy.reason).arg(copy.copy) : copy.reason;
+        const QStringList cells{copy.date.toString(Qt::ISODate), reason, QString(), QString()};
         for (int column = 0; column < cells.size(); ++column)
             copies->setItem(row, column, new QTableWidgetItem(cells[column]));
         paths_ << copy.path;
@@ -72,6 +72,20 @@ void RestoreWindow::refresh()
     if (!found.isEmpty())
         copies->selectRow(0);
     restoreButton->setEnabled(!found.isEmpty());
+}
+
+// Reading a copy derives its key: only the chosen copy is read, once.
+void RestoreWindow::showDetails(int row)
+{
+    if (row < 0 || row >= paths_.size() || !copies->item(row, 2)->text().isEmpty())
+        return;
+    try {
+        const store::BackupDetails details = store::Backups::details(paths_[row]);
+        copies->item(row, 2)->setText(QString::number(details.schoolDays));
+        copies->item(row, 3)->setText(details.lastDay.isEmpty() ? QString() : store::displayedDate(details.lastDay));
+    } catch (const store::DatabaseError &) {
+        copies->item(row, 2)->setText(QStringLiteral("无法读取"));
+    }
 }
 
 bool RestoreWindow::restoreChosen()

@@ -17,6 +17,7 @@ public:
     RestoreWindow(QWidget &mainWindow, core::AppContext &context);
 
     void refresh();
+    void showDetails(int row);
     // Restores the copy of the chosen row; true when the records were replaced.
     bool restoreChosen();
 

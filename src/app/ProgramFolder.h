@@ -6,17 +6,19 @@
 
 namespace app {
 
-// The per-user data folder could not be made ready; the reason names what failed.
+// No folder may hold the data; the message, complete for the teacher, names which and why.
 class ProgramFolderError : public std::runtime_error {
 public:
-    explicit ProgramFolderError(const QString &reason);
-    QString reason() const { return QString::fromUtf8(what()); }
+    explicit ProgramFolderError(const QString &message);
+    QString message() const { return QString::fromUtf8(what()); }
 };
 
-// The executable's folder keeps the data when it is writable and is not an installed package's
-// folder, which is known by the prepared files installed beside it: root may write anywhere, so
-// permissions alone cannot tell a package from a portable copy. Otherwise the data folder is used,
-// first given every prepared file and folder it lacks; nothing already there is replaced.
+// An installed package's copy, known by the prepared files installed beside the executable (root
+// may write anywhere, so permissions alone cannot tell a package from a portable copy), keeps its
+// data in the per-user data folder: created for the owner alone on the first start, then given
+// every prepared file and folder it lacks; nothing already there is replaced. Any other copy keeps
+// its data beside the executable, and a read-only folder there is refused: a fresh database
+// elsewhere would show the teacher no pupils and no books in place of the records.
 QString chooseProgramFolder(const QString &executableFolder, const QString &installedFilesFolder,
                             const QString &dataFolder);
 

@@ -1,17 +1,21 @@
 #include "app/Form1.h"
 #include "app/ProgramFolder.h"
 #include "store/DateKey.h"
+#include "store/Database.h"
 #include "store/ProgramLock.h"
-#include "store/HomeworkDb.h"
 #include "ui/MessagePresenter.h"
+#include "ui/ProgramIdentity.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
-#include <QDir>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("homework-tracker"));
+    // Before the first message box: finding the program folder may already need one.
+    ui::loadChineseTranslations(application);
+    ui::setProgramIdentity();
     const QString folder = app::programFolderOfRun(QCoreApplication::applicationDirPath());
     if (folder.isEmpty())
         return 1;
@@ -26,9 +30,8 @@ int main(int argc, char *argv[])
         ui::MessagePresenter::inform(nullptr, QStringLiteral("程序已在运行，请勿重复打开！"));
         return 1;
     } catch (const store::DatabaseOpenError &error) {
-        ui::MessagePresenter::inform(nullptr, QStringLiteral("无法打开数据库文件“%1”：%2\n程序已停止，该文件未被改动。")
-                                                  .arg(QDir::toNativeSeparators(store::HomeworkDb::filePath(folder)),
-                                                       error.message()));
+        // Complete: the file, what is wrong, what to do, and that nothing was changed.
+        ui::MessagePresenter::inform(nullptr, error.message());
         return 1;
     }
 }

@@ -1,7 +1,9 @@
 #include "store/Backups.h"
 
 #include "store/Database.h"
+#include "store/FileChecks.h"
 #include "store/Schema.h"
+#include "store/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <functional>
+#include <tuple>
 
 namespace store {
 
@@ -47,25 +51,36 @@ QString fileName(const QDate &date, const QString &reason, int copy)
     return QStringLiteral("%1-%2-%3%4.mdb").arg(baseName(), date.toString(Qt::ISODate), reason, suffix);
 }
 
-QList<BackupInfo> namedCopies(const QString &folder)
+// A file's time orders the copies of one day only when it falls on that day.
+QDateTime soundTime(const BackupInfo &copy) { return copy.written.date() == copy.date ? copy.written : QDateTime(); }
+
+BackupDetails readDetails(Database &copy)
 {
-    QList<BackupInfo> copies;
-    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.mdb")}, QDir::Files);
-    for (const QFileInfo &file : files) {
-        const QRegularExpressionMatch match = namePattern().match(file.fileName());
-        if (!match.hasMatch())
-            continue;
-        BackupInfo info;
-        info.path = file.absoluteFilePath();
-        info.date = QDate::fromString(match.captured(1), Qt::ISODate);
-        info.reason = match.captured(2);
-        info.written = file.lastModified();
-        copies << info;
+    BackupDetails details;
+    Statement days = copy.prepare(QStringLiteral("SELECT count(*) FROM \"作业内容登记表\" WHERE substr(\"日期\", 1, 2) <> '88'"));
+    days.step();
+    details.schoolDays = days.integer(0);
+    days.reset();
+    Statement last = copy.prepare(QStringLiteral(
+        "SELECT \"日期\" FROM \"作业内容登记表\" WHERE substr(\"日期\", 1, 2) <> '88' "
+        "ORDER BY \"年份\" DESC, \"月份\" DESC, \"日子\" DESC LIMIT 1"));
+    if (last.step())
+        details.lastDay = last.text(0);
+    last.reset();
+    return details;
+}
+
+BackupDetails readCopy(const QString &path, const std::function<void(Database &)> &check)
+{
+    try {
+        Database copy = Database::openReadOnly(path, databaseKey());
+        check(copy);
+        return readDetails(copy);
+    } catch (const DatabaseError &error) {
+        throw DatabaseError(QStringLiteral("备份“%1”无法使用：它不是本软件用同一密码保存的数据库，或者已损坏。\n（%2）")
+                                .arg(QDir::toNativeSeparators(path), error.detail()),
+                            error.resultCode());
     }
-    std::sort(copies.begin(), copies.end(), [](const BackupInfo &a, const BackupInfo &b) {
-        return a.date != b.date ? a.date > b.date : a.written > b.written;
-    });
-    return copies;
 }
 
 } // namespace
@@ -87,10 +102,11 @@ QString Backups::make(Database &db, BackupReason reason, const QDate &date)
         path = QDir(folder()).filePath(fileName(date, reasonText(reason), copy++));
     while (QFileInfo::exists(path));
     try {
-        db.backupTo(path, databaseKey());
+        writeWhole(path, keepsFilesPrivate(programFolder_), [&](const QString &temporary) { db.backupTo(temporary, databaseKey()); });
     } catch (const DatabaseError &error) {
         throw DatabaseError(QStringLiteral("无法在“%1”中写入数据备份（只读或磁盘已满？），数据库本身没有改动。\n（%2）")
-                                .arg(where, error.message()));
+                                .arg(where, error.detail()),
+                            error.resultCode());
     }
     return path;
 }
@@ -99,12 +115,12 @@ bool Backups::makeDaily(Database &db, const QDate &today)
 {
     const QString daily = reasonText(BackupReason::Daily);
     QList<BackupInfo> dailies;
-    for (const BackupInfo &copy : namedCopies(folder()))
+    for (const BackupInfo &copy : list())
         if (copy.reason == daily)
             dailies << copy;
     const bool due = std::none_of(dailies.begin(), dailies.end(), [&](const BackupInfo &copy) { return copy.date == today; });
     if (due)
-        dailies.prepend(BackupInfo{make(db, BackupReason::Daily, today), today, daily, {}, -1, {}});
+        dailies.prepend(BackupInfo{make(db, BackupReason::Daily, today), today, daily, 1, {}});
     for (qsizetype i = kDailyKept; i < dailies.size(); ++i)
         QFile::remove(dailies[i].path);
     return due;
@@ -112,49 +128,42 @@ bool Backups::makeDaily(Database &db, const QDate &today)
 
 QList<BackupInfo> Backups::list() const
 {
-    QList<BackupInfo> copies = namedCopies(folder());
-    for (BackupInfo &copy : copies) {
-        try {
-            const BackupInfo read = inspect(copy.path);
-            copy.schoolDays = read.schoolDays;
-            copy.lastDay = read.lastDay;
-        } catch (const DatabaseError &) {
-            copy.schoolDays = -1;
-        }
+    QList<BackupInfo> copies;
+    const QFileInfoList files = QDir(folder()).entryInfoList({QStringLiteral("*.mdb")}, QDir::Files);
+    for (const QFileInfo &file : files) {
+        const QRegularExpressionMatch match = namePattern().match(file.fileName());
+        if (!match.hasMatch())
+            continue;
+        copies << BackupInfo{file.absoluteFilePath(), QDate::fromString(match.captured(1), Qt::ISODate), match.captured(2),
+                             match.captured(3).isEmpty() ? 1 : match.captured(3).toInt(), file.lastModified()};
     }
+    // Stable over the names' order, so that copies nothing tells apart keep one order.
+    std::stable_sort(copies.begin(), copies.end(), [](const BackupInfo &a, const BackupInfo &b) {
+        return std::make_tuple(a.date, soundTime(a), a.copy) > std::make_tuple(b.date, soundTime(b), b.copy);
+    });
     return copies;
 }
 
-BackupInfo Backups::inspect(const QString &path)
+std::optional<BackupInfo> Backups::newestUsable() const
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    BackupInfo info;
-    info.path = path;
-    try {
-        Database copy = Database::openReadOnly(path, databaseKey());
-        Statement tables = copy.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
-                                                       "('作业内容登记表', '扫描输入作业完成情况', '姓名', '管理密码')"));
-        tables.step();
-        const int found = tables.integer(0);
-        tables.reset();
-        if (found != 4)
-            throw DatabaseError(QStringLiteral("不是本软件的数据库"));
-        Statement days = copy.prepare(QStringLiteral(
-            "SELECT count(*) FROM \"作业内容登记表\" WHERE substr(\"日期\", 1, 2) <> '88'"));
-        days.step();
-        info.schoolDays = days.integer(0);
-        days.reset();
-        Statement last = copy.prepare(QStringLiteral(
-            "SELECT \"日期\" FROM \"作业内容登记表\" WHERE substr(\"日期\", 1, 2) <> '88' "
-            "ORDER BY \"年份\" DESC, \"月份\" DESC, \"日子\" DESC LIMIT 1"));
-        if (last.step())
-            info.lastDay = last.text(0);
-        last.reset();
-    } catch (const DatabaseError &error) {
-        throw DatabaseError(QStringLiteral("备份“%1”无法使用：它不是本软件用同一密码保存的数据库，或者已损坏。\n（%2）")
-                                .arg(shown, error.message()));
+    for (const BackupInfo &copy : list()) {
+        try {
+            inspect(copy.path);
+            return copy;
+        } catch (const DatabaseError &) {
+        }
     }
-    return info;
+    return std::nullopt;
+}
+
+BackupDetails Backups::details(const QString &path)
+{
+    return readCopy(path, [](Database &) {});
+}
+
+BackupDetails Backups::inspect(const QString &path)
+{
+    return readCopy(path, checkProgramFile);
 }
 
 } // namespace store

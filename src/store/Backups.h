@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace store {
 
 class Database;
@@ -12,13 +14,20 @@ class Database;
 // Why a copy was made; the text goes into its file name.
 enum class BackupReason { Daily, BeforeClearing, BeforePupilImport, BeforeNameImport, BeforeRestore };
 
+// What a copy's name says, and its file time.
 struct BackupInfo {
     QString path;
     QDate date;
     QString reason;
+    // 2 for "…(2).mdb", the second copy of that day and reason.
+    int copy = 1;
+    // Copying a folder gives every file the time of copying: never the copy's date.
     QDateTime written;
-    // From the copy itself; schoolDays is -1 when it cannot be read with the key.
-    int schoolDays = -1;
+};
+
+// What a copy holds.
+struct BackupDetails {
+    int schoolDays = 0;
     QString lastDay;
 };
 
@@ -30,17 +39,24 @@ public:
     explicit Backups(const QString &programFolder);
 
     QString folder() const;
-    // Returns the copy's path. Throws DatabaseError, worded for the teacher, when it cannot be written.
+    // Returns the copy's path; the copy is written whole or not at all. Throws DatabaseError,
+    // worded for the teacher, when it cannot be written.
     QString make(Database &db, BackupReason reason, const QDate &date);
     // A daily copy unless one of that date exists; then the dailies beyond the 30 newest go.
     // True when a copy was made.
     bool makeDaily(Database &db, const QDate &today);
-    // Newest first.
+    // Newest first, from the names alone: no copy is opened, so a thousand list at once.
     QList<BackupInfo> list() const;
+    // The newest copy that passes inspect.
+    std::optional<BackupInfo> newestUsable() const;
 
-    // Opens a copy read-only with the file's key and checks it holds this program's tables.
-    // Throws DatabaseError, worded for the teacher, naming what is wrong.
-    static BackupInfo inspect(const QString &path);
+    // Opening a copy derives its key, tens of milliseconds: read the details of the chosen copy
+    // only, or off the window's thread. Throws DatabaseError, worded for the teacher.
+    static BackupDetails details(const QString &path);
+    // Checks a copy whole before it may replace the records: the file's key, every page's
+    // integrity and this program's tables and columns, as a start-up checks the database; then
+    // reads its details. Throws DatabaseError, worded for the teacher, naming what is wrong.
+    static BackupDetails inspect(const QString &path);
 
     static constexpr int kDailyKept = 30;
 

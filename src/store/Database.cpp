@@ -2,21 +2,37 @@
 
 #include <sqlite3.h>
 
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 namespace store {
 
-DatabaseError::DatabaseError(const QString &message) : std::runtime_error(message.toStdString()) {}
+DatabaseError::DatabaseError(const QString &message, int resultCode, const QString &detail)
+    : std::runtime_error(message.toStdString()), resultCode_(resultCode), detail_(detail)
+{
+}
+
+DatabaseError DatabaseError::fromEngine(int resultCode, const QString &engineText)
+{
+    return DatabaseError(teacherText(resultCode, engineText), resultCode, engineText);
+}
 
 namespace {
 
-QString engineMessage(sqlite3 *db)
+[[noreturn]] void throwEngineError(sqlite3 *db)
 {
-    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+    if (!db)
+        throw DatabaseError::fromEngine(SQLITE_NOMEM, QString::fromUtf8(sqlite3_errstr(SQLITE_NOMEM)));
+    throw DatabaseError::fromEngine(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
+DatabaseOpenError openError(const DatabaseError &error) { return DatabaseOpenError(error.message(), error); }
+
+DatabaseError missingFile() { return DatabaseError(QStringLiteral("文件不存在。"), SQLITE_CANTOPEN); }
+
 } // namespace
+
+void Database::fail() const { throwEngineError(db_); }
 
 QString quoted(const QString &identifier)
 {
@@ -29,99 +45,94 @@ Database Database::openWithKey(const QString &path, const QString &key, int flag
 {
     sqlite3 *raw = nullptr;
     const QByteArray file = path.toUtf8();
-    int rc = sqlite3_open_v2(file.constData(), &raw, flags, nullptr);
+    const int rc = sqlite3_open_v2(file.constData(), &raw, flags, nullptr);
     Database db(raw);
     if (rc != SQLITE_OK)
-        throw DatabaseOpenError(engineMessage(raw));
+        db.fail();
     const QByteArray keyBytes = key.toUtf8();
     if (sqlite3_key(raw, keyBytes.constData(), keyBytes.size()) != SQLITE_OK)
-        throw DatabaseOpenError(engineMessage(raw));
+        db.fail();
     sqlite3_busy_timeout(raw, 1000);
     sqlite3_extended_result_codes(raw, 1);
     return db;
 }
 
-Database Database::openExisting(const QString &path, const QString &key)
+int Database::schemaEntries()
 {
-    if (!QFileInfo::exists(path))
-        throw DatabaseOpenError(QStringLiteral("file not found"));
-    Database db = openWithKey(path, key, SQLITE_OPEN_READWRITE);
+    Statement entries = prepare(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    entries.step();
+    const int count = entries.integer(0);
+    entries.reset();
+    return count;
+}
+
+Database Database::openExisting(const QString &path, const QString &key, const std::function<void(Database &)> &check)
+{
     try {
-        // Reading the schema proves the key; an immediate transaction proves we may write.
-        Statement tables = db.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        tables.step();
-        const bool empty = tables.integer(0) == 0;
-        tables.reset();
-        if (empty)
-            throw DatabaseOpenError(QStringLiteral("file holds no tables"));
+        if (!QFileInfo::exists(path))
+            throw missingFile();
+        Database db = openWithKey(path, key, SQLITE_OPEN_READWRITE);
+        if (db.schemaEntries() == 0)
+            throw DatabaseError(QStringLiteral("文件中没有任何数据表。"), SQLITE_NOTADB);
+        if (check)
+            check(db);
         if (sqlite3_db_readonly(db.db_, "main") == 1)
-            throw DatabaseOpenError(QStringLiteral("attempt to write a readonly database"));
+            throw DatabaseError::fromEngine(SQLITE_READONLY, QString::fromUtf8(sqlite3_errstr(SQLITE_READONLY)));
         db.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        // An immediate transaction proves we may write: no other program holds the file.
         db.exec(QStringLiteral("BEGIN IMMEDIATE"));
         db.exec(QStringLiteral("COMMIT"));
+        db.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        return db;
     } catch (const DatabaseOpenError &) {
         throw;
-    } catch (const DatabaseError &e) {
-        throw DatabaseOpenError(e.message());
+    } catch (const DatabaseError &error) {
+        throw openError(error);
     }
-    db.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-    return db;
 }
 
 void Database::backupTo(const QString &path, const QString &key)
 {
-    if (QFileInfo::exists(path))
-        throw DatabaseError(QStringLiteral("file already exists"));
-    try {
-        Database copy = openWithKey(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        sqlite3_backup *backup = sqlite3_backup_init(copy.db_, "main", db_, "main");
-        if (!backup)
-            throw DatabaseError(engineMessage(copy.db_));
-        sqlite3_backup_step(backup, -1);
-        if (sqlite3_backup_finish(backup) != SQLITE_OK)
-            throw DatabaseError(engineMessage(copy.db_));
-        // The pages bring the source's WAL mode along; a copy is one file, with no journal beside
-        // it to lose when it is moved or opened to be read.
-        copy.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
-    } catch (const DatabaseError &) {
-        QFile::remove(path);
-        throw;
-    }
+    Database copy = createNew(path, key);
+    sqlite3_backup *backup = sqlite3_backup_init(copy.db_, "main", db_, "main");
+    if (!backup)
+        copy.fail();
+    sqlite3_backup_step(backup, -1);
+    if (sqlite3_backup_finish(backup) != SQLITE_OK)
+        copy.fail();
+    // The pages bring the source's WAL mode along; a copy is one file, with no journal beside
+    // it to lose when it is moved or opened to be read.
+    copy.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
 }
 
 Database Database::openReadOnly(const QString &path, const QString &key)
 {
-    if (!QFileInfo(path).isFile())
-        throw DatabaseOpenError(QStringLiteral("file not found"));
-    Database db = openWithKey(path, key, SQLITE_OPEN_READONLY);
     try {
-        Statement tables = db.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        tables.step();
-        tables.reset();
-    } catch (const DatabaseError &e) {
-        throw DatabaseOpenError(e.message());
+        if (!QFileInfo(path).isFile())
+            throw missingFile();
+        Database db = openWithKey(path, key, SQLITE_OPEN_READONLY);
+        db.schemaEntries();
+        return db;
+    } catch (const DatabaseError &error) {
+        throw openError(error);
     }
-    return db;
 }
 
 void Database::restoreFrom(Database &source)
 {
     sqlite3_backup *backup = sqlite3_backup_init(db_, "main", source.db_, "main");
     if (!backup)
-        throw DatabaseError(engineMessage(db_));
+        fail();
     sqlite3_backup_step(backup, -1);
     if (sqlite3_backup_finish(backup) != SQLITE_OK)
-        throw DatabaseError(engineMessage(db_));
+        fail();
 }
 
 Database Database::createNew(const QString &path, const QString &key)
 {
     if (QFileInfo::exists(path))
-        throw DatabaseOpenError(QStringLiteral("file already exists"));
-    Database db = openWithKey(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    db.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    db.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-    return db;
+        throw DatabaseOpenError(QStringLiteral("文件“%1”已经存在。").arg(QDir::toNativeSeparators(path)), SQLITE_CANTOPEN);
+    return openWithKey(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
 }
 
 Database::Database(Database &&other) noexcept : db_(other.db_), writesClosed_(std::move(other.writesClosed_))
@@ -149,13 +160,9 @@ Database::~Database()
 
 void Database::exec(const QString &sql)
 {
-    char *error = nullptr;
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_exec(db_, text.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = error ? QString::fromUtf8(error) : engineMessage(db_);
-        sqlite3_free(error);
-        throw DatabaseError(message);
-    }
+    if (sqlite3_exec(db_, text.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail();
 }
 
 int Database::changes() const { return sqlite3_changes(db_); }
@@ -166,9 +173,8 @@ Statement Database::prepare(const QString &sql)
 {
     sqlite3_stmt *stmt = nullptr;
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &stmt, nullptr)
-        != SQLITE_OK)
-        throw DatabaseError(engineMessage(db_));
+    if (sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
+        fail();
     return Statement(db_, stmt);
 }
 
@@ -194,9 +200,10 @@ Statement::~Statement()
 
 void Statement::fail() const
 {
-    const QString message = engineMessage(db_);
+    const int code = sqlite3_extended_errcode(db_);
+    const QString engineText = QString::fromUtf8(sqlite3_errmsg(db_));
     sqlite3_reset(stmt_);
-    throw DatabaseError(message);
+    throw DatabaseError::fromEngine(code, engineText);
 }
 
 Statement &Statement::bind(int index, const QString &text)

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QVariant>
+
+#include <functional>
 #include <stdexcept>
 
 struct sqlite3;
@@ -9,17 +11,35 @@ struct sqlite3_stmt;
 
 namespace store {
 
-// Any failure of the store; the message is the engine's own description.
+// Any failure of the store, its message worded for the teacher.
 class DatabaseError : public std::runtime_error {
 public:
-    explicit DatabaseError(const QString &message);
+    // resultCode is the engine's extended result code behind the failure (0 for the program's own
+    // failures); detail is what the engine said or a check found.
+    explicit DatabaseError(const QString &message, int resultCode = 0, const QString &detail = {});
+    // A failure the engine reported, worded by teacherText.
+    static DatabaseError fromEngine(int resultCode, const QString &engineText);
+
     QString message() const { return QString::fromUtf8(what()); }
+    int resultCode() const { return resultCode_; }
+    // The engine's own English description, or the message for the program's own failures: what
+    // a message that says its own sentence first puts in brackets.
+    QString detail() const { return detail_.isEmpty() ? message() : detail_; }
+
+private:
+    int resultCode_ = 0;
+    QString detail_;
 };
 
-// The file exists but is not ours to use: not a database, another key, locked or read-only.
+// The file is absent, cannot be created, or exists but is not ours to use: not this program's
+// database, damaged, another key, locked or read-only.
 class DatabaseOpenError : public DatabaseError {
 public:
     using DatabaseError::DatabaseError;
+    explicit DatabaseOpenError(const QString &message, const DatabaseError &cause)
+        : DatabaseError(message, cause.resultCode(), cause.detail())
+    {
+    }
 };
 
 // Every write after the records were cleared or replaced during this run: memory no longer matches
@@ -29,14 +49,20 @@ public:
     using DatabaseError::DatabaseError;
 };
 
+// What happened and what to do, for each common cause, with the engine's text in brackets after it.
+QString teacherText(int resultCode, const QString &engineText);
+
 class Statement;
 
 // One SQLCipher connection, kept for the whole run because deriving the key is slow.
 class Database {
 public:
-    // Opens an existing file; never creates one.
-    static Database openExisting(const QString &path, const QString &key);
-    // Creates a new file; fails if one is already there.
+    // Opens an existing file for the run; never creates one. `check` sees the file before anything
+    // is written to it (journal mode, write lock) and throws to refuse it.
+    static Database openExisting(const QString &path, const QString &key,
+                                 const std::function<void(Database &)> &check = {});
+    // Creates a new file with a rollback journal, so that once closed it is one file; fails if one
+    // is already there.
     static Database createNew(const QString &path, const QString &key);
     // Opens a file only to read it, leaving its bytes as they are; proves the key.
     static Database openReadOnly(const QString &path, const QString &key);
@@ -53,8 +79,8 @@ public:
     qint64 lastInsertRowId() const;
     Statement prepare(const QString &sql);
     sqlite3 *handle() const { return db_; }
-    // A consistent copy of the open file into a new file at path, keyed with key, written whole or
-    // not at all (a partial file is removed). Throws DatabaseError with the engine's description.
+    // A consistent copy of the open file into a new file at path, keyed with key, one file with no
+    // journal beside it. A failure leaves what was written: see writeWhole.
     void backupTo(const QString &path, const QString &key);
     // Replaces the whole content of the open file with that of source, in one step.
     void restoreFrom(Database &source);
@@ -66,6 +92,9 @@ public:
 private:
     explicit Database(sqlite3 *db) : db_(db) {}
     static Database openWithKey(const QString &path, const QString &key, int flags);
+    // Reading the schema proves the key.
+    int schemaEntries();
+    [[noreturn]] void fail() const;
     sqlite3 *db_ = nullptr;
     QString writesClosed_;
 };

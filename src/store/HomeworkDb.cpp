@@ -1,23 +1,12 @@
 #include "store/HomeworkDb.h"
 
 #include "store/MarkString.h"
+#include "store/ProgramDatabase.h"
 #include "store/Schema.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace store {
 
 namespace {
-
-Database openOrCreate(const QString &path)
-{
-    if (QFileInfo::exists(path))
-        return Database::openExisting(path, databaseKey());
-    Database db = Database::createNew(path, databaseKey());
-    createSchema(db);
-    return db;
-}
 
 QString selectAll(const QString &table)
 {
@@ -26,12 +15,9 @@ QString selectAll(const QString &table)
 
 } // namespace
 
-HomeworkDb::HomeworkDb(const QString &programFolder) : db_(openOrCreate(filePath(programFolder))) {}
+HomeworkDb::HomeworkDb(const QString &programFolder) : db_(openProgramDatabase(programFolder)) {}
 
-QString HomeworkDb::filePath(const QString &programFolder)
-{
-    return QDir(programFolder).filePath(databaseFileName());
-}
+QString HomeworkDb::filePath(const QString &programFolder) { return databasePath(programFolder); }
 
 Statement &HomeworkDb::cached(const QString &sql)
 {

@@ -13,8 +13,9 @@ namespace store {
 // The program's one database connection with the loaders and savers of the main state.
 class HomeworkDb {
 public:
-    // Opens the file in the program folder, or creates it with every table when it is absent.
-    // Throws DatabaseOpenError when a file is there that we may not use; it is left untouched.
+    // Opens the file in the program folder, or creates it whole with every table when it is absent.
+    // Throws DatabaseOpenError, its message complete for the teacher, when the file cannot be
+    // created or a file is there that we may not use; it is left untouched.
     explicit HomeworkDb(const QString &programFolder);
 
     static QString filePath(const QString &programFolder);

@@ -38,17 +38,47 @@ QString markTestColumn(int subject) { return subjectName(subject) + QStringLiter
 
 namespace {
 
-QString column(const QString &name, const char *type) { return quoted(name) + QLatin1Char(' ') + QLatin1String(type); }
+Column text(const QString &name) { return {name, QStringLiteral("TEXT")}; }
+Column integer(const QString &name) { return {name, QStringLiteral("INTEGER")}; }
+Column defaultZero(const QString &name) { return {name, QStringLiteral("INTEGER NOT NULL DEFAULT 0")}; }
 
-void createTable(Database &db, const QString &table, const QStringList &columns, const char *create = "CREATE TABLE")
+QList<Column> dayParts() { return {integer(QStringLiteral("年份")), integer(QStringLiteral("月份")), integer(QStringLiteral("日子"))}; }
+
+QList<Column> contentsColumns()
 {
-    db.exec(QStringLiteral("%1 %2 (%3)").arg(QLatin1String(create), quoted(table), columns.join(QStringLiteral(", "))));
+    QList<Column> columns{{QStringLiteral("日期"), QStringLiteral("TEXT NOT NULL")}};
+    for (int i = 1; i <= kBooks; ++i)
+        columns << text(contentColumn(i));
+    for (int s = 1; s <= 4; ++s)
+        columns << integer(contentTestColumn(s));
+    return columns + dayParts();
 }
 
-QStringList dayParts()
+QList<Column> marksColumns()
 {
-    return {column(QStringLiteral("年份"), "INTEGER"), column(QStringLiteral("月份"), "INTEGER"),
-            column(QStringLiteral("日子"), "INTEGER")};
+    QList<Column> columns{{QStringLiteral("日期"), QStringLiteral("TEXT NOT NULL")}};
+    for (int i = 1; i <= kBooks; ++i)
+        columns << text(markColumn(i));
+    for (int i = 1; i <= kBooks; ++i)
+        columns << defaultZero(flagColumn(i));
+    for (int s = 1; s <= 4; ++s)
+        columns << integer(markTestColumn(s));
+    return columns + dayParts();
+}
+
+void createTable(Database &db, const TableLayout &table, const char *create)
+{
+    QStringList columns;
+    for (const Column &column : table.columns)
+        columns << quoted(column.name) + QLatin1Char(' ') + column.type;
+    db.exec(QStringLiteral("%1 %2 (%3)").arg(QLatin1String(create), quoted(table.name), columns.join(QStringLiteral(", "))));
+}
+
+// A day is found by its key on every scan; the index keeps that independent of the days stored.
+void indexByDate(Database &db, const QString &table)
+{
+    db.exec(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2 (\"日期\")")
+                .arg(quoted(table + QStringLiteral("_日期")), quoted(table)));
 }
 
 void insertRow(Database &db, const QString &table, int values, const QString &fill)
@@ -59,94 +89,84 @@ void insertRow(Database &db, const QString &table, int values, const QString &fi
     db.exec(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(table), placeholders.join(QLatin1Char(','))));
 }
 
-// The two day tables of a class, the second class's with the same columns as the first's.
-void createDayTables(Database &db, int classNumber, const char *create)
-{
-    QStringList contentsColumns{column(QStringLiteral("日期"), "TEXT NOT NULL")};
-    for (int i = 1; i <= kBooks; ++i)
-        contentsColumns << column(contentColumn(i), "TEXT");
-    for (int s = 1; s <= 4; ++s)
-        contentsColumns << column(contentTestColumn(s), "INTEGER");
-    createTable(db, contentsTable(classNumber), contentsColumns + dayParts(), create);
-
-    QStringList marksColumns{column(QStringLiteral("日期"), "TEXT NOT NULL")};
-    for (int i = 1; i <= kBooks; ++i)
-        marksColumns << column(markColumn(i), "TEXT");
-    for (int i = 1; i <= kBooks; ++i)
-        marksColumns << column(flagColumn(i), "INTEGER NOT NULL DEFAULT 0");
-    for (int s = 1; s <= 4; ++s)
-        marksColumns << column(markTestColumn(s), "INTEGER");
-    createTable(db, marksTable(classNumber), marksColumns + dayParts(), create);
-
-    // A day is found by its key on every scan; the index keeps that independent of the days stored.
-    for (const QString &table : {contentsTable(classNumber), marksTable(classNumber)})
-        db.exec(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2 (\"日期\")")
-                    .arg(quoted(table + QStringLiteral("_日期")), quoted(table)));
-}
-
 } // namespace
 
-void addSecondClassTables(Database &db)
+const QList<TableLayout> &programTables()
 {
-    Transaction transaction(db);
-    createDayTables(db, 2, "CREATE TABLE IF NOT EXISTS");
-    transaction.commit();
+    static const QList<TableLayout> tables = [] {
+        QList<Column> books{integer(QStringLiteral("编号"))};
+        for (int i = 1; i <= kBooks; ++i)
+            books << text(QStringLiteral("本子%1").arg(i));
+        QList<Column> subjectFlags, testBooks;
+        for (int s = 1; s <= 4; ++s) {
+            subjectFlags << defaultZero(subjectName(s));
+            testBooks << defaultZero(subjectName(s));
+        }
+        subjectFlags << defaultZero(QStringLiteral("全部"));
+        const QList<Column> remembered{text(QStringLiteral("日期")), text(QStringLiteral("班级号")), text(QStringLiteral("作业本号")),
+                                       text(QStringLiteral("组合键")), text(QStringLiteral("显示标题"))};
+        QList<Column> scores{text(QStringLiteral("姓名"))};
+        for (int t = 1; t <= kTestColumns; ++t)
+            scores << text(scoreColumn(t));
+
+        QList<TableLayout> all{{QStringLiteral("作业内容登记表"), contentsColumns()},
+                               {QStringLiteral("扫描输入作业完成情况"), marksColumns()},
+                               {QStringLiteral("姓名"), {text(QStringLiteral("姓名"))}},
+                               {QStringLiteral("52姓名"), {text(QStringLiteral("姓名"))}},
+                               {QStringLiteral("班级"), {text(QStringLiteral("班级1")), text(QStringLiteral("班级2"))}},
+                               {QStringLiteral("作业本名称"), books},
+                               {QStringLiteral("学科显示作业本标记"), subjectFlags},
+                               {QStringLiteral("语数英科在作业本名称中的顺序号"), testBooks},
+                               {QStringLiteral("最近显示作业"), remembered},
+                               {QStringLiteral("最新输入作业"), remembered}};
+        for (int s = 1; s <= 4; ++s)
+            all << TableLayout{subjectName(s), scores};
+        all << TableLayout{QStringLiteral("管理密码"), {text(QStringLiteral("密码"))}};
+        return all;
+    }();
+    return tables;
+}
+
+const QList<TableLayout> &optionalTables()
+{
+    static const QList<TableLayout> tables{{QStringLiteral("ScanSounds"), {{QStringLiteral("SoundsOn"), QStringLiteral("INTEGER NOT NULL DEFAULT 1")}}},
+                                           {QStringLiteral("52作业内容登记表"), contentsColumns()},
+                                           {QStringLiteral("52扫描输入作业完成情况"), marksColumns()}};
+    return tables;
 }
 
 void createSchema(Database &db)
 {
     Transaction transaction(db);
 
-    createDayTables(db, 1, "CREATE TABLE");
-    createDayTables(db, 2, "CREATE TABLE");
+    for (const TableLayout &table : programTables())
+        createTable(db, table, "CREATE TABLE");
+    indexByDate(db, contentsTable(1));
+    indexByDate(db, marksTable(1));
 
-    createTable(db, QStringLiteral("姓名"), {column(QStringLiteral("姓名"), "TEXT")});
-    createTable(db, QStringLiteral("52姓名"), {column(QStringLiteral("姓名"), "TEXT")});
-
-    createTable(db, QStringLiteral("班级"), {column(QStringLiteral("班级1"), "TEXT"), column(QStringLiteral("班级2"), "TEXT")});
     insertRow(db, QStringLiteral("班级"), 2, QStringLiteral("''"));
-
-    QStringList bookColumns{column(QStringLiteral("编号"), "INTEGER")};
-    for (int i = 1; i <= kBooks; ++i)
-        bookColumns << column(QStringLiteral("本子%1").arg(i), "TEXT");
-    createTable(db, QStringLiteral("作业本名称"), bookColumns);
     insertRow(db, QStringLiteral("作业本名称"), kBooks + 1, QStringLiteral("''"));
     db.exec(QStringLiteral("UPDATE \"作业本名称\" SET \"编号\" = 1"));
-
-    QStringList flagColumns;
-    for (int s = 1; s <= 4; ++s)
-        flagColumns << column(subjectName(s), "INTEGER NOT NULL DEFAULT 0");
-    flagColumns << column(QStringLiteral("全部"), "INTEGER NOT NULL DEFAULT 0");
-    createTable(db, QStringLiteral("学科显示作业本标记"), flagColumns);
     for (int b = 1; b <= kBooks; ++b)
         insertRow(db, QStringLiteral("学科显示作业本标记"), 5, QStringLiteral("0"));
-
-    QStringList testBookColumns;
-    for (int s = 1; s <= 4; ++s)
-        testBookColumns << column(subjectName(s), "INTEGER NOT NULL DEFAULT 0");
-    createTable(db, QStringLiteral("语数英科在作业本名称中的顺序号"), testBookColumns);
     insertRow(db, QStringLiteral("语数英科在作业本名称中的顺序号"), 4, QStringLiteral("0"));
-
-    const QStringList rememberedColumns{column(QStringLiteral("日期"), "TEXT"), column(QStringLiteral("班级号"), "TEXT"),
-                                        column(QStringLiteral("作业本号"), "TEXT"), column(QStringLiteral("组合键"), "TEXT"),
-                                        column(QStringLiteral("显示标题"), "TEXT")};
-    createTable(db, QStringLiteral("最近显示作业"), rememberedColumns);
-    createTable(db, QStringLiteral("最新输入作业"), rememberedColumns);
     for (int i = 0; i < kRecentRows; ++i)
         insertRow(db, QStringLiteral("最近显示作业"), 5, QStringLiteral("''"));
     for (int i = 0; i < kLatestRows; ++i)
         insertRow(db, QStringLiteral("最新输入作业"), 5, QStringLiteral("''"));
-
-    for (int s = 1; s <= 4; ++s) {
-        QStringList scoreColumns{column(QStringLiteral("姓名"), "TEXT")};
-        for (int t = 1; t <= kTestColumns; ++t)
-            scoreColumns << column(scoreColumn(t), "TEXT");
-        createTable(db, subjectName(s), scoreColumns);
-    }
-
-    createTable(db, QStringLiteral("管理密码"), {column(QStringLiteral("密码"), "TEXT")});
     db.exec(QStringLiteral("INSERT INTO \"管理密码\" VALUES ('730418')"));
 
+    transaction.commit();
+}
+
+void addSecondClassTables(Database &db)
+{
+    Transaction transaction(db);
+    for (const TableLayout &table : optionalTables())
+        if (table.name == contentsTable(2) || table.name == marksTable(2)) {
+            createTable(db, table, "CREATE TABLE IF NOT EXISTS");
+            indexByDate(db, table.name);
+        }
     transaction.commit();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace store {
@@ -42,6 +43,21 @@ QString scoreColumn(int test);      // the column at position `test` of a score 
 QString subjectName(int subject);   // 1 语文 .. 4 科学
 QString contentTestColumn(int subject); // 语文检测编号 ..
 QString markTestColumn(int subject);    // 语文检测次数顺序号标记 ..
+
+struct Column {
+    QString name;
+    QString type;
+};
+
+struct TableLayout {
+    QString name;
+    QList<Column> columns;
+};
+
+// Every table a new file gets, each in column order.
+const QList<TableLayout> &programTables();
+// Tables that later versions add, each created when first needed: a file may lack them.
+const QList<TableLayout> &optionalTables();
 
 // Every table in column order, with the rows the program expects, and the initial password.
 void createSchema(Database &db);

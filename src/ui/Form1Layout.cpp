@@ -242,9 +242,9 @@ void buildSettings(Form1Controls &ui)
         ui.Command10[i]->hide();
     }
     ui.pupilListHint = placedLabel(ui.central, QStringLiteral("pupilListHint"),
-                                   QStringLiteral("第一个班的名单放在程序文件夹的“班级姓名.xls”里，第二个班的放在“班级姓名2.xls”里："
-                                                  "第一张表的A列，从第1行起一行一个姓名，中间不要空行。"),
-                                   6000, 6000, 4000, 1100);
+                                   QStringLiteral("第一个班的名单放在“班级姓名.xls”，第二个班的放在“班级姓名2.xls”："
+                                                  "第一张表的A列，一行一个姓名，中间不要空行。"),
+                                   6000, 6000, 4000, 1300);
     ui.pupilListHint->setWordWrap(true);
     ui.pupilListHint->hide();
 

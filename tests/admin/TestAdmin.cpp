@@ -416,8 +416,8 @@ void TestAdmin::clearingIsUndoneFromTheRestoreWindow()
     QVERIFY(window && window->isVisible());
     const int beforeClearing = rowOf(window, QStringLiteral("清空前"));
     QVERIFY(beforeClearing >= 0);
-    QCOMPARE(window->copies->item(beforeClearing, 2)->text(), QStringLiteral("1"));
     window->copies->selectRow(beforeClearing);
+    QCOMPARE(window->copies->item(beforeClearing, 2)->text(), QStringLiteral("1"));
     ui::MessagePresenter::setNextAnswer(ui::MessagePresenter::Answer::Ok);
     QTest::mouseClick(window->restoreButton, Qt::LeftButton);
     QCOMPARE(run.ui().Command7->text(), QStringLiteral("数据已恢复，请重启软件！"));

@@ -1,10 +1,15 @@
 #include "app/ProgramFolder.h"
+#include "store/Backups.h"
+#include "store/HomeworkDb.h"
+#include "store/Faults.h"
 #include "ui/MessagePresenter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 namespace {
 
@@ -84,36 +89,54 @@ void TestProgramFolder::folderDependsOnTheExecutablesPlace_data()
 {
     QTest::addColumn<bool>("installed");
     QTest::addColumn<bool>("writable");
-    QTest::addColumn<bool>("keepsDataBesideExecutable");
-    QTest::newRow("portable copy") << false << true << true;
-    QTest::newRow("installed, started by root") << true << true << false;
-    QTest::newRow("installed, started by a teacher") << true << false << false;
-    QTest::newRow("read-only copy") << false << false << false;
+    QTest::addColumn<QString>("dataHolder");
+    QTest::newRow("portable copy") << false << true << "executable folder";
+    QTest::newRow("installed, started by root") << true << true << "data folder";
+    QTest::newRow("installed, started by a teacher") << true << false << "data folder";
+    // A fresh database elsewhere would show the teacher no pupils and no books.
+    QTest::newRow("read-only copy holding the teacher's records") << false << false << "none";
 }
 
 void TestProgramFolder::folderDependsOnTheExecutablesPlace()
 {
     QFETCH(bool, installed);
     QFETCH(bool, writable);
-    QFETCH(bool, keepsDataBesideExecutable);
+    QFETCH(QString, dataHolder);
     InstalledLayout layout;
     layout.install(installed);
+    if (!installed)
+        store::HomeworkDb created(layout.executableFolder);
+    qputenv("XDG_DATA_HOME", layout.root.filePath("home/.local/share").toUtf8());
+    // Root writes through permissions: for root the folder is mounted read-only over itself.
+    std::optional<testing::Mount> readOnly;
     if (!writable) {
         QFile::setPermissions(layout.executableFolder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (QFileInfo(layout.executableFolder).isWritable())
-            QSKIP("Root writes into read-only folders");
+        if (QFileInfo(layout.executableFolder).isWritable() && !readOnly.emplace(layout.executableFolder).mounted())
+            QSKIP(testing::Mount::refused);
     }
 
-    const QString folder = app::chooseProgramFolder(layout.executableFolder, layout.installedFiles, layout.dataFolder);
-
+    try {
+        const QString folder = app::chooseProgramFolder(layout.executableFolder, layout.installedFiles, layout.dataFolder);
+        QCOMPARE(folder, dataHolder == "executable folder" ? layout.executableFolder : layout.dataFolder);
+        QVERIFY(dataHolder != "none");
+    } catch (const app::ProgramFolderError &error) {
+        QVERIFY2(dataHolder == "none" && error.message().contains(QDir::toNativeSeparators(layout.executableFolder))
+                     && error.message().contains("只读") && error.message().contains("复制"),
+                 qPrintable(error.message()));
+    }
+    readOnly.reset();
     QFile::setPermissions(layout.executableFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QCOMPARE(folder, keepsDataBesideExecutable ? layout.executableFolder : layout.dataFolder);
-    if (keepsDataBesideExecutable)
+    if (dataHolder != "data folder") {
         QVERIFY(!QFileInfo::exists(layout.dataFolder));
-    else if (installed)
-        layout.verifyDataFolder();
-    else
-        QVERIFY(QFileInfo(layout.dataFolder).isDir());
+        return;
+    }
+    layout.verifyDataFolder();
+    // The records are the teacher's alone.
+    store::HomeworkDb db(layout.dataFolder);
+    const QString copy = store::Backups(layout.dataFolder).make(db.database(), store::BackupReason::Daily, QDate(2014, 5, 17));
+    const QFileDevice::Permissions groupAndOthers(0x77);
+    for (const QString &path : {layout.dataFolder, store::HomeworkDb::filePath(layout.dataFolder), copy})
+        QVERIFY2(!(QFile::permissions(path) & groupAndOthers), qPrintable(path));
 }
 
 void TestProgramFolder::laterStartsKeepTheTeachersFiles_data()
@@ -169,7 +192,7 @@ void TestProgramFolder::unusableDataFolderIsRefused()
         QFAIL("An unusable data folder was accepted");
     } catch (const app::ProgramFolderError &error) {
         if (!blockingFile.isEmpty())
-            QVERIFY2(error.reason().contains(QDir::toNativeSeparators(layout.root.filePath(blockingFile))), qPrintable(error.reason()));
+            QVERIFY2(error.message().contains(QDir::toNativeSeparators(layout.root.filePath(blockingFile))), qPrintable(error.message()));
     }
 }
 

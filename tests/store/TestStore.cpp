@@ -1,8 +1,11 @@
+#include "Faults.h"
 #include "TestSupport.h"
 
+#include "store/Backups.h"
 #include "store/MarkString.h"
 #include "store/TextValue.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
@@ -236,21 +239,52 @@ void TestStore::fileIsEncryptedWithTheConnectionKey()
     QCOMPARE(value(reopened, QStringLiteral("SELECT count(*) FROM \"管理密码\"")).toInt(), 1);
 }
 
+// In 备份/: the newest copy unreadable, the one before it sound though made by an earlier version
+// (REAL test numbers) and holding tables of later ones, as a refusal must name it.
+static void keepCopies(const QString &folder)
+{
+    QTemporaryDir older;
+    store::HomeworkDb db(older.path());
+    db.database().exec(QStringLiteral(
+        "CREATE TABLE \"ScanSounds\" (\"SoundsOn\" INTEGER); CREATE TABLE \"LabelPrinting\" (\"Offset\" REAL);"
+        "CREATE TABLE \"52扫描输入作业完成情况\" AS SELECT * FROM \"扫描输入作业完成情况\"; PRAGMA writable_schema = ON;"
+        "UPDATE sqlite_master SET sql = replace(replace(sql, '检测编号\" INTEGER', '检测编号\" REAL'), '顺序号标记\" INTEGER', "
+        "'顺序号标记\" REAL') WHERE type = 'table'; PRAGMA writable_schema = OFF"));
+    store::Backups backups(folder);
+    backups.make(db.database(), store::BackupReason::Daily, QDate(2014, 5, 16));
+    QFile unreadable(QDir(backups.folder()).filePath(QStringLiteral("作业查找数据库-2014-05-17-每日.mdb")));
+    QVERIFY(unreadable.open(QIODevice::WriteOnly) && unreadable.write(QByteArray(4096, 'x')) == 4096);
+}
+
 void TestStore::unusableFileIsRefusedAndLeftUntouched_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("not a database") << "garbage";
-    QTest::newRow("another key") << "key";
-    QTest::newRow("locked by a writer") << "locked";
-    QTest::newRow("empty file") << "empty";
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<bool>("namesCopy");
+    QTest::newRow("not a database") << "garbage" << "不是本软件的数据库" << true;
+    QTest::newRow("another key") << "key" << "别的密码" << true;
+    QTest::newRow("locked by a writer") << "locked" << "正被另一个程序使用" << false;
+    QTest::newRow("empty file") << "empty" << "没有任何数据表" << true;
+    QTest::newRow("a stranger's table under our key") << "stranger" << "缺少表“作业内容登记表”" << true;
+    QTest::newRow("columns in another order") << "order" << "表“班级”的列" << true;
+    QTest::newRow("cut short") << "cut" << "已损坏" << true;
+    QTest::newRow("16 damaged bytes") << "flip" << "已损坏" << true;
+    QTest::newRow("damaged without a sound copy") << "flip alone" << "没有可以恢复的完好备份" << false;
+    QTest::newRow("disk full at creation") << "full" << "磁盘已满" << false;
 }
 
 void TestStore::unusableFileIsRefusedAndLeftUntouched()
 {
     QFETCH(QString, kind);
+    QFETCH(QString, told);
+    QFETCH(bool, namesCopy);
     QTemporaryDir dir;
     const QString path = store::HomeworkDb::filePath(dir.path());
-    std::optional<store::Database> holder;
+    std::optional<Mount> disk;
+    if (kind == QLatin1String("full") && !disk.emplace(dir.path(), 32).mounted())
+        QSKIP(Mount::refused);
+    if (!disk && kind != QLatin1String("flip alone"))
+        keepCopies(dir.path());
     if (kind == QLatin1String("garbage")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -258,24 +292,45 @@ void TestStore::unusableFileIsRefusedAndLeftUntouched()
     } else if (kind == QLatin1String("empty")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-    } else if (kind == QLatin1String("key")) {
-        store::Database other = store::Database::createNew(path, QStringLiteral("另一个密码"));
+    } else if (kind == QLatin1String("key") || kind == QLatin1String("stranger")) {
+        store::Database other = store::Database::createNew(path, kind == QLatin1String("key") ? QStringLiteral("另一个密码") : store::databaseKey());
         other.exec(QStringLiteral("CREATE TABLE t (x)"));
-    } else {
-        { store::HomeworkDb created(dir.path()); }
+    } else if (kind != QLatin1String("full")) {
+        {
+            store::HomeworkDb created(dir.path());
+            addTerm(created.database());
+            if (kind == QLatin1String("order"))
+                created.database().exec(QStringLiteral("DROP TABLE \"班级\"; CREATE TABLE \"班级\" (\"班级2\" TEXT, \"班级1\" TEXT)"));
+        }
+        if (kind != QLatin1String("order") && kind != QLatin1String("locked"))
+            damage(path, kind.section(QLatin1Char(' '), 0, 0));
+    }
+    const QByteArray bytes = contentOf(path);
+    const QStringList files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    std::optional<store::Database> holder;
+    if (kind == QLatin1String("locked")) {
         holder.emplace(store::Database::openExisting(path, store::databaseKey()));
         holder->exec(QStringLiteral("BEGIN EXCLUSIVE"));
     }
-    QFile before(path);
-    QVERIFY(before.open(QIODevice::ReadOnly));
-    const QByteArray bytes = before.readAll();
-    before.close();
 
-    QVERIFY_THROWS_EXCEPTION(store::DatabaseOpenError, store::HomeworkDb(dir.path()));
+    try {
+        store::HomeworkDb db(dir.path());
+        QFAIL("the file was opened");
+    } catch (const store::DatabaseOpenError &error) {
+        const QString message = error.message();
+        QVERIFY2(message.startsWith(QStringLiteral("无法")) && message.contains(told) && message.contains(QDir::toNativeSeparators(path)),
+                 qPrintable(message));
+        QCOMPARE(message.contains(QStringLiteral("作业查找数据库-2014-05-16-每日.mdb")), namesCopy);
+    }
     holder.reset();
-    QFile after(path);
-    QVERIFY(after.open(QIODevice::ReadOnly));
-    QCOMPARE(after.readAll(), bytes);
+    QCOMPARE(contentOf(path), bytes);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), files);
+    if (disk) {
+        // Once there is room, the next start creates the file as on any first start.
+        QVERIFY(disk->grow(4096));
+        store::HomeworkDb db(dir.path());
+        QCOMPARE(value(db.database(), QStringLiteral("SELECT \"密码\" FROM \"管理密码\"")).toString(), QStringLiteral("730418"));
+    }
 }
 
 void TestStore::nullBookNamesAreRepairedOnLoad()

@@ -289,7 +289,7 @@ void TestDay::aFileWithoutTheSecondClassGetsItsTables()
     {
         store::HomeworkDb db(folder.path());
         testing::addDay(db.database(), QStringLiteral("14-5-16"), {{2, QStringLiteral("练习")}}, {{2, QStringLiteral("101")}});
-        db.database().exec(QStringLiteral("DROP TABLE \"52作业内容登记表\"; DROP TABLE \"52扫描输入作业完成情况\";"));
+        db.database().exec(QStringLiteral("DROP TABLE IF EXISTS \"52作业内容登记表\"; DROP TABLE IF EXISTS \"52扫描输入作业完成情况\";"));
         addPupils(db.database(), 2, QStringLiteral("52姓名"));
     }
     const QString firstClassRows = QStringLiteral("SELECT group_concat(\"日期\" || ifnull(\"完成2\", '')) FROM \"扫描输入作业完成情况\"");
