@@ -29,6 +29,8 @@
 Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *parent)
     : QMainWindow(parent), context_(std::make_unique<core::AppContext>(programFolder, clock))
 {
+    // Before the first widget: a style or font set afterwards polishes and lays out every one again.
+    ui::applyApplicationStyle();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("作业完成情况条形码查找系统"));
     ui::buildForm1(this, ui_);
@@ -88,11 +90,12 @@ void Form1::connectOwners()
             [this] { 更改主界面上新输入和最近显示作业按钮内容(); });
     connect(&context_->run(), &core::RunState::restartRequired, this,
             [this](const QString &caption) { showRestartNotice(caption); });
+    connect(context_.get(), &core::AppContext::dailyBackupFailed, this,
+            [this](const QString &message) { ui::MessagePresenter::inform(this, message); });
 }
 
 void Form1::Form_Load()
 {
-    ui::applyApplicationStyle();
     ui::setItemHeight(ui_.List1, 16);
     const core::MasterRecords &master = context_->master().records();
     ui::guarded(this, [this] {
@@ -105,13 +108,13 @@ void Form1::Form_Load()
         declinedAtStart_ = true;
         return;
     }
-    makeDailyBackup();
     tellOversizedClasses();
 
     show();
     ui_.Text1->setFocus();
     ui::guarded(this, [this] { context_->day().start(); });
     ui_.Timer1->start();
+    context_->startDailyBackup();
 }
 
 // A clock set back would record the day's scans on a day already past, or insert a day between
@@ -128,16 +131,6 @@ bool Form1::clockAccepted()
                                     "选“确定”按 %1 继续登记；选“取消”退出程序，什么也不改动，请先改正电脑的日期。")
                          .arg(today, store::displayedDate(latest)))
         == ui::MessagePresenter::Answer::Ok;
-}
-
-// The first start of each day, and a run that goes past midnight, copy the database.
-void Form1::makeDailyBackup()
-{
-    try {
-        context_->makeDailyBackup();
-    } catch (const store::DatabaseError &error) {
-        ui::MessagePresenter::inform(this, error.message());
-    }
 }
 
 void Form1::tellOversizedClasses()
@@ -162,10 +155,10 @@ void Form1::Timer1_Timer()
         ui_.Timer1->start();
 }
 
-// A new day shows as a fresh start does: nothing chosen yet.
+// A new day shows as a fresh start does: nothing chosen yet, and the new day's copy of the file.
 void Form1::showTurnedOverDay()
 {
-    makeDailyBackup();
+    context_->startDailyBackup();
     ui_.List1->clear();
     for (int index : {0, 1, 2, 8, 9})
         ui_.Label2[index]->setText(QStringLiteral("请选择作业内容"));

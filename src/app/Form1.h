@@ -88,7 +88,6 @@ private:
     void showTurnedOverDay();
     void showClassChoice();
     bool clockAccepted();
-    void makeDailyBackup();
     void tellOversizedClasses();
     // Makes a slot of the shown day current and puts it at the front of the recent list.
     void pickShownHomework(const QString &slotText);

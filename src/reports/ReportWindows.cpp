@@ -54,7 +54,6 @@ ReportWindows::ReportWindows(const ui::MainWindowParts &parts, const QString &of
       officeProgram_(officeProgram)
 {
     setObjectName(QStringLiteral("ReportWindows"));
-    run_.emptyTables();
     connectControls();
     setTriggersEnabled(true);
 }

@@ -22,6 +22,7 @@ AppContext::AppContext(const QString &programFolder, const store::Clock &clock, 
 
 AppContext::~AppContext()
 {
+    finishDailyBackup();
     // Owners refer to each other and to the database: the users go first.
     exams_.reset();
     remembered_.reset();
@@ -44,7 +45,27 @@ void AppContext::open()
     exams_ = std::make_unique<ExamSession>(*db_, *master_, *day_);
 }
 
-bool AppContext::makeDailyBackup() { return store::Backups(programFolder_).makeDaily(db_->database(), clock_.today()); }
+void AppContext::startDailyBackup()
+{
+    // A copy still under way (midnight right after the start) finishes first: the next may be due.
+    finishDailyBackup();
+    const QString file = store::HomeworkDb::filePath(programFolder_);
+    dailyBackup_ = std::async(std::launch::async, [this, file, folder = programFolder_, today = clock_.today()] {
+        try {
+            store::Database source = store::Database::openReadOnly(file, store::databaseKey());
+            store::Backups(folder).makeDaily(source, today);
+        } catch (const store::DatabaseError &error) {
+            QMetaObject::invokeMethod(this, [this, message = error.message()] { emit dailyBackupFailed(message); },
+                                      Qt::QueuedConnection);
+        }
+    });
+}
+
+void AppContext::finishDailyBackup()
+{
+    if (dailyBackup_.valid())
+        dailyBackup_.wait();
+}
 
 QString AppContext::backUp(store::BackupReason reason)
 {

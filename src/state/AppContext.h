@@ -44,8 +44,12 @@ public:
     RememberedHomework &remembered() { return *remembered_; }
     ExamSession &exams() { return *exams_; }
 
-    // The first start of a day copies the database; true when a copy was made.
-    bool makeDailyBackup();
+    // The first start of a day, and midnight, copy the database: on a thread of its own with a
+    // connection of its own, so that the window shows as fast as on any other start. A failure
+    // is told through dailyBackupFailed.
+    void startDailyBackup();
+    // Waits for the daily copy under way, if any.
+    void finishDailyBackup();
     // A copy before an action that replaces records wholesale; gives its path.
     QString backUp(store::BackupReason reason);
     // The records are replaced by those of a copy; nothing more is written until the restart.
@@ -53,6 +57,10 @@ public:
     // Both day tables emptied and the links reset; nothing more is written until the restart.
     void clearRecords();
 
+signals:
+    void dailyBackupFailed(const QString &message);
+
+public:
     bool scanSoundsOn();
     void setScanSoundsOn(bool on);
     labels::PrinterAdjustment labelAdjustment();
@@ -69,6 +77,7 @@ private:
     std::unique_ptr<WorkingDay> day_;
     std::unique_ptr<RememberedHomework> remembered_;
     std::unique_ptr<ExamSession> exams_;
+    std::future<void> dailyBackup_;
 };
 
 } // namespace core

@@ -2,6 +2,7 @@
 #include "WindowSupport.h"
 #include "admin/AdminTestSupport.h"
 
+#include "store/Backups.h"
 #include "tracking/DayRecords.h"
 
 #include <QAction>
@@ -156,6 +157,10 @@ void TestForm1::startUpLeavesTheFocusInTheCodeBox()
 {
     RunningWindow run;
     QCOMPARE(QApplication::focusWidget(), run.ui().Text1);
+    // The day's copy is made once the window shows, whole and under the name it always had.
+    run.context().finishDailyBackup();
+    const QString daily = store::Backups(run.folder.path()).folder() + QStringLiteral("/作业查找数据库-2014-05-17-每日.mdb");
+    QCOMPARE(store::Backups::inspect(daily).schoolDays, 1);
     QCOMPARE(run.day().TodayKey, QStringLiteral("14-5-17"));
     QCOMPARE(run.day().CurrentDateKey, QStringLiteral("14-5-17"));
     QCOMPARE(run.day().HistoryDayChosen, 0);
@@ -372,8 +377,9 @@ void TestForm1::theDayTurnsOverAtMidnight()
     const QString countOfNewDay = QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"日期\" = '14-5-18'");
     for (const char *table : {"作业内容登记表", "扫描输入作业完成情况"})
         QCOMPARE(value(run.db(), countOfNewDay.arg(QString::fromUtf8(table))).toInt(), historyDay ? 0 : 1);
-    const QString dailyCopy = QStringLiteral("备份/作业查找数据库-2014-05-18-每日.mdb");
-    QCOMPARE(QFileInfo::exists(QDir(run.folder.path()).filePath(dailyCopy)), !historyDay);
+    const QString dailyCopy = QDir(run.folder.path()).filePath(QStringLiteral("备份/作业查找数据库-2014-05-18-每日.mdb"));
+    run.context().finishDailyBackup();
+    QCOMPARE(QFileInfo::exists(dailyCopy), !historyDay);
     if (historyDay)
         return;
     QCOMPARE(run.day().TodayKey, expected);
