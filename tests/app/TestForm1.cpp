@@ -357,20 +357,31 @@ void TestForm1::displayFillsTheStatusArea()
 void TestForm1::theDayTurnsOverAtMidnight_data()
 {
     QTest::addColumn<bool>("historyDay");
-    QTest::newRow("today shown") << false;
-    QTest::newRow("a history day shown") << true;
+    QTest::addColumn<bool>("saveFails");
+    QTest::newRow("today shown") << false << false;
+    QTest::newRow("a history day shown") << true << false;
+    QTest::newRow("the old day cannot be saved") << false << true;
 }
 
 void TestForm1::theDayTurnsOverAtMidnight()
 {
     QFETCH(bool, historyDay);
+    QFETCH(bool, saveFails);
     RunningWindow run;
     run.publish(5, QStringLiteral("第12页"));
     run.scan(QStringLiteral("110507"));
     if (historyDay)
         run.context().day().switchToDay(QStringLiteral("14-5-17"));
+    if (saveFails)
+        run.db().exec(QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON \"扫描输入作业完成情况\" "
+                                     "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    ui::MessagePresenter::takeShown();
     run.clock.set(QDate(2014, 5, 18));
     run.window->Timer1_Timer();
+    // A day that could not be stored is not left: the teacher is told, and the next tick tries again.
+    QCOMPARE(ui::MessagePresenter::takeShown().size(), saveFails ? 1 : 0);
+    QVERIFY(run.ui().Timer1->isActive());
+    historyDay = historyDay || saveFails;
 
     const QString expected = historyDay ? QStringLiteral("14-5-17") : QStringLiteral("14-5-18");
     QCOMPARE(run.day().CurrentDateKey, expected);

@@ -162,6 +162,7 @@ private slots:
     void badInputsAreToldAndNothingIsWritten_data();
     void badInputsAreToldAndNothingIsWritten();
     void windowOpensWithTheWholeClassAndFollowsEveryChoice();
+    void secondClassLabelsCarryItsCodes();
     void printedLabelsDecodeToTheirCodes_data();
     void printedLabelsDecodeToTheirCodes();
     void printedBarsMeetTheReaderLimits_data();
@@ -467,6 +468,37 @@ void TestLabels::windowOpensWithTheWholeClassAndFollowsEveryChoice()
     const QSize screen(1280, 720 - 60);
     QVERIFY2(window->frameGeometry().width() <= screen.width() && window->frameGeometry().height() <= screen.height(),
              qPrintable(QStringLiteral("%1×%2").arg(window->frameGeometry().width()).arg(window->frameGeometry().height())));
+}
+
+// A teacher of two classes chooses the class: the second's labels carry 12 + book + pupil, its
+// name and its pupils, and a code read back off them is taken for that class.
+void TestLabels::secondClassLabelsCarryItsCodes()
+{
+    RunningWindow run(kClassSize);
+    addPupils(run.db(), 3, QStringLiteral("52姓名"));
+    run.setClassNames(kClass, QStringLiteral("五(2)"));
+    run.setBookNames(kBookNames);
+    run.context().day().当天数据环境生成();
+    labels::LabelWindow *window = openLabelWindow(run);
+    auto *classChoice = control<QComboBox>(window, "classChoice");
+    QVERIFY(classChoice->isVisible());
+    QCOMPARE(classChoice->itemText(1), QStringLiteral("五(2)（3人）"));
+    classChoice->setCurrentIndex(1);
+    emit classChoice->activated(1);
+    tickOnly(window, {2});
+    const QString pdf = saveAsPdf(window);
+    QVERIFY2(pdf.endsWith(QStringLiteral("五(2)班-《口算训练本》-3×8-按作业本.pdf")), qPrintable(pdf));
+    QCOMPARE(codesOn(pagesAsImages(pdf)), (QStringList{"120201", "120202", "120203"}));
+    QStringList words;
+    for (const PlacedWord &word : wordsOnPages(pdf).value(0))
+        words << word.text;
+    QVERIFY2(words.join(QLatin1Char(' ')).startsWith(QStringLiteral("五(2) 01 学生1 五(2) 02 学生2")), qPrintable(words.join(' ')));
+
+    run.context().day().publish(2, QStringLiteral("14-5-17"), QStringLiteral("第12页"), QString(), {2});
+    run.scan(QStringLiteral("120203"));
+    QCOMPARE(run.day().ShownClass, 2);
+    QCOMPARE(value(run.db(), QStringLiteral("SELECT \"完成2\" FROM \"52扫描输入作业完成情况\"")).toString(),
+             QStringLiteral("010020032。"));
 }
 
 void TestLabels::printedLabelsDecodeToTheirCodes_data()

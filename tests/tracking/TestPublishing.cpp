@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QRadioButton>
 
 using namespace testing;
 
@@ -47,11 +48,15 @@ private slots:
     void publishingATestBookWritesBothRows();
     void refusalsWriteNothing_data();
     void refusalsWriteNothing();
+    void aBooksHistoryKeepsItsFirstHundredDays_data();
+    void aBooksHistoryKeepsItsFirstHundredDays();
     void ninePublicationsFillTheRememberedLists();
     void queryByDayMakesThePickedDayCurrent();
     void queryByBookAndHistory();
     void publishingKeepsTheMainWindowsSubject();
     void publishingForAnotherDayMakesThatDayCurrent();
+    void aTeacherOfTwoClassesPublishesForEither_data();
+    void aTeacherOfTwoClassesPublishesForEither();
 };
 
 void TestPublishing::daysOfferedForABook()
@@ -161,16 +166,21 @@ void TestPublishing::refusalsWriteNothing_data()
 {
     QTest::addColumn<bool>("pickDate");
     QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("testNumber");
+    QTest::addColumn<bool>("dayGone"); // the day's rows removed while the window is open
     QTest::addColumn<QString>("message");
-    QTest::newRow("no date") << false << "x" << "可进行输入的日期还未选择，请先选择日期后再操作该确定按钮！";
-    QTest::newRow("no content") << true << "" << "作业或检测内容还未进行输入，请进行输入后再操作该确定按钮！";
-    QTest::newRow("no test number") << true << "x" << "检测编号还未进行输入，请输入后再操作该确定按钮！";
+    QTest::newRow("no date") << false << "x" << "3" << false << "可进行输入的日期还未选择，请先选择日期后再操作该确定按钮！";
+    QTest::newRow("no content") << true << "" << "3" << false << "作业或检测内容还未进行输入，请进行输入后再操作该确定按钮！";
+    QTest::newRow("no test number") << true << "x" << "" << false << "检测编号还未进行输入，请输入后再操作该确定按钮！";
+    QTest::newRow("no row to change") << true << "x" << "3" << true << "所选日期在数据库中缺少完整的当天记录，作业未发布。";
 }
 
 void TestPublishing::refusalsWriteNothing()
 {
     QFETCH(bool, pickDate);
     QFETCH(QString, content);
+    QFETCH(QString, testNumber);
+    QFETCH(bool, dayGone);
     QFETCH(QString, message);
     RunningWindow run;
     linkBook(run.db(), 8, QStringLiteral("语文"));
@@ -181,11 +191,36 @@ void TestPublishing::refusalsWriteNothing()
     if (pickDate)
         clickRow(form->List1, 0);
     typeText(form->Text1, content);
+    QTest::keyClicks(form->Text2, testNumber);
+    if (dayGone)
+        run.db().exec(QStringLiteral("DELETE FROM \"作业内容登记表\"; DELETE FROM \"扫描输入作业完成情况\";"));
     QTest::mouseClick(form->Command1, Qt::LeftButton);
     QCOMPARE(ui::MessagePresenter::takeShown(), QStringList{message});
     QVERIFY(form->isVisible());
     QCOMPARE(value(run.db(), QStringLiteral("SELECT \"作业8\" FROM \"作业内容登记表\"")).toString(), QString());
     QVERIFY(value(run.db(), QStringLiteral("SELECT \"语文检测次数顺序号标记\" FROM \"扫描输入作业完成情况\"")).isNull());
+}
+
+void TestPublishing::aBooksHistoryKeepsItsFirstHundredDays_data()
+{
+    QTest::addColumn<int>("days");
+    QTest::newRow("exactly 100") << 100;
+    QTest::newRow("101") << 101;
+}
+
+void TestPublishing::aBooksHistoryKeepsItsFirstHundredDays()
+{
+    QFETCH(int, days);
+    ProgramFolder folder;
+    store::HomeworkDb db(folder.path());
+    for (int d = 0; d < days; ++d)
+        addDay(db.database(), store::dateKey(QDate(2014, 1, 1).addDays(d)), QStringLiteral("第%1次").arg(d + 1));
+    tracking::BookHistory history{};
+    tracking::取得某次作业的作业内容和日期的一一对应表(db, history, 3);
+    const QStringList contents = tracking::historyContents(history);
+    QCOMPARE(contents.size(), 100);
+    QCOMPARE(contents.last(), QStringLiteral("第100次"));
+    QCOMPARE(history[1][100], store::dateKey(QDate(2014, 1, 1).addDays(99)));
 }
 
 void TestPublishing::ninePublicationsFillTheRememberedLists()
@@ -293,6 +328,47 @@ void TestPublishing::publishingForAnotherDayMakesThatDayCurrent()
     QVERIFY(ui::MessagePresenter::takeShown().isEmpty());
     QCOMPARE(value(run.db(), QStringLiteral("SELECT substr(\"完成3\", 13, 3) FROM \"扫描输入作业完成情况\" WHERE \"日期\" = '14-5-9'")).toString(),
              QStringLiteral("052"));
+}
+
+void TestPublishing::aTeacherOfTwoClassesPublishesForEither_data()
+{
+    QTest::addColumn<int>("choice"); // 0 the first class, 1 the second, 2 both (the default)
+    QTest::addColumn<QStringList>("contents");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("both") << 2 << QStringList{"练习", "练习"} << QStringList{"五(1)班 《本子4》练习", "五(2)班 《本子4》练习"};
+    QTest::newRow("second class") << 1 << QStringList{"", "练习"} << QStringList{"五(2)班 《本子4》练习", ""};
+}
+
+void TestPublishing::aTeacherOfTwoClassesPublishesForEither()
+{
+    QFETCH(int, choice);
+    QFETCH(QStringList, contents);
+    QFETCH(QStringList, captions);
+    RunningWindow run;
+    addPupils(run.db(), 30, QStringLiteral("52姓名"));
+    linkBook(run.db(), 4, QStringLiteral("数学"));
+    run.setClassNames(QStringLiteral("五(1)"), QStringLiteral("五(2)"));
+    run.context().day().当天数据环境生成();
+    tracking::Form12 *form = openPublishing(run);
+    QVERIFY(form->classes->isVisible());
+    QVERIFY(form->classChoice[2]->isChecked());
+    QCOMPARE(form->classChoice[1]->text(), QStringLiteral("五(2)班"));
+    form->classChoice[choice]->setChecked(true);
+    QTest::mouseClick(form->Command11[2], Qt::LeftButton);
+    clickRow(form->List3, 0);
+    clickRow(form->List1, 0);
+    typeText(form->Text1, QStringLiteral("练习"));
+    QTest::mouseClick(form->Command1, Qt::LeftButton);
+
+    for (int c = 1; c <= 2; ++c)
+        QCOMPARE(value(run.db(), QStringLiteral("SELECT \"作业4\" FROM %1").arg(store::quoted(store::contentsTable(c)))).toString(),
+                 contents[c - 1]);
+    for (int n = 0; n < 2; ++n)
+        QCOMPARE(run.ui().Command20[n]->text(), captions[n]);
+    QCOMPARE(run.day().ShownClass, choice == 1 ? 2 : 1);
+    run.scan(QStringLiteral("120430"));
+    QCOMPARE(run.day().ShownClass, 2);
+    QCOMPARE(run.ui().Label2[8]->text(), QStringLiteral("1人"));
 }
 
 QTEST_MAIN(TestPublishing)
