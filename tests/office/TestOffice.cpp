@@ -1,4 +1,5 @@
 #include "OfficeTestSupport.h"
+#include "store/Faults.h"
 
 #include "office/FileReadiness.h"
 #include "office/LockFiles.h"
@@ -41,7 +42,8 @@ QString errorOf(const std::function<void()> &work)
 }
 
 // Ways an export can go wrong between its first check and its last rename.
-enum Fault { NoFault, DamagedSecond, PasswordSecond, StaleLock, LockHeldHere, LockOfAnotherComputer, SecondCutShort, SecondTurnedFolder };
+enum Fault { NoFault, DamagedSecond, PasswordSecond, StaleLock, LockHeldHere, LockOfAnotherComputer, SecondCutShort, SecondTurnedFolder,
+             FirstReadOnly };
 
 unsigned modeOf(const QString &path)
 {
@@ -491,6 +493,8 @@ void TestOffice::exportWrittenWholeOrNotAtAll_data()
     QTest::newRow("document cut short") << true << int(SecondCutShort) << Kind::None << notWhole;
     QTest::newRow("folder in place of a workbook") << false << int(SecondTurnedFolder) << Kind::None
                                                    << QStringLiteral("是一个文件夹，不是文件。");
+    QTest::newRow("workbook read but not written") << false << int(FirstReadOnly) << Kind::ReadOnly
+                                                   << QStringLiteral("是只读的，无法写入");
 }
 
 // The pair is checked, staged and committed as an export does, through offices started under the
@@ -535,6 +539,15 @@ void TestOffice::exportWrittenWholeOrNotAtAll()
         QVERIFY(writeLock(targets[0], QStringLiteral("other-pc")));
     if (fault == LockHeldHere)
         QVERIFY(holder.open(QIODevice::ReadOnly));
+    // Root writes whatever the mode says: for it only a read-only disk stops the writing.
+    std::optional<testing::Mount> readOnlyDisk;
+    if (fault == FirstReadOnly && ::geteuid() == 0) {
+        readOnlyDisk.emplace(outputs);
+        if (!readOnlyDisk->mounted())
+            QSKIP(testing::Mount::refused);
+    } else if (fault == FirstReadOnly) {
+        QVERIFY(::chmod(QFile::encodeName(targets[0]).constData(), 0444) == 0);
+    }
     const QList<QByteArray> before{fileDigest(targets[0]), fileDigest(targets[1])};
 
     const office::ExportFiles files = documents ? office::ExportFiles{{}, inputs, targets} : office::ExportFiles{targets, {}, {}};
