@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLockFile>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QSysInfo>
@@ -126,6 +127,8 @@ private slots:
     void everyAreaIsLaidOutWithItsCaption_data();
     void everyAreaIsLaidOutWithItsCaption();
     void menuHoldsEveryItemInOrder();
+    void keyboardOpensTheFirstMenu_data();
+    void keyboardOpensTheFirstMenu();
     void textBoxesAndListsHaveAccessibleNames();
     void statusLabelsWaitForTheFirstDisplay();
     void refreshTickRunsEveryTenSeconds();
@@ -204,11 +207,34 @@ void TestForm1::menuHoldsEveryItemInOrder()
             for (QAction *item : top->menu()->actions())
                 captions << QStringLiteral("  ") + item->text();
     }
-    const QStringList expected{"基础数据设定", "  班级设置", "  作业设置", "  学生名单", "  学科设置", "  检测学科姓名导入",
-                               "  测试内容序号设置", "  数据清空", "  数据恢复", "  密码设定", "  扫描提示音", "任务发布",
-                               "试卷成绩录入", "文本生成中心",
-                               "  1、未完总体情况导出", "  2、当天未完情况导出", "  3、检测情况发送生成", "  条形码标签打印"};
+    const QStringList expected{"基础数据设定(&J)", "  班级设置(&B)", "  作业设置(&Z)", "  学生名单(&X)", "  学科设置(&K)",
+                               "  检测学科姓名导入(&J)", "  测试内容序号设置(&C)", "  数据清空(&Q)", "  数据恢复(&H)",
+                               "  密码设定(&M)", "  扫描提示音(&S)", "任务发布(&R)", "试卷成绩录入(&S)", "文本生成中心(&W)",
+                               "  1、未完总体情况导出(&W)", "  2、当天未完情况导出(&D)", "  3、检测情况发送生成(&J)",
+                               "  条形码标签打印(&T)"};
     QCOMPARE(captions, expected);
+}
+
+void TestForm1::keyboardOpensTheFirstMenu_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("F10") << int(Qt::Key_F10);
+    QTest::newRow("Alt alone") << int(Qt::Key_Alt);
+}
+
+void TestForm1::keyboardOpensTheFirstMenu()
+{
+    QFETCH(int, key);
+    RunningWindow run;
+    QTest::keyPress(run.ui().Text1, Qt::Key(key), key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+    QTest::keyRelease(run.ui().Text1, Qt::Key(key));
+    QCoreApplication::processEvents();
+    auto *settings = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(settings && settings->title() == QStringLiteral("基础数据设定(&J)"));
+    // An item answers its letter.
+    QSignalSpy restore(run.ui().sjhf, &QAction::triggered);
+    QTest::keyClick(settings, Qt::Key_H);
+    QCOMPARE(restore.count(), 1);
 }
 
 void TestForm1::textBoxesAndListsHaveAccessibleNames()
