@@ -3,6 +3,7 @@
 #include "admin/AdminTestSupport.h"
 
 #include "tracking/DayRecords.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QFrame>
@@ -148,6 +149,8 @@ private slots:
     void displayFillsTheStatusArea();
     void everyViewFitsTheScreen_data();
     void everyViewFitsTheScreen();
+    void windowsAreFittedByTheirFrame_data();
+    void windowsAreFittedByTheirFrame();
     void panelsHideWhatLiesBeneath_data();
     void panelsHideWhatLiesBeneath();
     void cleanup();
@@ -514,6 +517,35 @@ void TestForm1::everyViewFitsTheScreen()
     QVERIFY(window && window->isVisible());
     QCoreApplication::processEvents();
     const QStringList faults = layoutFaults(window, available, kPanels);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+}
+
+void TestForm1::windowsAreFittedByTheirFrame_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<int>("view");
+    QTest::newRow("slim title bar") << QRect(0, 0, 1366, 768) << QMargins(1, 24, 1, 4) << int(Working);
+    QTest::newRow("thick title bar over a taskbar") << QRect(0, 0, 1366, 728) << QMargins(8, 46, 8, 8) << int(Working);
+    QTest::newRow("under a top panel at 150 %") << QRect(0, 32, 1280, 688) << QMargins(4, 37, 4, 4) << int(Working);
+    QTest::newRow("publishing") << QRect(0, 0, 1280, 680) << QMargins(8, 46, 8, 8) << int(Publishing);
+}
+
+void TestForm1::windowsAreFittedByTheirFrame()
+{
+    QFETCH(QRect, available);
+    QFETCH(QMargins, frame);
+    QFETCH(int, view);
+    FittedLayout fitted(available.size());
+    RunningWindow run;
+    fillTheDay(run);
+    QWidget *window = open(run, View(view));
+    // Where a window manager put the main window on a 1366 x 768 screen: its bottom edge below the screen.
+    window->move(available.topLeft() + QPoint(0, 49));
+    ui::fitFrameInside(window, frame, available);
+    QCoreApplication::processEvents();
+    QVERIFY(available.contains(window->geometry().marginsAdded(frame)));
+    const QStringList faults = layoutFaults(window, available.size(), kPanels);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
 }
 
