@@ -5,12 +5,14 @@
 #include "store/DateKey.h"
 #include "store/Database.h"
 #include "ui/DatabaseGuard.h"
+#include "ui/KeyboardAccess.h"
 #include "ui/MessagePresenter.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -35,6 +37,8 @@ RestoreWindow::RestoreWindow(QWidget &mainWindow, core::AppContext &context)
     copies->setSelectionBehavior(QAbstractItemView::SelectRows);
     copies->setSelectionMode(QAbstractItemView::SingleSelection);
     copies->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The arrows choose a copy and Enter restores it; Tab leaves the list for the buttons.
+    copies->setTabKeyNavigation(false);
     copies->verticalHeader()->hide();
     copies->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     layout->addWidget(copies);
@@ -51,8 +55,14 @@ RestoreWindow::RestoreWindow(QWidget &mainWindow, core::AppContext &context)
     connect(restoreButton, &QPushButton::clicked, this, [this] { restoreChosen(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(copies, &QTableWidget::cellDoubleClicked, this, [this] { restoreChosen(); });
+    auto *enter = new QShortcut(copies);
+    enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    enter->setContext(Qt::WidgetShortcut);
+    connect(enter, &QShortcut::activated, this, [this] { restoreChosen(); });
+    ui::pressFocusedButtonsWithEnter(this);
     connect(copies, &QTableWidget::currentCellChanged, this, [this](int row) { showDetails(row); });
     refresh();
+    copies->setFocus();
 }
 
 void RestoreWindow::refresh()

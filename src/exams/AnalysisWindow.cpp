@@ -6,15 +6,19 @@
 #include "state/ExamSession.h"
 #include "ui/DatabaseGuard.h"
 #include "ui/ElidingControls.h"
+#include "ui/KeyboardAccess.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <algorithm>
 
 namespace exams {
 
@@ -90,27 +94,35 @@ void AnalysisWindow::layOut()
     Label1[13]->setWordWrap(true);
     Label1[13]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    // The figures are read, not typed: Tab goes from the tests straight to the pupils.
     for (QLineEdit *box : Text1) {
         box->setReadOnly(true);
+        box->setFocusPolicy(Qt::ClickFocus);
         box->installEventFilter(this);
     }
     for (int box : {4, 6, 9, 11})
         setBackground(Text1[box], kComposite);
 
     // Wide enough for "56、" and a name of four characters on one line; longer names take two.
-    Frame4 = placedFrame(this, QStringLiteral("Frame4"), QStringLiteral("学生成绩显示窗口"), 5500, 6050, 13830, 5100);
+    const QString scoredClass = session_.scoredClassName();
+    Frame4 = placedFrame(this, QStringLiteral("Frame4"),
+                         scoredClass.isEmpty() ? QStringLiteral("学生成绩显示窗口")
+                                               : QStringLiteral("学生成绩显示窗口（%1班）").arg(scoredClass),
+                         5500, 6050, 13830, 5100);
     for (int k = 0; k < kGridPupils; ++k) {
         const GridPlace place = gridPlace(k);
         const int left = 150 + place.column * 1690;
         const int top = 380 + place.row * 640;
         Label2[k] = ui::placed<ui::ElidingLabel>(Frame4, indexedName("Label2", k), left, top, 1260, 600);
         Label3[k] = placedLabel(Frame4, indexedName("Label3", k), QString(), left + 1280, top, 340, 600);
+        Label2[k]->installEventFilter(this);
     }
     morePupils = placedLabel(this, QStringLiteral("morePupils"), QString(), 5500, 11200, 13830, 400);
     charts = new TestCharts(this, [this](Band band) { Text1_Click(countBoxOf(band)); });
     ui::placeTwips(charts, 11700, 200, 7630, 5750);
     成绩还原成原色();
     resize(ui::twips(this, 19450), ui::twips(this, 11700));
+    ui::pressFocusedButtonsWithEnter(this);
 }
 
 void AnalysisWindow::Form_Load()
@@ -204,6 +216,7 @@ void AnalysisWindow::显示学生成绩(const TestAnalysis &analysis)
     for (int k = 0; k < kGridPupils; ++k) {
         Label2[k]->setText(k < analysis.pupils.size() ? analysis.pupils[k].name : QString());
         Label3[k]->setText(k < analysis.pupils.size() ? analysis.pupils[k].score : QString());
+        Label2[k]->setFocusPolicy(k < analysis.pupils.size() ? Qt::StrongFocus : Qt::NoFocus);
     }
     shownPupils_ = int(analysis.pupils.size());
     morePupils->setText(morePupilsNotice(analysis.rosterSize));
@@ -237,12 +250,31 @@ void AnalysisWindow::成绩还原成原色()
     litBox_ = 0;
 }
 
+int AnalysisWindow::pupilBeside(int place, int key) const
+{
+    const int step = key == Qt::Key_Up     ? -1
+                     : key == Qt::Key_Down  ? 1
+                     : key == Qt::Key_Left  ? -kGridRows
+                     : key == Qt::Key_Right ? kGridRows
+                                            : 0;
+    const int beside = place + step;
+    return beside >= 0 && beside < shownPupils_ ? beside : place;
+}
+
 bool AnalysisWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress)
         for (int box = 0; box < int(Text1.size()); ++box)
             if (watched == Text1[box])
                 Text1_Click(box);
+    if (event->type() == QEvent::KeyPress) {
+        const int place = int(std::find(Label2.begin(), Label2.end(), watched) - Label2.begin());
+        const int beside = place < shownPupils_ ? pupilBeside(place, static_cast<QKeyEvent *>(event)->key()) : place;
+        if (beside != place) {
+            Label2[beside]->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -56,12 +56,15 @@ public:
     TestCharts *charts = nullptr;
 
 protected:
+    // A click on a count box lights its band; the arrows walk the pupil grid down its columns.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void layOut();
     void showTest(int test);
     void 显示学生成绩(const TestAnalysis &analysis);
+    // The pupil the arrow key leads to from the grid place, the place itself at an edge.
+    int pupilBeside(int place, int key) const;
     void showMeans();
 
     core::ExamSession &session_;

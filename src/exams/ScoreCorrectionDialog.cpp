@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -67,9 +68,15 @@ private:
             newScore_->setFocus();
             return;
         }
-        if (*corrected != cell_.stored
-            && ui::MessagePresenter::ask(this, correctionQuestion(cell_, *corrected)) == ui::MessagePresenter::Answer::Ok)
+        if (*corrected != cell_.stored) {
+            // 取消 at the question takes the teacher back to the score, not out of the correction.
+            if (ui::MessagePresenter::ask(this, correctionQuestion(cell_, *corrected)) != ui::MessagePresenter::Answer::Ok) {
+                newScore_->selectAll();
+                newScore_->setFocus();
+                return;
+            }
             ui::guarded(this, [&] { session_.correctScore(cell_, *corrected); });
+        }
         close();
     }
 
@@ -87,14 +94,14 @@ public:
         for (int k = 0; k < kGridPupils; ++k) {
             window.Label2[k]->installEventFilter(this);
             window.Label3[k]->installEventFilter(this);
-            window.Label3[k]->setToolTip(QStringLiteral("双击可修改或删除这次成绩"));
+            window.Label3[k]->setToolTip(QStringLiteral("双击，或选中学生后按回车键，可修改或删除这次成绩"));
         }
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::MouseButtonDblClick && window_.shownTest() != 0)
+        if (asksForCorrection(event) && window_.shownTest() != 0)
             for (int k = 0; k < kGridPupils; ++k)
                 if ((watched == window_.Label2[k] || watched == window_.Label3[k]) && !window_.Label2[k]->text().isEmpty())
                     correct(k);
@@ -102,6 +109,16 @@ protected:
     }
 
 private:
+    // A double-click on a pupil's name or score, or Enter on the pupil chosen with the keyboard.
+    static bool asksForCorrection(const QEvent *event)
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<const QKeyEvent *>(event)->key();
+            return key == Qt::Key_Return || key == Qt::Key_Enter;
+        }
+        return event->type() == QEvent::MouseButtonDblClick;
+    }
+
     void correct(int rosterPlace)
     {
         ScoreCell cell;

@@ -10,6 +10,7 @@
 #include "state/WorkingDay.h"
 #include "ui/DatabaseGuard.h"
 #include "ui/Form1Controls.h"
+#include "ui/KeyboardAccess.h"
 #include "ui/MessagePresenter.h"
 
 #include <QAction>
@@ -121,6 +122,7 @@ LabelWindow::LabelWindow(QWidget &mainWindow, core::AppContext &context)
     columns->addWidget(what);
     columns->addWidget(paper);
     columns->addWidget(preview_, 1);
+    ui::pressFocusedButtonsWithEnter(this);
     loading_ = false;
 }
 
@@ -497,7 +499,7 @@ void installLabelPrinting(const ui::MainWindowParts &parts)
     for (QObject *holder : parts.controls.wwqkdc->associatedObjects())
         if (auto *menu = qobject_cast<QMenu *>(holder))
             documents = menu;
-    QAction *item = documents->addAction(QStringLiteral("条形码标签打印"));
+    QAction *item = documents->addAction(QStringLiteral("条形码标签打印(&T)"));
     item->setObjectName(QStringLiteral("labelPrinting"));
     QObject::connect(item, &QAction::triggered, &parts.window,
                      [&mainWindow = parts.window, &context = parts.context, window = QPointer<labels::LabelWindow>()]() mutable {

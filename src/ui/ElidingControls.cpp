@@ -103,6 +103,11 @@ void ElidingLabel::paintEvent(QPaintEvent *)
                               foregroundRole());
         top += lineHeight;
     }
+    // A label that the keyboard can reach shows plainly that it holds the keyboard.
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 bool ElidingLabel::event(QEvent *event)

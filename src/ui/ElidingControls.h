@@ -27,7 +27,7 @@ protected:
 };
 
 // A label that wraps its text and ends the last line that has room in "…"; the whole text is the
-// tooltip.
+// tooltip. Given a focus policy, it is framed while it has the focus.
 class ElidingLabel : public QLabel {
 public:
     using QLabel::QLabel;

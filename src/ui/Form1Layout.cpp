@@ -1,6 +1,7 @@
 #include "ui/Form1Controls.h"
 #include "ui/AppStyle.h"
 #include "ui/ElidingControls.h"
+#include "ui/KeyboardAccess.h"
 #include "ui/PlacedControls.h"
 #include "ui/Twips.h"
 
@@ -271,30 +272,33 @@ QAction *menuItem(QMenu *menu, const char *name, const char *caption)
     return action;
 }
 
+// Each caption carries its letter for Alt in brackets, as Chinese menus do: the pinyin initial,
+// or the next one where two captions of a menu share it.
 void buildMenu(QMainWindow *window, Form1Controls &ui)
 {
     QMenuBar *bar = window->menuBar();
-    QMenu *settings = bar->addMenu(QStringLiteral("基础数据设定"));
-    ui.bjsz = menuItem(settings, "bjsz", "班级设置");
-    ui.zysz = menuItem(settings, "zysz", "作业设置");
-    ui.xsmd = menuItem(settings, "xsmd", "学生名单");
-    ui.xksz = menuItem(settings, "xksz", "学科设置");
-    ui.csmddr = menuItem(settings, "csmddr", "检测学科姓名导入");
-    ui.jczydr = menuItem(settings, "jczydr", "测试内容序号设置");
-    ui.sjqk = menuItem(settings, "sjqk", "数据清空");
-    ui.sjhf = menuItem(settings, "sjhf", "数据恢复");
-    ui.mmsd = menuItem(settings, "mmsd", "密码设定");
-    ui.scanSounds = menuItem(settings, "scanSounds", "扫描提示音");
-    ui.renwufabu = bar->addAction(QStringLiteral("任务发布"));
+    QMenu *settings = bar->addMenu(QStringLiteral("基础数据设定(&J)"));
+    ui.bjsz = menuItem(settings, "bjsz", "班级设置(&B)");
+    ui.zysz = menuItem(settings, "zysz", "作业设置(&Z)");
+    ui.xsmd = menuItem(settings, "xsmd", "学生名单(&X)");
+    ui.xksz = menuItem(settings, "xksz", "学科设置(&K)");
+    ui.csmddr = menuItem(settings, "csmddr", "检测学科姓名导入(&J)");
+    ui.jczydr = menuItem(settings, "jczydr", "测试内容序号设置(&C)");
+    ui.sjqk = menuItem(settings, "sjqk", "数据清空(&Q)");
+    ui.sjhf = menuItem(settings, "sjhf", "数据恢复(&H)");
+    ui.mmsd = menuItem(settings, "mmsd", "密码设定(&M)");
+    ui.scanSounds = menuItem(settings, "scanSounds", "扫描提示音(&S)");
+    ui.renwufabu = bar->addAction(QStringLiteral("任务发布(&R)"));
     ui.renwufabu->setObjectName(QStringLiteral("renwufabu"));
     ui.renwufabu->setEnabled(false);
-    ui.sjcjlr = bar->addAction(QStringLiteral("试卷成绩录入"));
+    ui.sjcjlr = bar->addAction(QStringLiteral("试卷成绩录入(&S)"));
     ui.sjcjlr->setObjectName(QStringLiteral("sjcjlr"));
     ui.sjcjlr->setEnabled(false);
-    QMenu *documents = bar->addMenu(QStringLiteral("文本生成中心"));
-    ui.wwqkdc = menuItem(documents, "wwqkdc", "1、未完总体情况导出");
-    ui.dtwfqkdc = menuItem(documents, "dtwfqkdc", "2、当天未完情况导出");
-    ui.jcqkfssc = menuItem(documents, "jcqkfssc", "3、检测情况发送生成");
+    QMenu *documents = bar->addMenu(QStringLiteral("文本生成中心(&W)"));
+    ui.wwqkdc = menuItem(documents, "wwqkdc", "1、未完总体情况导出(&W)");
+    ui.dtwfqkdc = menuItem(documents, "dtwfqkdc", "2、当天未完情况导出(&D)");
+    ui.jcqkfssc = menuItem(documents, "jcqkfssc", "3、检测情况发送生成(&J)");
+    openMenusFromTheKeyboard(window);
 }
 
 } // namespace

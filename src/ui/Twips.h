@@ -12,7 +12,8 @@ int twips(const QWidget *widget, int value);
 QRect twipsRect(const QWidget *widget, int left, int top, int width, int height);
 void placeTwips(QWidget *widget, int left, int top, int width, int height);
 
-// Decided once, before the first window is built (see fitLayoutTo); fonts shrink by it too.
+// Decided before the first window is built (see fitLayoutTo) and lowered when a window's real frame
+// leaves less room than foreseen (see fitFrameInside); fonts shrink by it too.
 void setLayoutScale(double scale);
 double layoutScale();
 // Font sizes follow the scale in whole pixels, rounded down, so that no caption outgrows the

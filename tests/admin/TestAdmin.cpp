@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPointer>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -97,6 +98,8 @@ private slots:
     void clearingKeepsMasterDataAndClosingWritesNothing();
     void clearingCopesWithFewerRows();
     void clearingIsUndoneFromTheRestoreWindow();
+    void restoreIsReachedFromTheKeyboard_data();
+    void restoreIsReachedFromTheKeyboard();
     void nothingIsWrittenAfterARestore_data();
     void nothingIsWrittenAfterARestore();
     void aDamagedCopyIsRefused();
@@ -429,6 +432,37 @@ void TestAdmin::clearingIsUndoneFromTheRestoreWindow()
     store::Database file = openFile(run.folder.path());
     QCOMPARE(count(file, "作业内容登记表"), 1);
     QCOMPARE(value(file, "SELECT substr(\"完成3\", 13, 3) FROM \"扫描输入作业完成情况\"").toString(), QStringLiteral("052"));
+}
+
+void TestAdmin::restoreIsReachedFromTheKeyboard_data()
+{
+    QTest::addColumn<int>("tabs"); // after the arrow has chosen the second copy
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("Enter in the list") << 0 << true;
+    QTest::newRow("Tab to 恢复所选备份, Enter") << 1 << true;
+    QTest::newRow("Tab to 关闭, Enter") << 2 << false;
+}
+
+void TestAdmin::restoreIsReachedFromTheKeyboard()
+{
+    QFETCH(int, tabs);
+    QFETCH(bool, restored);
+    RunningWindow run;
+    run.context().backUp(store::BackupReason::BeforeClearing);
+    run.context().backUp(store::BackupReason::BeforeNameImport);
+    QPointer<admin::RestoreWindow> window = new admin::RestoreWindow(*run.window, run.context());
+    window->show();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    const QString chosen = window->copies->item(1, 1)->text();
+    for (int i = 0; i < tabs; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ui::MessagePresenter::takeShown();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    const QStringList asked = ui::MessagePresenter::takeShown();
+    QCOMPARE(!asked.isEmpty() && asked[0].contains(chosen) && run.context().run().dataCleared() != 0, restored);
+    QVERIFY(!window || !window->isVisible());
 }
 
 void TestAdmin::nothingIsWrittenAfterARestore_data()

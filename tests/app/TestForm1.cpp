@@ -4,6 +4,7 @@
 
 #include "store/Backups.h"
 #include "tracking/DayRecords.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QFrame>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLockFile>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QSysInfo>
@@ -127,6 +129,8 @@ private slots:
     void everyAreaIsLaidOutWithItsCaption_data();
     void everyAreaIsLaidOutWithItsCaption();
     void menuHoldsEveryItemInOrder();
+    void keyboardOpensTheFirstMenu_data();
+    void keyboardOpensTheFirstMenu();
     void textBoxesAndListsHaveAccessibleNames();
     void statusLabelsWaitForTheFirstDisplay();
     void refreshTickRunsEveryTenSeconds();
@@ -146,6 +150,8 @@ private slots:
     void displayFillsTheStatusArea();
     void everyViewFitsTheScreen_data();
     void everyViewFitsTheScreen();
+    void windowsAreFittedByTheirFrame_data();
+    void windowsAreFittedByTheirFrame();
     void panelsHideWhatLiesBeneath_data();
     void panelsHideWhatLiesBeneath();
     void cleanup();
@@ -209,11 +215,34 @@ void TestForm1::menuHoldsEveryItemInOrder()
             for (QAction *item : top->menu()->actions())
                 captions << QStringLiteral("  ") + item->text();
     }
-    const QStringList expected{"基础数据设定", "  班级设置", "  作业设置", "  学生名单", "  学科设置", "  检测学科姓名导入",
-                               "  测试内容序号设置", "  数据清空", "  数据恢复", "  密码设定", "  扫描提示音", "任务发布",
-                               "试卷成绩录入", "文本生成中心",
-                               "  1、未完总体情况导出", "  2、当天未完情况导出", "  3、检测情况发送生成", "  条形码标签打印"};
+    const QStringList expected{"基础数据设定(&J)", "  班级设置(&B)", "  作业设置(&Z)", "  学生名单(&X)", "  学科设置(&K)",
+                               "  检测学科姓名导入(&J)", "  测试内容序号设置(&C)", "  数据清空(&Q)", "  数据恢复(&H)",
+                               "  密码设定(&M)", "  扫描提示音(&S)", "任务发布(&R)", "试卷成绩录入(&S)", "文本生成中心(&W)",
+                               "  1、未完总体情况导出(&W)", "  2、当天未完情况导出(&D)", "  3、检测情况发送生成(&J)",
+                               "  条形码标签打印(&T)"};
     QCOMPARE(captions, expected);
+}
+
+void TestForm1::keyboardOpensTheFirstMenu_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("F10") << int(Qt::Key_F10);
+    QTest::newRow("Alt alone") << int(Qt::Key_Alt);
+}
+
+void TestForm1::keyboardOpensTheFirstMenu()
+{
+    QFETCH(int, key);
+    RunningWindow run;
+    QTest::keyPress(run.ui().Text1, Qt::Key(key), key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+    QTest::keyRelease(run.ui().Text1, Qt::Key(key));
+    QCoreApplication::processEvents();
+    auto *settings = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(settings && settings->title() == QStringLiteral("基础数据设定(&J)"));
+    // An item answers its letter.
+    QSignalSpy restore(run.ui().sjhf, &QAction::triggered);
+    QTest::keyClick(settings, Qt::Key_H);
+    QCOMPARE(restore.count(), 1);
 }
 
 void TestForm1::textBoxesAndListsHaveAccessibleNames()
@@ -505,6 +534,35 @@ void TestForm1::everyViewFitsTheScreen()
     QVERIFY(window && window->isVisible());
     QCoreApplication::processEvents();
     const QStringList faults = layoutFaults(window, available, kPanels);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+}
+
+void TestForm1::windowsAreFittedByTheirFrame_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<int>("view");
+    QTest::newRow("slim title bar") << QRect(0, 0, 1366, 768) << QMargins(1, 24, 1, 4) << int(Working);
+    QTest::newRow("thick title bar over a taskbar") << QRect(0, 0, 1366, 728) << QMargins(8, 46, 8, 8) << int(Working);
+    QTest::newRow("under a top panel at 150 %") << QRect(0, 32, 1280, 688) << QMargins(4, 37, 4, 4) << int(Working);
+    QTest::newRow("publishing") << QRect(0, 0, 1280, 680) << QMargins(8, 46, 8, 8) << int(Publishing);
+}
+
+void TestForm1::windowsAreFittedByTheirFrame()
+{
+    QFETCH(QRect, available);
+    QFETCH(QMargins, frame);
+    QFETCH(int, view);
+    FittedLayout fitted(available.size());
+    RunningWindow run;
+    fillTheDay(run);
+    QWidget *window = open(run, View(view));
+    // Where a window manager put the main window on a 1366 x 768 screen: its bottom edge below the screen.
+    window->move(available.topLeft() + QPoint(0, 49));
+    ui::fitFrameInside(window, frame, available);
+    QCoreApplication::processEvents();
+    QVERIFY(available.contains(window->geometry().marginsAdded(frame)));
+    const QStringList faults = layoutFaults(window, available.size(), kPanels);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
 }
 

@@ -21,6 +21,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QTextDocumentFragment>
@@ -264,6 +265,7 @@ private slots:
     void correctingAScoreRecomputesTheFigures();
     void refusedCorrectionsWriteNothing_data();
     void refusedCorrectionsWriteNothing();
+    void scoresAreCorrectedFromTheKeyboard();
     void scoresAreNotWrittenAfterARestore();
     void countBoxesHighlightTheirBand_data();
     void countBoxesHighlightTheirBand();
@@ -673,6 +675,35 @@ void TestExamWindows::refusedCorrectionsWriteNothing()
     QCOMPARE(readScore(file, QStringLiteral("语文"), 2, 1).toString(), QStringLiteral("50"));
     QCOMPARE(w->Label3[1]->text(), QStringLiteral("50"));
     QCOMPARE(w->Text1[5]->text(), QStringLiteral("1"));
+}
+
+void TestExamWindows::scoresAreCorrectedFromTheKeyboard()
+{
+    ExamRun run(3);
+    run.setClassNames(QStringLiteral("五(1)"));
+    exams::AnalysisWindow *w = showScoredTest(run);
+    QCOMPARE(w->Frame4->title(), QStringLiteral("学生成绩显示窗口（五(1)班）"));
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    // From the chosen test Tab leads past the figures to the first pupil, the arrow to the second.
+    w->Option1[0]->setFocus();
+    QTest::keyClick(w->Option1[0], Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), w->Label2[1]);
+    QVERIFY(pixelsOf(w->grab().toImage(), w->Label2[1], w->palette().color(QPalette::Highlight)) > 0);
+    QTest::keyClick(w->Label2[1], Qt::Key_Return);
+    QPointer<QDialog> dialog = w->findChild<QDialog *>(QStringLiteral("scoreCorrection"));
+    QVERIFY(dialog);
+    auto *box = dialog->findChild<QLineEdit *>(QStringLiteral("newScore"));
+    box->clear();
+    typeText(box, QStringLiteral("95"));
+    // 取消 at the question goes back to the dialog; 确定 then stores the score.
+    ui::MessagePresenter::setNextAnswer(ui::MessagePresenter::Answer::Cancel);
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(dialog && dialog->isVisible() && w->Label3[1]->text() == QStringLiteral("50"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(!dialog || !dialog->isVisible());
+    QCOMPARE(w->Label3[1]->text(), QStringLiteral("95"));
 }
 
 void TestExamWindows::scoresAreNotWrittenAfterARestore()

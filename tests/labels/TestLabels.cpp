@@ -417,9 +417,9 @@ void TestLabels::windowOpensWithTheWholeClassAndFollowsEveryChoice()
     nameTheClass(run);
     QAction *item = run.window->findChild<QAction *>(QStringLiteral("labelPrinting"));
     QVERIFY(item);
-    QCOMPARE(item->text(), QStringLiteral("条形码标签打印"));
+    QCOMPARE(item->text(), QStringLiteral("条形码标签打印(&T)"));
     auto *documents = qobject_cast<QMenu *>(item->associatedObjects().value(0));
-    QVERIFY(documents && documents->title() == QStringLiteral("文本生成中心"));
+    QVERIFY(documents && documents->title() == QStringLiteral("文本生成中心(&W)"));
 
     labels::LabelWindow *window = openLabelWindow(run);
     QVERIFY(window);
