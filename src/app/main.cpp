@@ -6,6 +6,7 @@
 #include "ui/MessagePresenter.h"
 #include "ui/ProgramIdentity.h"
 #include "ui/Translations.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 
@@ -20,6 +21,8 @@ int main(int argc, char *argv[])
     if (folder.isEmpty())
         return 1;
     ui::fitLayoutToPrimaryScreen();
+    // Every window, once its frame is known, is moved or shrunk into the screen's free area.
+    ui::keepWindowsOnScreen();
     store::Clock clock;
     try {
         Form1 window(folder, clock);

@@ -67,4 +67,6 @@ void ExamSession::correctScore(const exams::ScoreCell &cell, const QString &corr
 
 void ExamSession::importSubjectNames() { exams::姓名导入学科(db_.database()); }
 
+QString ExamSession::scoredClassName() const { return master_.records().ClassNames[1].trimmed(); }
+
 } // namespace core

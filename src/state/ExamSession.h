@@ -42,6 +42,8 @@ public:
     void correctScore(const exams::ScoreCell &cell, const QString &corrected);
     // Every score table gets the first class's names and no scores.
     void importSubjectNames();
+    // The class whose pupils the score tables hold: the first.
+    QString scoredClassName() const;
 
 signals:
     void scoresChanged();
