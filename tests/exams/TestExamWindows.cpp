@@ -152,9 +152,9 @@ exams::AnalysisWindow *showScoredTest(ExamRun &run)
 }
 
 // A double-click on the second pupil's score, then the typed score confirmed; false when no dialog opened.
-bool correctSecondPupil(exams::AnalysisWindow *window, const QString &typed)
+bool correctPupil(exams::AnalysisWindow *window, int place, const QString &typed)
 {
-    QTest::mouseDClick(window->Label3[1], Qt::LeftButton);
+    QTest::mouseDClick(window->Label3[place], Qt::LeftButton);
     auto *dialog = window->findChild<QDialog *>(QStringLiteral("scoreCorrection"));
     if (!dialog || !dialog->isVisible())
         return false;
@@ -516,6 +516,11 @@ void TestExamWindows::twentyOneTestsTakeTwoPages()
     for (QRadioButton *option : w->Option1)
         QVERIFY(option->isVisible());
     QCOMPARE(w->Option1[19]->text(), QStringLiteral("20、测试20"));
+    // The last option of a page shows its own test.
+    writeScore(run.db(), QStringLiteral("语文"), 2, 20, QStringLiteral("66"));
+    choose(w->Option1[19]);
+    QCOMPARE(w->shownTest(), 20);
+    QCOMPARE(w->Label3[1]->text(), QStringLiteral("66"));
     QVERIFY(w->Command1[1]->isVisible());
     QVERIFY(!w->Command1[0]->isVisible());
     QCOMPARE(testAxis(w)->max(), 20.5);
@@ -610,11 +615,13 @@ void TestExamWindows::correctingAScoreRecomputesTheFigures_data()
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("mean");
     QTest::addColumn<bool>("failing");
-    QTest::newRow("changed") << "95" << "95" << "3" << "85.7" << false;
-    QTest::newRow("cleared") << "" << "" << "2" << "81" << false;
-    QTest::newRow("full score") << "100" << "00" << "3" << "87.3" << false;
-    QTest::newRow("half point, blanks around") << " 84.5 " << "84.5" << "3" << "82.2" << false;
-    QTest::newRow("full-width digits, still failing") << "５５" << "55" << "3" << "72.3" << true;
+    QTest::addColumn<int>("place"); // in the class's order
+    QTest::newRow("changed") << "95" << "95" << "3" << "85.7" << false << 1;
+    QTest::newRow("cleared") << "" << "" << "2" << "81" << false << 1;
+    QTest::newRow("full score") << "100" << "00" << "3" << "87.3" << false << 1;
+    QTest::newRow("half point, blanks around") << " 84.5 " << "84.5" << "3" << "82.2" << false << 1;
+    QTest::newRow("full-width digits, still failing") << "５５" << "55" << "3" << "72.3" << true << 1;
+    QTest::newRow("the class's first pupil") << "40" << "40" << "3" << "53.3" << true << 0;
 }
 
 void TestExamWindows::correctingAScoreRecomputesTheFigures()
@@ -624,20 +631,21 @@ void TestExamWindows::correctingAScoreRecomputesTheFigures()
     QFETCH(QString, count);
     QFETCH(QString, mean);
     QFETCH(bool, failing);
+    QFETCH(int, place);
     ExamRun run(3);
     exams::AnalysisWindow *w = showScoredTest(run);
     ui::MessagePresenter::setNextAnswer(ui::MessagePresenter::Answer::Ok);
-    QVERIFY(correctSecondPupil(w, typed));
+    QVERIFY(correctPupil(w, place, typed));
     QCOMPARE(ui::MessagePresenter::takeShown().size(), 1); // the confirmation
     store::Database file = openFile(run.folder.path());
-    QCOMPARE(readScore(file, QStringLiteral("语文"), 2, 1).toString(), stored);
-    QCOMPARE(w->Label3[1]->text(), exams::shownScore(stored));
+    QCOMPARE(readScore(file, QStringLiteral("语文"), place + 1, 1).toString(), stored);
+    QCOMPARE(w->Label3[place]->text(), exams::shownScore(stored));
     QCOMPARE(w->Text1[0]->text(), count);
     QCOMPARE(w->Text1[4]->text(), mean);
     // The failing band stays lit over the new scores.
     const QColor pink(0xFF, 0x80, 0xFF);
     QCOMPARE(w->Text1[5]->palette().color(QPalette::Base), pink);
-    QCOMPARE(w->Label3[1]->palette().color(QPalette::Window) == pink, failing);
+    QCOMPARE(w->Label3[place]->palette().color(QPalette::Window) == pink, failing);
 }
 
 void TestExamWindows::refusedCorrectionsWriteNothing_data()
@@ -667,7 +675,7 @@ void TestExamWindows::refusedCorrectionsWriteNothing()
     // Unanswered questions get OK, so a question asked about a refused score would write it.
     if (cancelled)
         ui::MessagePresenter::setNextAnswer(ui::MessagePresenter::Answer::Cancel);
-    QCOMPARE(correctSecondPupil(w, typed), !sharedName);
+    QCOMPARE(correctPupil(w, 1, typed), !sharedName);
     const QStringList shown = ui::MessagePresenter::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].startsWith(said), qPrintable(shown[0]));
@@ -713,7 +721,7 @@ void TestExamWindows::scoresAreNotWrittenAfterARestore()
     run.context().restore(run.context().backUp(store::BackupReason::BeforeClearing));
     ui::MessagePresenter::takeShown();
     const QByteArray restored = databaseBytes(run.folder.path());
-    QVERIFY(correctSecondPupil(w, QStringLiteral("95")));
+    QVERIFY(correctPupil(w, 1, QStringLiteral("95")));
     exams::Form3 *entry = run.chooseSubject(0);
     run.type(entry, {QStringLiteral("010190")});
     entry->Command1->click();
