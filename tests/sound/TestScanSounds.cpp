@@ -12,7 +12,8 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
-#include <functional>
+#include <csignal>
+#include <sys/prctl.h>
 
 using namespace testing;
 using sound::ScanOutcome;
@@ -50,9 +51,9 @@ int playbackStreams() { return pactl({"list", "short", "sink-inputs"}).count(QLa
 bool startAudioServer(QProcess &server, const QString &folder)
 {
     const QString socket = QDir(folder).filePath(QStringLiteral("native"));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder);
-    server.setProcessEnvironment(environment);
+    server.setEnvironment(QProcess::systemEnvironment() << "XDG_RUNTIME_DIR=" + folder);
+    // Ends with the test, even one that crashes.
+    server.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     server.start(QStringLiteral("pulseaudio"), {"-n", "--daemonize=no", "--exit-idle-time=-1", "--load=module-null-sink rate=44100",
                                                 "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket});
     qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());
@@ -64,7 +65,7 @@ bool startAudioServer(QProcess &server, const QString &folder)
 
 // What the null sink played while `act` ran. A stream of zeros keeps the sink's latency short, or
 // its monitor would lose the start of a sound the sink rewinds to play at once.
-QByteArray recordWhile(const std::function<void()> &act)
+QByteArray recordWhile(const auto &act)
 {
     const QStringList raw{"--raw", "--format=s16le", "--rate=44100", "--channels=1"};
     QProcess zeros;
@@ -105,7 +106,7 @@ private slots:
 
 private:
     QTemporaryDir audioFolder_;
-    QProcess audioServer_; // ends with the test
+    QProcess audioServer_;
     bool audio_ = false;
 };
 
