@@ -9,7 +9,11 @@
 #include <QDir>
 #include <QProcess>
 #include <QSet>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/prctl.h>
 
 using namespace testing;
 using sound::ScanOutcome;
@@ -34,13 +38,59 @@ int storedChoice(store::Database &db)
     return value(db, QStringLiteral("SELECT \"SoundsOn\" FROM \"ScanSounds\"")).toInt();
 }
 
+QString pactl(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    return process.waitForFinished() && process.exitCode() == 0 ? QString::fromLocal8Bit(process.readAllStandardOutput()) : QString();
+}
+
+int playbackStreams() { return pactl({"list", "short", "sink-inputs"}).count(QLatin1Char('\n')); }
+
+// A private PulseAudio with a null sink; Qt reads PULSE_SERVER when a player first looks for devices.
+bool startAudioServer(QProcess &server, const QString &folder)
+{
+    const QString socket = QDir(folder).filePath(QStringLiteral("native"));
+    server.setEnvironment(QProcess::systemEnvironment() << "XDG_RUNTIME_DIR=" + folder);
+    // Ends with the test, even one that crashes.
+    server.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    server.start(QStringLiteral("pulseaudio"), {"-n", "--daemonize=no", "--exit-idle-time=-1", "--load=module-null-sink rate=44100",
+                                                "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket});
+    qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());
+    for (int i = 0; i < 50 && server.state() != QProcess::NotRunning; ++i, QTest::qWait(100))
+        if (!pactl({"info"}).isEmpty())
+            return true;
+    return false;
+}
+
+// What the null sink played while `act` ran. A stream of zeros keeps the sink's latency short, or
+// its monitor would lose the start of a sound the sink rewinds to play at once.
+QByteArray recordWhile(const auto &act)
+{
+    const QStringList raw{"--raw", "--format=s16le", "--rate=44100", "--channels=1"};
+    QProcess zeros;
+    zeros.setStandardInputFile(QStringLiteral("/dev/zero"));
+    zeros.start(QStringLiteral("pacat"), raw + QStringList{"--latency-msec=4"});
+    QProcess parec;
+    parec.start(QStringLiteral("parec"), raw + QStringList{"-d", "null.monitor", "--latency-msec=10"});
+    for (int i = 0; i < 50 && parec.bytesAvailable() == 0; ++i)
+        QTest::qWait(100);
+    act();
+    QTest::qWait(700);
+    return parec.readAllStandardOutput();
+}
+
 } // namespace
 
 class TestScanSounds : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { sound::ScanSounds::setTestMode(true); }
+    void initTestCase()
+    {
+        sound::ScanSounds::setTestMode(true);
+        audio_ = startAudioServer(audioServer_, audioFolder_.path());
+    }
     void eachScanKindSelectsItsSound_data();
     void eachScanKindSelectsItsSound();
     void theChoiceIsStoredAndSurvivesARestart();
@@ -49,6 +99,15 @@ private slots:
     void noTwoOutcomesShareASound();
     void onlySixteenBitWavesAreRead_data();
     void onlySixteenBitWavesAreRead();
+    void oneStreamPlaysARunOfScans_data();
+    void oneStreamPlaysARunOfScans();
+    void soundsEndWithoutAClick_data();
+    void soundsEndWithoutAClick();
+
+private:
+    QTemporaryDir audioFolder_;
+    QProcess audioServer_;
+    bool audio_ = false;
 };
 
 void TestScanSounds::eachScanKindSelectsItsSound_data()
@@ -146,6 +205,8 @@ void TestScanSounds::soundFilesAreShortWaves()
     QCOMPARE(wave->samples.size() / 2, soxi(QStringLiteral("-s"), file).toLongLong());
     QCOMPARE(wave->format.sampleRate(), soxi(QStringLiteral("-r"), file).toInt());
     QCOMPARE(wave->format.channelCount(), soxi(QStringLiteral("-c"), file).toInt());
+    // One stream plays them all: a sound of another format would be left out.
+    QCOMPARE(wave->format, sound::readWave(soundFile(ScanOutcome::Recorded))->format);
 }
 
 void TestScanSounds::noTwoOutcomesShareASound()
@@ -189,6 +250,80 @@ void TestScanSounds::onlySixteenBitWavesAreRead()
     QCOMPARE(bool(wave), read);
     if (wave)
         QCOMPARE(wave->milliseconds(), 100);
+}
+
+void TestScanSounds::oneStreamPlaysARunOfScans_data()
+{
+    QTest::addColumn<int>("pauseMs");
+    QTest::newRow("each sound cut by the next") << 0;
+    QTest::newRow("a scan every 200 ms") << 200;
+}
+
+void TestScanSounds::oneStreamPlaysARunOfScans()
+{
+    QFETCH(int, pauseMs);
+    if (!audio_)
+        QSKIP("pulseaudio could not start a private audio server");
+    sound::ScanSounds::setTestMode(false);
+    const auto recordAgain = qScopeGuard([] { sound::ScanSounds::setTestMode(true); });
+    sound::ScanSoundPlayer player(QStringLiteral(SOUND_FOLDER), true, nullptr);
+    sound::ScanSounds::open(); // as the window does once it shows
+    for (ScanOutcome outcome : sound::kScanOutcomes) {
+        sound::ScanSounds::play(outcome); // as a scan does
+        QTRY_VERIFY(player.streamLog().lastFed == outcome);
+        QTest::qWait(pauseMs);
+    }
+    QCOMPARE(player.streamLog().soundsFed, int(sound::kScanOutcomes.size()));
+    QCOMPARE(player.streamLog().streamsOpened, 1);
+    QCOMPARE(playbackStreams(), 1);
+
+    player.setOn(false);
+    QTRY_COMPARE(playbackStreams(), 0);
+    player.setOn(true);
+    QTRY_VERIFY(player.streamLog().open);
+    QCOMPARE(player.streamLog().streamsOpened, 2);
+}
+
+void TestScanSounds::soundsEndWithoutAClick_data()
+{
+    QTest::addColumn<int>("restMs"); // after a rest the stream is corked and resumes for the sound
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("played out after a rest") << 3500 << "";
+    QTest::newRow("cut by the next sound") << 0 << "next";
+    QTest::newRow("sounds turned off") << 0 << "off";
+    QTest::newRow("program ends") << 0 << "end";
+}
+
+// Both sounds are sines, whose bend from sample to sample stays far below a tenth of their peak
+// at these pitches; a stream stopped or cut without a fade bends the wave by far more.
+void TestScanSounds::soundsEndWithoutAClick()
+{
+    QFETCH(int, restMs);
+    QFETCH(QString, ending);
+    if (!audio_)
+        QSKIP("pulseaudio could not start a private audio server");
+    auto player = std::make_unique<sound::ScanSoundPlayer>(QStringLiteral(SOUND_FOLDER), true, nullptr);
+    player->open();
+    QTRY_VERIFY(player->streamLog().open);
+    QTest::qWait(restMs);
+    const QByteArray heard = recordWhile([&] {
+        player->play(ScanOutcome::RecordedExcellent);
+        QTest::qWait(80);
+        if (ending == QLatin1String("next"))
+            player->play(ScanOutcome::Recorded);
+        else if (ending == QLatin1String("off"))
+            player->setOn(false);
+        else if (ending == QLatin1String("end"))
+            player.reset();
+    });
+    const auto *samples = reinterpret_cast<const qint16 *>(heard.constData());
+    int peak = 0, bend = 0;
+    for (qsizetype i = 1; i + 1 < heard.size() / 2; ++i) {
+        peak = std::max(peak, std::abs(int(samples[i])));
+        bend = std::max(bend, std::abs(samples[i + 1] - 2 * samples[i] + samples[i - 1]));
+    }
+    QVERIFY2(peak > 8000, qPrintable(QString::number(peak)));
+    QVERIFY2(bend < peak / 10, qPrintable(QStringLiteral("bend %1, peak %2").arg(bend).arg(peak)));
 }
 
 QTEST_MAIN(TestScanSounds)
