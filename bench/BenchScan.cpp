@@ -54,6 +54,7 @@ Timing measure(int days)
     Form1 window(dir.path(), clock);
     // The program's own sounds, which the benchmark has not beside it: the newest player plays.
     sound::ScanSoundPlayer sounds(QStringLiteral(PROGRAM_FOLDER "/sounds"), true, nullptr);
+    sounds.open();
     const QString key = window.context().day().state().CurrentDateKey;
     window.context().day().publish(5, key, QStringLiteral("第12页"), QString(), {1, 2});
     window.Timer1_Timer();

@@ -5,6 +5,7 @@
 #include "labels/LabelWindow.h"
 #include "reports/ReportWindows.h"
 #include "sound/ScanSoundMenu.h"
+#include "sound/ScanSounds.h"
 #include "state/AppContext.h"
 #include "state/MasterData.h"
 #include "state/RememberedHomework.h"
@@ -111,6 +112,8 @@ void Form1::Form_Load()
     tellOversizedClasses();
 
     show();
+    // The audio stream opens once the window is up, and is ready for the first scan.
+    sound::ScanSounds::open();
     ui_.Text1->setFocus();
     ui::guarded(this, [this] { context_->day().start(); });
     ui_.Timer1->start();
