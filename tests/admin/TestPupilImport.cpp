@@ -15,30 +15,31 @@ using namespace testing;
 
 namespace {
 
-// 班级姓名.xls in folder, made by a separate soffice conversion of a CSV or flat ODS source so
-// the import reads a real MS Excel 97 file.
-bool convertToPupilList(const QString &folder, const QString &sourceName, const QByteArray &source)
+// Real MS Excel 97 workbooks in folder, one per source (a name ending in .csv or .fods, and its
+// bytes), converted by one separate soffice run; a workbook that failed is an empty path.
+QStringList convertToWorkbooks(const QString &folder, const QList<QPair<QString, QByteArray>> &sources)
 {
     QTemporaryDir work;
-    QFile file(work.filePath(sourceName));
-    if (!file.open(QIODevice::WriteOnly) || file.write(source) != source.size())
-        return false;
-    file.close();
+    QStringList files;
+    for (const auto &[name, bytes] : sources) {
+        QFile file(work.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return QStringList(sources.size(), QString());
+        files << file.fileName();
+    }
     QStringList arguments{"-env:UserInstallation=" + QUrl::fromLocalFile(work.filePath("profile")).toString(),
-                          "--headless", "--norestore", "--convert-to", "xls", "--outdir", work.path(), file.fileName()};
-    if (sourceName.endsWith(".csv"))
-        arguments.insert(3, "--infilter=CSV:44,34,76");
+                          "--headless", "--norestore", "--convert-to", "xls", "--outdir", folder};
+    if (sources.value(0).first.endsWith(".csv"))
+        arguments << "--infilter=CSV:44,34,76";
     QProcess convert;
-    convert.start(SOFFICE, arguments);
-    if (!convert.waitForFinished(120000) || convert.exitCode() != 0)
-        return false;
-    return QFile::rename(work.filePath(QFileInfo(sourceName).completeBaseName() + ".xls"), admin::pupilListPath(folder));
-}
-
-// One row per text; empty texts are empty cells.
-bool writePupilWorkbook(const QString &folder, const QStringList &rows)
-{
-    return convertToPupilList(folder, "names.csv", rows.join('\n').toUtf8() + "\n");
+    convert.start(SOFFICE, arguments + files);
+    const bool converted = convert.waitForFinished(120000) && convert.exitCode() == 0;
+    QStringList workbooks;
+    for (const QString &file : files) {
+        const QString workbook = folder + "/" + QFileInfo(file).completeBaseName() + ".xls";
+        workbooks << (converted && QFileInfo::exists(workbook) ? workbook : QString());
+    }
+    return workbooks;
 }
 
 // A list as a reader hands it over: "=N" a number, "=D" a date, "=E" an error, "" an empty cell.
@@ -75,6 +76,7 @@ QStringList names(int first, int last)
 
 class TestPupilImport : public QObject {
     Q_OBJECT
+    QTemporaryDir workbooks_;
 
 private slots:
     // The office module is built into the demo program folder, not beside the test.
@@ -98,39 +100,46 @@ void TestPupilImport::init()
 
 void TestPupilImport::importFromTheWorkbook_data()
 {
-    QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("notice");
     QTest::addColumn<bool>("readOnlyElsewhere");
+    QTest::addColumn<QString>("workbook");
     const QString done = QStringLiteral("导入到数据库完成，请重启软件！");
     const QStringList old = names(0, -1);
-    QTest::newRow("45 names") << names(1, 45) << names(1, 45) << QString() << done << false;
-    QTest::newRow("50 names") << names(1, 50) << names(1, 50) << QString() << done << false;
-    QTest::newRow("a gap after 10 refused") << names(1, 10) + QStringList{""} + names(12, 15) << old
-                                            << QStringLiteral("第11行是空行") << QString() << false;
-    QTest::newRow("120 names refused") << names(1, 120) << old
-                                       << QStringLiteral("中的姓名超过 50 个，本软件每班最多 50 名学生，本次导入无效！")
-                                       << QString() << false;
-    QTest::newRow("51 names refused") << names(1, 51) << old << QStringLiteral("超过 50 个") << QString() << false;
-    QTest::newRow("shared names refused") << names(1, 5) + QStringList{"新生2", "新生7", "新生5"} << old
-                                          << QStringLiteral("中有重名的学生：新生2（第2、6行）；新生5（第5、8行）。") << QString()
-                                          << false;
-    QTest::newRow("empty A1") << QStringList{"", "张三", "李四"} << old << QString()
-                              << QStringLiteral("所导入的班级在EXCEL中无姓名，本次导入无效！") << false;
-    // Read-only, and open on another computer: reading it needs neither.
-    QTest::newRow("read-only list open elsewhere") << names(1, 5) << names(1, 5) << QString() << done << true;
+    struct Row {
+        const char *name;
+        QStringList rows, expected;
+        QString message, notice;
+        bool readOnlyElsewhere;
+    };
+    const QList<Row> table{
+        {"45 names", names(1, 45), names(1, 45), QString(), done, false},
+        {"51 names refused", names(1, 51), old, QStringLiteral("中的姓名超过 50 个，本软件每班最多 50 名学生，本次导入无效！"),
+         QString(), false},
+        {"empty A1", QStringList{"", "张三", "李四"}, old, QString(),
+         QStringLiteral("所导入的班级在EXCEL中无姓名，本次导入无效！"), false},
+        // Read-only, and open on another computer: reading it needs neither.
+        {"read-only list open elsewhere", names(1, 5), names(1, 5), QString(), done, true}};
+    // One office start makes every row's workbook; each row then imports its own copy.
+    QList<QPair<QString, QByteArray>> sources;
+    for (const Row &row : table)
+        sources.append({QStringLiteral("row%1.csv").arg(sources.size()), row.rows.join('\n').toUtf8() + "\n"});
+    const QStringList made = convertToWorkbooks(workbooks_.path(), sources);
+    for (qsizetype i = 0; i < table.size(); ++i)
+        QTest::newRow(table[i].name) << table[i].expected << table[i].message << table[i].notice
+                                     << table[i].readOnlyElsewhere << made[i];
 }
 
 void TestPupilImport::importFromTheWorkbook()
 {
-    QFETCH(QStringList, rows);
     QFETCH(QStringList, expected);
     QFETCH(QString, message);
     QFETCH(QString, notice);
     QFETCH(bool, readOnlyElsewhere);
+    QFETCH(QString, workbook);
     RunningWindow run(3);
-    QVERIFY(writePupilWorkbook(run.folder.path(), rows));
+    QVERIFY(!workbook.isEmpty() && QFile::copy(workbook, admin::pupilListPath(run.folder.path())));
     if (readOnlyElsewhere) {
         QFile lock(run.folder.path() + "/.~lock.班级姓名.xls#");
         QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(",teacher,other-pc,08.12.2025 10:00,file:///home/teacher;") > 0);
@@ -183,6 +192,11 @@ void TestPupilImport::pupilListChecks_data()
         padded << QStringLiteral(" %1　").arg(name);
     QTest::newRow("blanks around names and after the list") << padded + QStringList{"", " "} << QByteArray() << "姓名"
                                                             << Outcome::Accepted << names(1, 40) << QString();
+    QTest::newRow("50 names") << names(1, 50) << QByteArray() << "姓名" << Outcome::Accepted << names(1, 50) << QString();
+    QTest::newRow("120 names") << names(1, 120) << QByteArray() << "" << Outcome::TooMany << QStringList()
+                               << "中的姓名超过 50 个，本软件每班最多 50 名学生，本次导入无效！";
+    QTest::newRow("shared names") << names(1, 5) + QStringList{"新生2", "新生7", "新生5"} << QByteArray() << ""
+                                  << Outcome::SharedNames << QStringList() << "中有重名的学生：新生2（第2、6行）；新生5（第5、8行）。";
     QTest::newRow("second class") << names(1, 5) << QByteArray() << "52姓名" << Outcome::Accepted << names(1, 5) << QString();
     QTest::newRow("blank row inside") << names(1, 20) + QStringList{""} + names(22, 40) << QByteArray() << "" << Outcome::BadRows
                                       << QStringList() << "第21行是空行";
@@ -267,7 +281,8 @@ void TestPupilImport::cellKindsOfARealWorkbook()
         "</office:automatic-styles><office:body><office:spreadsheet><table:table table:name=\"名单\"><table:table-column/>"
         + rows.join("") + "</table:table></office:spreadsheet></office:body></office:document>";
     ProgramFolder folder(12);
-    QVERIFY(convertToPupilList(folder.path(), "names.fods", document.toUtf8()));
+    const QString workbook = convertToWorkbooks(workbooks_.path(), {{"kinds.fods", document.toUtf8()}}).value(0);
+    QVERIFY(!workbook.isEmpty() && QFile::copy(workbook, admin::pupilListPath(folder.path())));
     admin::OfficePupilListReader reader(SOFFICE);
     const QList<office::Cell> cells = reader.readColumnA(admin::pupilListPath(folder.path()));
 

@@ -119,19 +119,6 @@ QStringList saveAgain(QWidget *window, ui::MessagePresenter::Answer answer)
     return ui::MessagePresenter::takeShown();
 }
 
-// The first PDF the print queue writes after `earlier`, once whole; empty after a minute without.
-QString printedPdf(const QDir &queue, const QStringList &earlier)
-{
-    const QDeadlineTimer deadline(60000);
-    while (!deadline.hasExpired()) {
-        for (const QString &name : queue.entryList({QStringLiteral("*.pdf")}, QDir::Files))
-            if (!earlier.contains(name) && office::test::pdfPages(queue.filePath(name)) > 0)
-                return queue.filePath(name);
-        QTest::qWait(200);
-    }
-    return {};
-}
-
 QStringList codesOn(const QStringList &images)
 {
     QStringList codes;
@@ -684,8 +671,6 @@ void TestLabels::printsThePagesChosenInTheDialog()
         if (!queue->problem().isEmpty())
             QSKIP(qPrintable(QStringLiteral("no print queue: ") + queue->problem()));
     }
-    const QDir output(queue ? queue->outputFolder() : QDir::tempPath());
-    const QStringList earlier = output.entryList({QStringLiteral("*.pdf")}, QDir::Files);
     RunningWindow run(kClassSize);
     nameTheClass(run);
     labels::LabelWindow *window = openLabelWindow(run);
@@ -716,8 +701,9 @@ void TestLabels::printsThePagesChosenInTheDialog()
     if (printed.isEmpty())
         return;
 
-    const QString pdf = printedPdf(output, earlier);
-    QVERIFY(!pdf.isEmpty());
+    const QStringList pdfs = queue->printedFiles(1, 60000);
+    QCOMPARE(pdfs.size(), 1);
+    const QString pdf = pdfs.first();
     const labels::LabelPlan plan = labels::planLabels(run.master(), window->request());
     QStringList expected;
     for (int page : printed)

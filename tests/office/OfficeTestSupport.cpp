@@ -49,20 +49,28 @@ QString copyPrepared(const QString &relativePath, const QString &folder)
     return target;
 }
 
-QString convert(const QString &file, const QString &filter, const QString &outputFolder)
+QStringList convertAll(const QStringList &files, const QString &filter, const QString &outputFolder)
 {
     static QTemporaryDir profile;
-    const QStringList arguments{
+    const QStringList arguments = QStringList{
         QStringLiteral("-env:UserInstallation=%1")
             .arg(QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded)),
         QStringLiteral("--headless"), QStringLiteral("--norestore"),
-        QStringLiteral("--convert-to"), filter, QStringLiteral("--outdir"), outputFolder, file};
-    if (run(QStringLiteral(SOFFICE), arguments) != 0)
-        return {};
+        QStringLiteral("--convert-to"), filter, QStringLiteral("--outdir"), outputFolder} + files;
+    const bool converted = run(QStringLiteral(SOFFICE), arguments) == 0;
     const QString extension = filter.section(QLatin1Char(':'), 0, 0);
-    const QString result =
-        outputFolder + QLatin1Char('/') + QFileInfo(file).completeBaseName() + QLatin1Char('.') + extension;
-    return QFileInfo::exists(result) ? result : QString();
+    QStringList results;
+    for (const QString &file : files) {
+        const QString result =
+            outputFolder + QLatin1Char('/') + QFileInfo(file).completeBaseName() + QLatin1Char('.') + extension;
+        results << (converted && QFileInfo::exists(result) ? result : QString());
+    }
+    return results;
+}
+
+QString convert(const QString &file, const QString &filter, const QString &outputFolder)
+{
+    return convertAll({file}, filter, outputFolder).constFirst();
 }
 
 QString readUtf8(const QString &path)
@@ -88,6 +96,12 @@ int pdfPages(const QString &path)
                                           QRegularExpression::MultilineOption)
                            .match(output);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QString pdfText(const QString &path)
+{
+    QString output;
+    return run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}, &output) == 0 ? output : QString();
 }
 
 namespace {
@@ -135,8 +149,15 @@ bool processAlive(qint64 pid)
     return !status.isEmpty() && !status.contains(QLatin1String("State:\tZ"));
 }
 
-PdfPrintQueue::PdfPrintQueue()
+PdfPrintQueue::PdfPrintQueue() : m_lock(QDir::temp().filePath(QStringLiteral("homework-tests-print-queue.lock")))
 {
+    // Test programs run side by side; only their printing must take turns. A lock is stale only
+    // once its holder is gone.
+    m_lock.setStaleLockTime(0);
+    if (!m_lock.tryLock(600000)) {
+        m_problem = QStringLiteral("another test kept the print queue for ten minutes");
+        return;
+    }
     const QString cupsd = QStandardPaths::findExecutable(QStringLiteral("cupsd"),
                                                          {QStringLiteral("/usr/sbin")});
     if (!schedulerRunning()) {
@@ -174,8 +195,16 @@ PdfPrintQueue::PdfPrintQueue()
     QFile options(m_optionsFile);
     if (options.open(QIODevice::ReadOnly))
         m_previousOptions = options.readAll();
-    if (run(QStringLiteral("lpoptions"), {QStringLiteral("-d"), QStringLiteral("PDF")}) != 0)
+    if (run(QStringLiteral("lpoptions"), {QStringLiteral("-d"), QStringLiteral("PDF")}) != 0) {
         m_problem = QStringLiteral("lpoptions could not make PDF the default destination");
+        return;
+    }
+    // Jobs left by a run that was killed would print into this test's folder.
+    run(QStringLiteral("cancel"), {QStringLiteral("-a"), QStringLiteral("PDF")});
+    m_jobsBefore = jobsHandedOver();
+    const QFileInfoList files = QDir(outputFolder()).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files);
+    for (const QFileInfo &file : files)
+        m_earlier.insert(file.fileName(), file.lastModified());
 }
 
 PdfPrintQueue::~PdfPrintQueue()
@@ -195,6 +224,40 @@ PdfPrintQueue::~PdfPrintQueue()
         if (!m_scheduler->waitForFinished(10000))
             m_scheduler->kill();
     }
+}
+
+int PdfPrintQueue::jobsHandedOver() const
+{
+    QString output;
+    if (run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"),
+                                       QStringLiteral("PDF")}, &output) != 0)
+        return -1;
+    return int(output.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size()) - m_jobsBefore;
+}
+
+QStringList PdfPrintQueue::printedFiles(int expected, int waitMs) const
+{
+    QStringList found;
+    const QDeadlineTimer deadline(waitMs);
+    while (found.size() < expected && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        QThread::msleep(200);
+        found.clear();
+        const QFileInfoList files = QDir(outputFolder()).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files);
+        for (const QFileInfo &file : files) {
+            const auto earlier = m_earlier.constFind(file.fileName());
+            const bool written = earlier == m_earlier.constEnd() || *earlier != file.lastModified();
+            if (written && pdfPages(file.filePath()) > 0)
+                found << file.filePath();
+        }
+    }
+    return found;
+}
+
+void PdfPrintQueue::removeFiles(const QStringList &files)
+{
+    for (const QString &file : files)
+        QFile::remove(file);
 }
 
 QString PdfPrintQueue::outputFolder() const

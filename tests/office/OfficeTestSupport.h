@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QHash>
 #include <QList>
+#include <QLockFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -18,10 +21,14 @@ QString copyPrepared(const QString &relativePath, const QString &folder);
 
 // Converts with a separate soffice run of its own profile; returns the new file or empty.
 QString convert(const QString &file, const QString &filter, const QString &outputFolder);
+// The same for several files with one office start, in their order; files must differ in name.
+QStringList convertAll(const QStringList &files, const QString &filter, const QString &outputFolder);
 QString readUtf8(const QString &path);
 QByteArray fileDigest(const QString &path);
 // Pages of a PDF by pdfinfo; -1 when it cannot tell.
 int pdfPages(const QString &path);
+// The text of a PDF by pdftotext; empty when it cannot tell.
+QString pdfText(const QString &path);
 
 // Processes started by an OfficeSession, recognised by the pipe name they accept on.
 QList<qint64> sessionProcesses();
@@ -39,10 +46,22 @@ public:
 
     // Empty when ready, else why not.
     QString problem() const { return m_problem; }
-    QString outputFolder() const;
+    // PDFs CUPS-PDF wrote since this queue was made, each once whole; waits until `expected`
+    // are there or waitMs passed. A rewritten file counts too: job numbers start again when
+    // the scheduler's state is lost, and CUPS-PDF then writes over an older file of that name.
+    QStringList printedFiles(int expected, int waitMs) const;
+    // Jobs sent to the queue since it was made; a job is listed as soon as it is handed over.
+    int jobsHandedOver() const;
+    // Removes the files printedFiles found, which would otherwise stay in the user's folder.
+    static void removeFiles(const QStringList &files);
 
 private:
+    QString outputFolder() const;
+
+    QLockFile m_lock;
     QString m_problem;
+    int m_jobsBefore = 0;
+    QHash<QString, QDateTime> m_earlier;
     std::unique_ptr<QProcess> m_scheduler;
     bool m_addedQueue = false;
     // lpoptions -d writes the user's option file; it is put back as it was.

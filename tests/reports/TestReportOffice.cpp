@@ -23,11 +23,14 @@ namespace {
 const QString csvFilter = QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76");
 const QString textFilter = QStringLiteral("txt:Text (encoded):UTF8");
 
-// The written file read back as text lines, through a separate conversion.
-QStringList readBack(const QString &file, const QString &filter, const QString &folder)
+// The lines of each written file, read back through a separate conversion with one office
+// start for them all.
+QList<QStringList> readBack(const QStringList &files, const QString &filter, const QString &folder)
 {
-    const QString converted = office::test::convert(file, filter, folder);
-    return office::test::readUtf8(converted).split(QLatin1Char('\n'));
+    QList<QStringList> read;
+    for (const QString &converted : office::test::convertAll(files, filter, folder))
+        read << office::test::readUtf8(converted).split(QLatin1Char('\n'));
+    return read;
 }
 
 // Item n of every pupil, in gathering order, is book n/2 rounded up on day 14-5-1 or 14-5-2;
@@ -66,20 +69,6 @@ void makeSummaries(OfficeWindow &w, const QString &lowerLimit)
     w.ui().wwqkdc->trigger();
     QTest::keyClicks(w.ui().Text6, lowerLimit);
     w.ui().Command18->click();
-}
-
-QStringList newPdfs(const QDir &folder, const QStringList &earlier, int expected, int waitMs)
-{
-    QStringList found;
-    const QDeadlineTimer deadline(waitMs);
-    while (found.size() < expected && !deadline.hasExpired()) {
-        QThread::msleep(500);
-        found.clear();
-        for (const QString &name : folder.entryList({QStringLiteral("*.pdf")}, QDir::Files))
-            if (!earlier.contains(name))
-                found << folder.filePath(name);
-    }
-    return found;
 }
 
 // The first column's default cell style, by the name a flat ODF file gives it.
@@ -143,14 +132,14 @@ void TestReportOffice::wholeRecordExport()
     QVERIFY(w.ui().Frame14->isVisible());
     QCOMPARE(w.ui().Label11->text(), QStringLiteral("导出已完成!"));
 
-    const QStringList complete =
-        readBack(w.file(QStringLiteral("校迅通导出文件/全部完成学生名单.xls")), csvFilter, w.folder.path());
+    const QList<QStringList> read = readBack({w.file(QStringLiteral("校迅通导出文件/全部完成学生名单.xls")),
+                                              w.file(QStringLiteral("校迅通导出文件/未完成作业学生名单.xls"))},
+                                             csvFilter, w.folder.path());
+    const QStringList complete = read.value(0), unfinished = read.value(1);
     QCOMPARE(complete.value(0).section(QLatin1Char(','), 1, 1),
              QStringLiteral("您好！你的孩子在14-5-17的作业检查中发现已完成语数英科四门学科的全部作业，希继续保持良好的学习习惯，取得更加优异的成绩！"));
     QCOMPARE(complete.mid(1, 4), (QStringList{"学生3,", "学生4,", "学生5,", ""}));
 
-    const QStringList unfinished =
-        readBack(w.file(QStringLiteral("校迅通导出文件/未完成作业学生名单.xls")), csvFilter, w.folder.path());
     QVERIFY2(unfinished.value(0).contains(QStringLiteral(",您好！你的孩子在14-5-17的作业检查中发现语数英科四门学科中还有如下作业没有完成，")),
              qPrintable(unfinished.value(0)));
     const QStringList first = unfinished.value(1).split(QLatin1Char(','));
@@ -173,13 +162,13 @@ void TestReportOffice::todayExport()
     QVERIFY(!w.ui().Frame14->isVisible());
     QCOMPARE(w.ui().Label11->text(), QStringLiteral("导出已完成!"));
 
-    const QStringList complete =
-        readBack(w.file(QStringLiteral("校迅通导出文件/当天/当天全部完成学生名单.xls")), csvFilter, w.folder.path());
+    const QList<QStringList> read = readBack({w.file(QStringLiteral("校迅通导出文件/当天/当天全部完成学生名单.xls")),
+                                              w.file(QStringLiteral("校迅通导出文件/当天/当天未完成作业学生名单.xls"))},
+                                             csvFilter, w.folder.path());
+    const QStringList complete = read.value(0), unfinished = read.value(1);
     QCOMPARE(complete.value(0).section(QLatin1Char(','), 1, 1),
              QStringLiteral("您好！你的孩子在14-5-17的家庭作业检查中发现已完成语数英科四门学科的全部家庭作业，希继续保持良好的学习习惯，取得更加优异的成绩！"));
     QCOMPARE(complete.mid(1, 2), (QStringList{"学生2,", ""}));
-    const QStringList unfinished =
-        readBack(w.file(QStringLiteral("校迅通导出文件/当天/当天未完成作业学生名单.xls")), csvFilter, w.folder.path());
     QVERIFY(unfinished.value(0).contains(QStringLiteral(",您好！你的孩子在14-5-17的家庭作业检查中发现还有如下家庭作业没有完成，")));
     QVERIFY2(unfinished.value(1).startsWith(QStringLiteral("学生1,,《本子1》今天第1页,,")), qPrintable(unfinished.value(1)));
     QVERIFY(unfinished.value(2).startsWith(QStringLiteral("学生3,,《本子1》今天第1页,,")));
@@ -206,11 +195,11 @@ void TestReportOffice::secondClassExportsBesideTheFirst()
     w.ui().Command12[1]->click();
     QCOMPARE(MessagePresenter::takeShown(), QStringList{w.written("当天未完情况已导出", "校迅通导出文件/当天")});
     QCOMPARE(office::test::fileDigest(w.file(firstClass)), before);
-    const QStringList complete =
-        readBack(w.file(QStringLiteral("校迅通导出文件/当天/当天全部完成学生名单-五(2)班.xls")), csvFilter, w.folder.path());
+    const QList<QStringList> read = readBack({w.file(QStringLiteral("校迅通导出文件/当天/当天全部完成学生名单-五(2)班.xls")),
+                                              w.file(QStringLiteral("校迅通导出文件/当天/当天未完成作业学生名单-五(2)班.xls"))},
+                                             csvFilter, w.folder.path());
+    const QStringList complete = read.value(0), unfinished = read.value(1);
     QCOMPARE(complete.mid(1, 2), (QStringList{"学生2,", ""}));
-    const QStringList unfinished =
-        readBack(w.file(QStringLiteral("校迅通导出文件/当天/当天未完成作业学生名单-五(2)班.xls")), csvFilter, w.folder.path());
     QVERIFY2(unfinished.value(1).startsWith(QStringLiteral("学生1,,《本子1》今天第1页,,")), qPrintable(unfinished.value(1)));
     QCOMPARE(unfinished.value(2), QString());
 }
@@ -231,9 +220,11 @@ void TestReportOffice::summariesWithoutPrinter()
                                                          w.written("未完成作业汇总文档已生成", "文本生成/未完作业汇总")}));
     QVERIFY(!w.ui().Frame17->isVisible());
 
-    const QString shortText = readBack(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(不超30次).doc")), textFilter,
-                                       w.folder.path())
-                                  .join(QLatin1Char('\n'));
+    const QList<QStringList> read = readBack({w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(不超30次).doc")),
+                                              w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(超过30次).doc"))},
+                                             textFilter, w.folder.path());
+    const QString shortText = read.value(0).join(QLatin1Char('\n'));
+    const QString longText = read.value(1).join(QLatin1Char('\n'));
     const qsizetype second = shortText.indexOf(QStringLiteral("02.学生2(30)"));
     const qsizetype fourth = shortText.indexOf(QStringLiteral("04.学生4(5)"));
     QVERIFY2(second > 0 && fourth > second, qPrintable(shortText.left(400)));
@@ -243,9 +234,6 @@ void TestReportOffice::summariesWithoutPrinter()
     QVERIFY(shortText.contains(QStringLiteral("\n《本子1》ABCDEFGHIJKLMN\n")));
     QVERIFY(!shortText.contains(QStringLiteral("ABCDEFGHIJKLMNO")));
 
-    const QString longText = readBack(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(超过30次).doc")), textFilter,
-                                      w.folder.path())
-                                 .join(QLatin1Char('\n'));
     QVERIFY(longText.contains(QStringLiteral("01.学生1(31)")));
     QVERIFY(longText.contains(QStringLiteral("未完成次数：\n31\n")));
     QVERIFY2(longText.contains(QStringLiteral("\n1\n《本子1》ABCDEFGHIJKLMN\n31\n1日16\n")), qPrintable(longText.left(800)));
@@ -297,26 +285,16 @@ void TestReportOffice::printSummaries()
         QSKIP(qPrintable(QStringLiteral("no print queue: ") + queue.problem()));
     OfficeWindow w(4);
     addItems(w.db(), {1, 2, 3, 31}, 16);
-    const QDir pdfFolder(queue.outputFolder());
-    const QStringList earlier = pdfFolder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
     MessagePresenter::setNextAnswer(MessagePresenter::Answer::Ok);
     makeSummaries(w, QStringLiteral("1"));
     QCOMPARE(MessagePresenter::takeShown(),
              (QStringList{"是否直接进行打印,请确定！", w.written("未完成作业汇总文档已生成", "文本生成/未完作业汇总")}));
 
-    const QStringList printed = newPdfs(pdfFolder, earlier, 2, 90000);
-    QCOMPARE(printed.size(), 2);
+    const QStringList printed = queue.printedFiles(2, 90000);
     QList<int> pages;
-    for (const QString &pdf : printed) {
-        int count = -1;
-        const QDeadlineTimer deadline(30000);
-        while (count < 0 && !deadline.hasExpired()) {
-            count = office::test::pdfPages(pdf);
-            QThread::msleep(200);
-        }
-        pages << count;
-        QFile::remove(pdf);
-    }
+    for (const QString &pdf : printed)
+        pages << office::test::pdfPages(pdf);
+    office::test::PdfPrintQueue::removeFiles(printed);
     std::sort(pages.begin(), pages.end());
     QCOMPARE(pages, (QList<int>{1, 2})); // long "1-1", short "1-2" of three tables two to a page
 }
@@ -328,23 +306,20 @@ void TestReportOffice::cancelPrintsNothing()
         QSKIP(qPrintable(QStringLiteral("no print queue: ") + queue.problem()));
     OfficeWindow w(2);
     addItems(w.db(), {1, 31}, 16);
-    const QDir pdfFolder(queue.outputFolder());
-    const QStringList earlier = pdfFolder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
     MessagePresenter::setNextAnswer(MessagePresenter::Answer::Cancel);
     makeSummaries(w, QStringLiteral("1"));
     QCOMPARE(MessagePresenter::takeShown(),
              (QStringList{"是否直接进行打印,请确定！", w.written("未完成作业汇总文档已生成", "文本生成/未完作业汇总")}));
 
-    const QString shortText = readBack(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(不超30次).doc")), textFilter,
-                                       w.folder.path())
-                                  .join(QLatin1Char('\n'));
+    const QList<QStringList> read = readBack({w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(不超30次).doc")),
+                                              w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(超过30次).doc"))},
+                                             textFilter, w.folder.path());
+    const QString shortText = read.value(0).join(QLatin1Char('\n'));
+    const QString longText = read.value(1).join(QLatin1Char('\n'));
     QVERIFY2(shortText.contains(QStringLiteral("01.学生1(1)")), qPrintable(shortText.left(400)));
-    const QString longText = readBack(w.file(QStringLiteral("文本生成/未完作业汇总/未完成作业汇总(超过30次).doc")), textFilter,
-                                      w.folder.path())
-                                 .join(QLatin1Char('\n'));
     QVERIFY2(longText.contains(QStringLiteral("02.学生2(31)")), qPrintable(longText.left(400)));
-    // A job handed over would be a PDF within seconds, as printSummaries sees.
-    QCOMPARE(newPdfs(pdfFolder, earlier, 1, 15000), QStringList());
+    // Printing waits until the job is handed over, so one would be listed by now.
+    QCOMPARE(queue.jobsHandedOver(), 0);
 }
 
 void TestReportOffice::teachersEditSurvivesExport()
