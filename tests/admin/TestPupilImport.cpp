@@ -3,6 +3,7 @@
 #include "admin/OfficePupilListReader.h"
 #include "admin/PupilImport.h"
 #include "office/OfficeEngine.h"
+#include "office/OfficeProfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,6 +28,7 @@ QStringList convertToWorkbooks(const QString &folder, const QList<QPair<QString,
             return QStringList(sources.size(), QString());
         files << file.fileName();
     }
+    office::prepareProfile(work.filePath("profile"), SOFFICE);
     QStringList arguments{"-env:UserInstallation=" + QUrl::fromLocalFile(work.filePath("profile")).toString(),
                           "--headless", "--norestore", "--convert-to", "xls", "--outdir", folder};
     if (sources.value(0).first.endsWith(".csv"))

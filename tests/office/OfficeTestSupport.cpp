@@ -1,5 +1,7 @@
 #include "OfficeTestSupport.h"
 
+#include "office/OfficeProfile.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QCoreApplication>
@@ -51,10 +53,15 @@ QString copyPrepared(const QString &relativePath, const QString &folder)
 
 QStringList convertAll(const QStringList &files, const QString &filter, const QString &outputFolder)
 {
-    static QTemporaryDir profile;
+    // One profile for every conversion, prepared as the program prepares its own.
+    static const QString profile = [] {
+        static QTemporaryDir folder;
+        office::prepareProfile(folder.path(), QStringLiteral(SOFFICE));
+        return folder.path();
+    }();
     const QStringList arguments = QStringList{
         QStringLiteral("-env:UserInstallation=%1")
-            .arg(QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded)),
+            .arg(QUrl::fromLocalFile(profile).toString(QUrl::FullyEncoded)),
         QStringLiteral("--headless"), QStringLiteral("--norestore"),
         QStringLiteral("--convert-to"), filter, QStringLiteral("--outdir"), outputFolder} + files;
     const bool converted = run(QStringLiteral(SOFFICE), arguments) == 0;

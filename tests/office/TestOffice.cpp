@@ -5,12 +5,15 @@
 #include "office/LockFiles.h"
 #include "office/OfficeError.h"
 #include "office/OfficeEngine.h"
+#include "office/OfficeProfile.h"
 #include "office/StagedFiles.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -101,6 +104,7 @@ class TestOffice : public QObject
 private slots:
     // The office module is built into the demo program folder, not beside the test.
     void initTestCase() { office::setModuleFolder(QStringLiteral(PROGRAM_FOLDER)); }
+    void preparedProfileNamesTheInstalledVersion();
     void officeThatCannotStart_data();
     void officeThatCannotStart();
     void preparedWorkbooks_data();
@@ -146,6 +150,28 @@ void TestOffice::cleanupTestCase()
 {
     sheet_.reset();
     word_.reset();
+}
+
+// The version comes from the installation itself, as `soffice --version` tells it; without an
+// installation nothing is written.
+void TestOffice::preparedProfileNamesTheInstalledVersion()
+{
+    QProcess version;
+    version.start(QStringLiteral(SOFFICE), {QStringLiteral("--version")});
+    QVERIFY(version.waitForFinished(30000));
+    const QString told = QRegularExpression(QStringLiteral("LibreOffice (\\d+\\.\\d+)"))
+                             .match(QString::fromUtf8(version.readAllStandardOutput()))
+                             .captured(1);
+    QVERIFY(!told.isEmpty());
+    QCOMPARE(office::installedVersion(QStringLiteral(SOFFICE)), told);
+    QTemporaryDir folder;
+    QVERIFY(office::prepareProfile(folder.path(), QStringLiteral(SOFFICE)));
+    QVERIFY(readUtf8(folder.filePath(QStringLiteral("user/registrymodifications.xcu")))
+                .contains(QStringLiteral("<value>%1</value>").arg(told)));
+
+    QTemporaryDir without;
+    QVERIFY(!office::prepareProfile(without.path(), without.filePath(QStringLiteral("no-office/soffice"))));
+    QVERIFY(QDir(without.path()).isEmpty());
 }
 
 void TestOffice::officeThatCannotStart_data()

@@ -1,5 +1,6 @@
 #include "office/engine/OfficeSession.h"
 
+#include "office/OfficeProfile.h"
 #include "office/engine/UnoSupport.h"
 
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
@@ -65,6 +66,7 @@ OfficeSession::OfficeSession(const QString &soffice) : d(std::make_unique<Privat
     if (!d->profile.isValid())
         throw OfficeError(QStringLiteral("无法创建 LibreOffice 的临时配置文件夹：%1")
                               .arg(d->profile.errorString()));
+    prepareProfile(d->profile.path(), soffice);
     const QString pipe = QStringLiteral("homework_office_%1")
                              .arg(QUuid::createUuid().toString(QUuid::Id128));
     try {
