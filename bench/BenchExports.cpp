@@ -145,7 +145,9 @@ Figures summaryDocuments()
         ui::MessagePresenter::setNextAnswer(ui::MessagePresenter::Answer::Cancel);
         documents.push_back(elapsedMs([&] { ui.Command18->click(); }));
         const QStringList shown = ui::MessagePresenter::takeShown();
-        if (shown != QStringList{QStringLiteral("是否直接进行打印,请确定！")} || !QFileInfo::exists(summaries[0])
+        // The print question, then where the documents were saved.
+        if (shown.size() != 2 || shown[0] != QStringLiteral("是否直接进行打印,请确定！")
+            || !shown[1].startsWith(QStringLiteral("未完成作业汇总文档已生成")) || !QFileInfo::exists(summaries[0])
             || !QFileInfo::exists(summaries[1]))
             qFatal("summaries not made: %s", qPrintable(shown.join(QLatin1Char('\n'))));
 
