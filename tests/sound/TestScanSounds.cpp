@@ -302,6 +302,9 @@ void TestScanSounds::soundsEndWithoutAClick()
     QFETCH(QString, ending);
     if (!audio_)
         QSKIP("pulseaudio could not start a private audio server");
+#ifdef SOUND_TIMING_UNREAL
+    QSKIP("a sanitizer build feeds the stream too slowly for its sound to be judged");
+#endif
     auto player = std::make_unique<sound::ScanSoundPlayer>(QStringLiteral(SOUND_FOLDER), true, nullptr);
     player->open();
     QTRY_VERIFY(player->streamLog().open);
