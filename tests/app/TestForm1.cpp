@@ -129,8 +129,6 @@ private slots:
     void everyAreaIsLaidOutWithItsCaption_data();
     void everyAreaIsLaidOutWithItsCaption();
     void menuHoldsEveryItemInOrder();
-    void keyboardOpensTheFirstMenu_data();
-    void keyboardOpensTheFirstMenu();
     void textBoxesAndListsHaveAccessibleNames();
     void statusLabelsWaitForTheFirstDisplay();
     void refreshTickRunsEveryTenSeconds();
@@ -221,28 +219,18 @@ void TestForm1::menuHoldsEveryItemInOrder()
                                "  1、未完总体情况导出(&W)", "  2、当天未完情况导出(&D)", "  3、检测情况发送生成(&J)",
                                "  条形码标签打印(&T)"};
     QCOMPARE(captions, expected);
-}
 
-void TestForm1::keyboardOpensTheFirstMenu_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::newRow("F10") << int(Qt::Key_F10);
-    QTest::newRow("Alt alone") << int(Qt::Key_Alt);
-}
-
-void TestForm1::keyboardOpensTheFirstMenu()
-{
-    QFETCH(int, key);
-    RunningWindow run;
-    QTest::keyPress(run.ui().Text1, Qt::Key(key), key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
-    QTest::keyRelease(run.ui().Text1, Qt::Key(key));
-    QCoreApplication::processEvents();
-    auto *settings = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-    QVERIFY(settings && settings->title() == QStringLiteral("基础数据设定(&J)"));
-    // An item answers its letter.
-    QSignalSpy restore(run.ui().sjhf, &QAction::triggered);
-    QTest::keyClick(settings, Qt::Key_H);
-    QCOMPARE(restore.count(), 1);
+    // F10, or Alt alone, opens the first menu, whose items answer their letters.
+    for (const Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
+        QTest::keyPress(run.ui().Text1, key, key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+        QTest::keyRelease(run.ui().Text1, key);
+        QCoreApplication::processEvents();
+        auto *settings = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(settings && settings->title() == expected[0]);
+        QSignalSpy restore(run.ui().sjhf, &QAction::triggered);
+        QTest::keyClick(settings, Qt::Key_H);
+        QCOMPARE(restore.count(), 1);
+    }
 }
 
 void TestForm1::textBoxesAndListsHaveAccessibleNames()
