@@ -264,7 +264,8 @@ void buildSettings(Form1Controls &ui)
     ui.Frame16->hide();
 }
 
-QAction *menuItem(QMenu *menu, const char *name, const char *caption)
+// An item of a menu, or of the bar itself, off until the database is open.
+QAction *menuItem(QWidget *menu, const char *name, const char *caption)
 {
     QAction *action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(QLatin1String(name));
@@ -288,12 +289,8 @@ void buildMenu(QMainWindow *window, Form1Controls &ui)
     ui.sjhf = menuItem(settings, "sjhf", "数据恢复(&H)");
     ui.mmsd = menuItem(settings, "mmsd", "密码设定(&M)");
     ui.scanSounds = menuItem(settings, "scanSounds", "扫描提示音(&S)");
-    ui.renwufabu = bar->addAction(QStringLiteral("任务发布(&R)"));
-    ui.renwufabu->setObjectName(QStringLiteral("renwufabu"));
-    ui.renwufabu->setEnabled(false);
-    ui.sjcjlr = bar->addAction(QStringLiteral("试卷成绩录入(&S)"));
-    ui.sjcjlr->setObjectName(QStringLiteral("sjcjlr"));
-    ui.sjcjlr->setEnabled(false);
+    ui.renwufabu = menuItem(bar, "renwufabu", "任务发布(&R)");
+    ui.sjcjlr = menuItem(bar, "sjcjlr", "试卷成绩录入(&S)");
     QMenu *documents = bar->addMenu(QStringLiteral("文本生成中心(&W)"));
     ui.wwqkdc = menuItem(documents, "wwqkdc", "1、未完总体情况导出(&W)");
     ui.dtwfqkdc = menuItem(documents, "dtwfqkdc", "2、当天未完情况导出(&D)");
