@@ -149,9 +149,9 @@ inline QString markString(const QString &states)
     return marks + QStringLiteral("。");
 }
 
-// Both rows of one day; slots not named, and contents "<null>", stay null.
+// Both rows of one day of a class; slots not named, and contents "<null>", stay null.
 inline void addDay(store::Database &db, const QString &key, const QMap<int, QString> &contents,
-                   const QMap<int, QString> &states)
+                   const QMap<int, QString> &states, int classNumber = 1)
 {
     const store::DateParts parts = store::把年月日进行拆分(key);
     QStringList contentColumns{QStringLiteral("\"日期\""), QStringLiteral("\"年份\""), QStringLiteral("\"月份\""),
@@ -173,11 +173,11 @@ inline void addDay(store::Database &db, const QString &key, const QMap<int, QStr
             values[i] == QLatin1String("<null>") ? statement.bindNull(5 + i) : statement.bind(5 + i, values[i]);
         statement.run();
     };
-    insert(QStringLiteral("作业内容登记表"), contentColumns, contents.values());
+    insert(store::contentsTable(classNumber), contentColumns, contents.values());
     QStringList marks;
     for (const QString &s : states.values())
         marks << markString(s);
-    insert(QStringLiteral("扫描输入作业完成情况"), markColumns, marks);
+    insert(store::marksTable(classNumber), markColumns, marks);
 }
 
 } // namespace testing

@@ -75,8 +75,9 @@ void writePassword(store::Database &db, const QString &password)
 void 数据清空(store::Database &db)
 {
     store::Transaction transaction(db);
-    db.exec(QStringLiteral("DELETE FROM \"扫描输入作业完成情况\""));
-    db.exec(QStringLiteral("DELETE FROM \"作业内容登记表\""));
+    for (int classNumber = 1; classNumber <= 2; ++classNumber)
+        for (const QString &table : {store::marksTable(classNumber), store::contentsTable(classNumber)})
+            db.exec(QStringLiteral("DELETE FROM %1").arg(quoted(table)));
 
     const QString flags = QStringLiteral("学科显示作业本标记");
     db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
