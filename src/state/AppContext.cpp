@@ -52,8 +52,12 @@ void AppContext::startDailyBackup()
     const QString file = store::HomeworkDb::filePath(programFolder_);
     dailyBackup_ = std::async(std::launch::async, [this, file, folder = programFolder_, today = clock_.today()] {
         try {
+            // Deriving the key costs more than the rest of the start: only when a copy is due.
+            store::Backups backups(folder);
+            if (!backups.dailyDue(today))
+                return;
             store::Database source = store::Database::openReadOnly(file, store::databaseKey());
-            store::Backups(folder).makeDaily(source, today);
+            backups.makeDaily(source, today);
         } catch (const store::DatabaseError &error) {
             QMetaObject::invokeMethod(this, [this, message = error.message()] { emit dailyBackupFailed(message); },
                                       Qt::QueuedConnection);

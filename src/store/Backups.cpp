@@ -111,16 +111,33 @@ QString Backups::make(Database &db, BackupReason reason, const QDate &date)
     return path;
 }
 
+namespace {
+
+bool noCopyOf(const QList<BackupInfo> &copies, const QDate &date)
+{
+    return std::none_of(copies.begin(), copies.end(), [&](const BackupInfo &copy) { return copy.date == date; });
+}
+
+} // namespace
+
+QList<BackupInfo> Backups::dailies() const
+{
+    QList<BackupInfo> copies = list();
+    copies.removeIf([daily = reasonText(BackupReason::Daily)](const BackupInfo &copy) { return copy.reason != daily; });
+    return copies;
+}
+
+bool Backups::dailyDue(const QDate &today) const
+{
+    return noCopyOf(dailies(), today);
+}
+
 bool Backups::makeDaily(Database &db, const QDate &today)
 {
-    const QString daily = reasonText(BackupReason::Daily);
-    QList<BackupInfo> dailies;
-    for (const BackupInfo &copy : list())
-        if (copy.reason == daily)
-            dailies << copy;
-    const bool due = std::none_of(dailies.begin(), dailies.end(), [&](const BackupInfo &copy) { return copy.date == today; });
+    QList<BackupInfo> dailies = this->dailies();
+    const bool due = noCopyOf(dailies, today);
     if (due)
-        dailies.prepend(BackupInfo{make(db, BackupReason::Daily, today), today, daily, 1, {}});
+        dailies.prepend(BackupInfo{make(db, BackupReason::Daily, today), today, reasonText(BackupReason::Daily), 1, {}});
     for (qsizetype i = kDailyKept; i < dailies.size(); ++i)
         QFile::remove(dailies[i].path);
     return due;

@@ -45,6 +45,8 @@ public:
     // A daily copy unless one of that date exists; then the dailies beyond the 30 newest go.
     // True when a copy was made.
     bool makeDaily(Database &db, const QDate &today);
+    // No daily copy of that date yet: whether makeDaily would make one.
+    bool dailyDue(const QDate &today) const;
     // Newest first, from the names alone: no copy is opened, so a thousand list at once.
     QList<BackupInfo> list() const;
     // The newest copy that passes inspect.
@@ -61,6 +63,9 @@ public:
     static constexpr int kDailyKept = 30;
 
 private:
+    // The daily copies, newest first.
+    QList<BackupInfo> dailies() const;
+
     QString programFolder_;
 };
 

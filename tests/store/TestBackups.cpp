@@ -42,8 +42,9 @@ void TestBackups::oneDailyCopyADayAndThirtyKept()
     store::HomeworkDb db(folder.path());
     store::Backups backups(folder.path());
     const QDate first(2014, 3, 1);
+    QVERIFY(backups.dailyDue(first));
     QVERIFY(backups.makeDaily(db.database(), first));
-    QVERIFY(!backups.makeDaily(db.database(), first));
+    QVERIFY(!backups.dailyDue(first) && !backups.makeDaily(db.database(), first));
     QStringList clearings;
     for (int copy = 1; copy <= 3; ++copy)
         clearings << QFileInfo(backups.make(db.database(), store::BackupReason::BeforeClearing, first)).fileName();
