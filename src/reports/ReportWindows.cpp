@@ -232,11 +232,17 @@ bool ReportWindows::把所选中的作业完成情况在list6和list7中显示�
     return true;
 }
 
-// The second class's files lie beside the first's under names that carry the class; its first
-// export starts from the first class's prepared workbook.
+// The second class's files lie beside the first's under names that carry the class.
 QString ReportWindows::ofSelectedClass(const QString &relativePath) const
 {
-    const QString path = ofClass(relativePath, context_.master().records(), run_.SelectedClass + 1);
+    return ofClass(relativePath, context_.master().records(), run_.SelectedClass + 1);
+}
+
+// A workbook is rewritten in place: the second class's first export starts from the first
+// class's prepared workbook.
+QString ReportWindows::workbookOfSelectedClass(const QString &relativePath) const
+{
+    const QString path = ofSelectedClass(relativePath);
     if (path != relativePath && !QFileInfo::exists(inFolder(path)) && QFileInfo::exists(inFolder(relativePath)))
         QFile::copy(inFolder(relativePath), inFolder(path));
     return path;
@@ -275,8 +281,8 @@ void ReportWindows::tellWritten(const QString &what, const QString &relativeFold
 
 void ReportWindows::exportWorkbooks()
 {
-    const QString complete = ofSelectedClass(completeWorkbook(run_.ListMode));
-    const QString unfinished = ofSelectedClass(unfinishedWorkbook(run_.ListMode));
+    const QString complete = workbookOfSelectedClass(completeWorkbook(run_.ListMode));
+    const QString unfinished = workbookOfSelectedClass(unfinishedWorkbook(run_.ListMode));
     QLabel *progress = ui_.Label11;
     if (!filesReady(office::ExportFiles{inFolder({complete, unfinished}), {}, {}})) {
         progress->setText(QStringLiteral("导出未进行"));
@@ -305,7 +311,7 @@ void ReportWindows::exportWorkbooks()
 void ReportWindows::把一个数组的内容导出到一个EXSEL文件(const QList<PupilRow> &list, const QString &relativePath,
                                                        office::SpreadsheetAutomation &sheet, office::StagedFiles &staged)
 {
-    const QString file = inFolder(ofClass(relativePath, context_.master().records(), run_.SelectedClass + 1));
+    const QString file = inFolder(ofSelectedClass(relativePath));
     sheet.open(file);
     sheet.clearRange(QStringLiteral("A2:AZ300"));
     const QList<QStringList> rows = workbookRows(list, run_.leftOut);
@@ -368,13 +374,14 @@ void ReportWindows::Command18_Click()
         return;
     }
     const double lowerLimit = store::numericValue(ui.Text6->text());
+    // Read while the frame still shows: hidden with it, the second class's choice would not count.
+    run_.SelectedClass = ui.summaryClass[1]->isVisible() && ui.summaryClass[1]->isChecked() ? 1 : 0;
     ui.Frame13->hide();
     ui::showPanel(ui.Frame17);
     ui.Frame17->raise();
     QCoreApplication::processEvents();
 
     Busy busy(*this);
-    run_.SelectedClass = ui.summaryClass[1]->isVisible() && ui.summaryClass[1]->isChecked() ? 1 : 0;
     if (!filesReady(office::ExportFiles{{}, inFolder({shortTemplate(), longTemplate()}),
                                         inFolder({ofSelectedClass(shortSummary()), ofSelectedClass(longSummary())})})) {
         ui.Frame17->hide();

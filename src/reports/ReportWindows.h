@@ -50,6 +50,7 @@ private:
     bool filesReady(const office::ExportFiles &files);
     void tellWritten(const QString &what, const QString &relativeFolder);
     QString ofSelectedClass(const QString &relativePath) const;
+    QString workbookOfSelectedClass(const QString &relativePath) const;
     void setClassCaptions();
     void exportWorkbooks();
     void makeSummaries(const SummaryPlan &plan);

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QThread>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -202,6 +203,15 @@ void TestReportOffice::secondClassExportsBesideTheFirst()
     QCOMPARE(complete.mid(1, 2), (QStringList{"学生2,", ""}));
     QVERIFY2(unfinished.value(1).startsWith(QStringLiteral("学生1,,《本子1》今天第1页,,")), qPrintable(unfinished.value(1)));
     QCOMPARE(unfinished.value(2), QString());
+
+    // The summaries follow the class chosen beside them; the first class's are not made.
+    w.ui().wwqkdc->trigger();
+    w.ui().summaryClass[1]->setChecked(true);
+    QTest::keyClicks(w.ui().Text6, QStringLiteral("1"));
+    MessagePresenter::setNextAnswer(MessagePresenter::Answer::Cancel);
+    w.ui().Command18->click();
+    QCOMPARE(QDir(w.file(QStringLiteral("文本生成/未完作业汇总"))).entryList(QDir::Files),
+             (QStringList{"未完成作业汇总(不超30次)-五(2)班.doc", "未完成作业汇总(超过30次)-五(2)班.doc"}));
 }
 
 void TestReportOffice::summariesWithoutPrinter()
