@@ -9,7 +9,6 @@
 #include "state/AppContext.h"
 #include "state/MasterData.h"
 #include "state/RunState.h"
-#include "store/HomeworkDb.h"
 #include "ui/DatabaseGuard.h"
 #include "ui/Form1Controls.h"
 #include "ui/MessagePresenter.h"
@@ -22,7 +21,6 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 

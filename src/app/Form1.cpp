@@ -16,6 +16,7 @@
 #include "ui/AppStyle.h"
 #include "ui/DatabaseGuard.h"
 #include "ui/MessagePresenter.h"
+#include "ui/ProgramIdentity.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -33,7 +34,7 @@ Form1::Form1(const QString &programFolder, const store::Clock &clock, QWidget *p
     // Before the first widget: a style or font set afterwards polishes and lays out every one again.
     ui::applyApplicationStyle();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("作业完成情况条形码查找系统"));
+    setWindowTitle(ui::programName());
     ui::buildForm1(this, ui_);
     context_->open();
     connectShell();

@@ -3,7 +3,6 @@
 #include "labels/LabelOutput.h"
 #include "labels/LabelPages.h"
 #include "labels/LabelPreview.h"
-#include "store/HomeworkDb.h"
 #include "store/TextValue.h"
 #include "state/AppContext.h"
 #include "state/MasterData.h"

@@ -130,8 +130,6 @@ ExportProblem ExportFiles::check() const
     return check.found;
 }
 
-QString ExportFiles::problem() const { return check().message; }
-
 void removeStaleLocks(const QStringList &locks)
 {
     for (const QString &lock : locks) {

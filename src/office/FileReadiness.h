@@ -35,8 +35,6 @@ struct ExportFiles {
 
     // The first problem found; stale locks are told only when nothing else stands in the way.
     ExportProblem check() const;
-    // The first problem's text, empty when every file is ready.
-    QString problem() const;
 };
 
 // Removes lock files that check() found stale, after making sure again that nobody has taken

@@ -315,7 +315,7 @@ void ReportWindows::把一个数组的内容导出到一个EXSEL文件(const QLi
     sheet.open(file);
     sheet.clearRange(QStringLiteral("A2:AZ300"));
     const QList<QStringList> rows = workbookRows(list, run_.leftOut);
-    const int pupils = pupilCount(context_.master().records(), run_.SelectedClass + 1);
+    const int pupils = context_.master().records().roll(run_.SelectedClass + 1);
     for (int i = 0; i < rows.size(); ++i) {
         sheet.writeRow(i + 2, 1, rows[i]);
         run_.ExportedRowCounter += 1;
@@ -394,7 +394,7 @@ void ReportWindows::Command18_Click()
         return;
     }
     const SummaryPlan plan =
-        planSummary(run_.UnfinishedList, lowerLimit, pupilCount(context_.master().records(), run_.SelectedClass + 1));
+        planSummary(run_.UnfinishedList, lowerLimit, context_.master().records().roll(run_.SelectedClass + 1));
     try {
         makeSummaries(plan);
     } catch (const office::OfficeError &error) {

@@ -27,8 +27,6 @@ void ExportState::flagAllSlots()
     SlotFilter[0] = 0;
 }
 
-int pupilCount(const core::MasterRecords &master, int classNumber) { return master.roll(classNumber); }
-
 namespace {
 
 QString contentsSql(bool oneDay, int classNumber)
@@ -119,7 +117,7 @@ void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::Mas
                                     ExportState &run)
 {
     readDayRows(db, todayKey, run);
-    const int pupils = pupilCount(master, run.SelectedClass + 1);
+    const int pupils = master.roll(run.SelectedClass + 1);
     for (int s = 1; s <= core::kBooks; ++s) {
         if (run.SlotFilter[s] != 1)
             continue;
@@ -151,7 +149,7 @@ void 校迅通导出文件的原始数组生成(ExportState &run, int pupils, co
 void 把校迅通导入文件数组的内容逼空(ExportState &run, const core::MasterRecords &master)
 {
     const auto &names = master.PupilNames[1 + run.SelectedClass];
-    for (int k = 1; k <= pupilCount(master, run.SelectedClass + 1); ++k) {
+    for (int k = 1; k <= master.roll(run.SelectedClass + 1); ++k) {
         std::vector<QString> &row = run.UnfinishedTable[k];
         row[0] = names[k];
         int m = 1;

@@ -64,9 +64,6 @@ struct ExportState {
     void flagAllSlots();
 };
 
-// The pupils a gathering of a class covers, as far as the marks hold them.
-int pupilCount(const core::MasterRecords &master, int classNumber);
-
 // Day rows of the range, in date-key text order; nulls in the contents are stored back as ''.
 // Scratch rows and days without any content are left out.
 void 把实际的完成情况导入数组(store::HomeworkDb &db, const core::MasterRecords &master, const QString &todayKey,

@@ -36,7 +36,6 @@ public:
     void open();
 
     const QString &programFolder() const { return programFolder_; }
-    const store::Clock &clock() const { return clock_; }
     store::HomeworkDb &db() { return *db_; }
     RunState &run() { return *run_; }
     MasterData &master() { return *master_; }
