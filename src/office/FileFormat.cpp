@@ -251,7 +251,7 @@ FormatVerdict inspectFormat(const QString &path, OfficeFormat format)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return FormatVerdict::Foreign;
+        return FormatVerdict::Unreadable;
     // Mapped, not read: a large file that is not ours costs nothing to refuse.
     const qint64 size = file.size();
     const uchar *mapped = size > 0 ? file.map(0, size) : nullptr;
@@ -284,6 +284,8 @@ QString formatCause(OfficeFormat format, FormatVerdict verdict)
     case FormatVerdict::PasswordProtected:
         return workbook ? QStringLiteral("文件设有打开密码，本软件无法使用。请在 Excel 或 LibreOffice 中取消密码后再试。")
                         : QStringLiteral("文件设有打开密码，本软件无法使用。请在 Word 或 LibreOffice 中取消密码后再试。");
+    case FormatVerdict::Unreadable:
+        return QStringLiteral("没有读取它的权限。请检查文件权限后再试。");
     }
     return {};
 }

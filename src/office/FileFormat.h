@@ -12,6 +12,7 @@ enum class FormatVerdict {
     Foreign,           // another kind of file: text, another format, random bytes
     Damaged,           // a compound file whose sectors run past its end or loop: cut short or broken
     PasswordProtected, // encrypted; no office opens it without the password
+    Unreadable,        // it cannot be opened for reading: no permission, or gone
 };
 
 // Reads the file's compound-file structure and every stream's sector chain, but no content beyond

@@ -102,8 +102,6 @@ LoadedDocument::LoadedDocument(const Reference<css::frame::XDesktop2> &loader, c
         throw OfficeError(folderNotFileText(path));
     if (!file.isFile())
         throw OfficeError(missingFileText(path));
-    if (!file.isReadable())
-        throw OfficeError(notOpened(path, QStringLiteral("没有读取它的权限。请检查文件权限后再试。")));
     if (const FormatVerdict verdict = inspectFormat(path, format); verdict != FormatVerdict::Whole)
         throw OfficeError(notOpened(path, formatCause(format, verdict)));
     const QString unreadable = QStringLiteral("LibreOffice 无法读取它，文件可能已损坏。请换上一份完好的文件后再试。");
