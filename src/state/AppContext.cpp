@@ -15,8 +15,12 @@ namespace core {
 
 AppContext::AppContext(const QString &programFolder, const store::Clock &clock, QObject *parent)
     : QObject(parent), programFolder_(programFolder), lock_(programFolder), clock_(clock),
-      opening_(std::async(std::launch::async,
-                          [programFolder] { return std::make_unique<store::HomeworkDb>(programFolder); }))
+      opening_(std::async(std::launch::async, [programFolder] {
+          auto db = std::make_unique<store::HomeworkDb>(programFolder);
+          // Files from before the second class had its own days get its tables here, off the window's thread.
+          store::addSecondClassTables(db->database());
+          return db;
+      }))
 {
 }
 
@@ -37,7 +41,6 @@ void AppContext::open()
 {
     // The connection is used by this thread alone once it is open.
     db_ = opening_.get();
-    store::addSecondClassTables(db_->database());
     run_ = std::make_unique<RunState>(db_->database());
     master_ = std::make_unique<MasterData>(*db_);
     day_ = std::make_unique<WorkingDay>(*db_, *master_, *run_, clock_);
