@@ -19,13 +19,18 @@ double pixelsPerTwip(const QWidget *widget) { return widget->logicalDpiX() / 144
 
 int twips(const QWidget *widget, int value) { return qRound(value * pixelsPerTwip(widget)); }
 
-QRect twipsRect(const QWidget *widget, int left, int top, int width, int height)
+QRect scaledEdges(const QRect &rect, double factor)
 {
     // Edges are rounded rather than sizes, so that controls laid edge to edge never overlap.
-    const double k = pixelsPerTwip(widget);
-    const int x = qRound(left * k);
-    const int y = qRound(top * k);
-    return QRect(x, y, qRound((left + width) * k) - x, qRound((top + height) * k) - y);
+    const int left = qRound(rect.left() * factor);
+    const int top = qRound(rect.top() * factor);
+    return QRect(left, top, qRound((rect.left() + rect.width()) * factor) - left,
+                 qRound((rect.top() + rect.height()) * factor) - top);
+}
+
+QRect twipsRect(const QWidget *widget, int left, int top, int width, int height)
+{
+    return scaledEdges(QRect(left, top, width, height), pixelsPerTwip(widget));
 }
 
 void placeTwips(QWidget *widget, int left, int top, int width, int height)

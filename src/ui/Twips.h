@@ -10,6 +10,8 @@ namespace ui {
 // by the layout scale, so that the windows fit a screen smaller than the one they were drawn for.
 int twips(const QWidget *widget, int value);
 QRect twipsRect(const QWidget *widget, int left, int top, int width, int height);
+// A rectangle scaled by its edges, as twipsRect places controls.
+QRect scaledEdges(const QRect &rect, double factor);
 void placeTwips(QWidget *widget, int left, int top, int width, int height);
 
 // Decided before the first window is built (see fitLayoutTo) and lowered when a window's real frame

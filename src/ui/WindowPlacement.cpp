@@ -20,16 +20,7 @@ namespace {
 
 const char *const kFramePending = "framePending";
 
-// Edges are scaled rather than sizes, so that controls laid edge to edge never come to overlap.
-QRect scaled(const QRect &rect, double factor)
-{
-    const int left = qRound(rect.left() * factor);
-    const int top = qRound(rect.top() * factor);
-    return QRect(left, top, qRound((rect.left() + rect.width()) * factor) - left,
-                 qRound((rect.top() + rect.height()) * factor) - top);
-}
-
-QSize scaled(const QSize &size, double factor) { return scaled(QRect(QPoint(), size), factor).size(); }
+QSize scaled(const QSize &size, double factor) { return scaledEdges(QRect(QPoint(), size), factor).size(); }
 
 bool fits(const QSize &size, const QSize &room) { return size.width() <= room.width() && size.height() <= room.height(); }
 
@@ -54,7 +45,7 @@ void shrinkPlacedControls(QWidget *container, double factor)
         if (child->isWindow())
             continue;
         if (!container->layout())
-            child->setGeometry(scaled(child->geometry(), factor));
+            child->setGeometry(scaledEdges(child->geometry(), factor));
         if (child->minimumSize() != QSize(0, 0))
             child->setMinimumSize(scaled(child->minimumSize(), factor));
         if (holdsPlacedControls(child))
